@@ -1,0 +1,28 @@
+/* Control identifiers of the main dialog, read by windres and by C++ alike, so they are plain
+   #defines. Each 14-row column is its base plus the row index 0 to 13; the logic moves between
+   columns by the fixed differences between these bases. */
+#ifndef ODDSMITH_RESOURCES_IDS_H
+#define ODDSMITH_RESOURCES_IDS_H
+
+#define IDC_POOL_BAR 101   /* 101-114: the pool bars */
+#define IDC_LOCK 115       /* 115-128: the "Lock" boxes */
+#define IDC_SCRATCH 129    /* 129-142: the "Scr." boxes */
+#define IDC_LINE_LABEL 143 /* "% Line:" */
+#define IDC_LINE 144       /* the line field */
+#define IDC_HORSES_LABEL 145
+#define IDC_HORSES 146 /* the number-of-horses field */
+#define IDC_RACE_INFO 147
+#define IDC_ROW_HEAD 148
+#define IDC_ROW_NUMBER 149 /* 149-162: the row numbers "1" to "14" */
+#define IDC_SCR_HEAD 163
+#define IDC_LOCK_HEAD 164
+#define IDC_ODDS_HEAD 165
+#define IDC_WIN_HEAD 166
+#define IDC_ODDS 167    /* 167-180: the odds fields */
+#define IDC_WIN_PCT 181 /* 181-194: the "% to win" texts */
+#define IDC_POOLS_HEAD 195
+
+#define IDC_FIRST IDC_POOL_BAR /* the 95 controls hold the identifiers 101 to 195 */
+#define IDC_LAST IDC_POOLS_HEAD
+
+#endif
