@@ -1,0 +1,143 @@
+// The book calculator. Shares are integers in 1/10000 of the book; percentages are single
+// precision and odds double, exactly as the figures the user sees are defined.
+#include "book.h"
+
+#include <climits>
+#include <cmath>
+
+#include "format.h"
+
+double ParseOddsText(DialogSurface& surface, int oddsId) {
+  const float whole = static_cast<float>(surface.ReadUnsigned(oddsId).value);
+  int den = 1;
+  enum { kPlain, kRatio, kDecimal } state = kPlain;
+
+  char text[ODDS_TEXT_MAX + 1];
+  const int length = surface.ReadText(oddsId, text, sizeof text);
+  for (int at = 0; at < length; ++at) {
+    const int code = static_cast<signed char>(text[at]);
+    if (code == '/' || code == '-') {
+      state = kRatio;
+    } else if (code == '.') {
+      state = kDecimal;
+    } else if (state == kRatio) {
+      den = code - '0';
+      if (den < 1) den = 1;
+      state = kPlain;
+    } else if (state == kDecimal) {
+      return static_cast<float>((code - '0') * 0.1 + whole);
+    }
+  }
+  return static_cast<double>(whole) / den;
+}
+
+int OddsToShare(double odds) {
+  const double share = 1.0 / (odds + 1.0) * SHARE_SCALE;
+  if (std::isnan(share)) return 0;
+  if (share >= 2147483648.0) return INT_MAX;
+  if (share <= -2147483649.0) return INT_MIN;
+  return static_cast<int>(share);
+}
+
+void ShowOdds(DialogSurface& surface, int oddsId, int share) {
+  const double x = share / static_cast<double>(SHARE_SCALE);
+  double odds = share == 0 ? ODDS_CAP : 1.0 / x - 1.0;
+  if (odds > ODDS_CAP) odds = ODDS_CAP;
+  char text[TEXT_BUFFER_SIZE];
+  FormatFixed1(text, sizeof text, odds, 2);
+  surface.WriteText(oddsId, text);
+}
+
+void ShowShare(DialogSurface& surface, int winId, float percentage) {
+  char text[TEXT_BUFFER_SIZE];
+  const int length = FormatFixed1(text, sizeof text - 1, percentage, 4);
+  if (length < TEXT_BUFFER_SIZE - 2) {
+    text[length] = '%';
+    text[length + 1] = '\0';
+  }
+  surface.WriteText(winId, text);
+}
+
+namespace {
+
+float Percentage(int share) { return static_cast<float>(share) / 100.0f; }
+
+}  // namespace
+
+void RebalanceBook(DialogSurface& surface, int pin) {
+  char text[TEXT_BUFFER_SIZE];
+
+  // The unsigned read is taken as signed, so a huge number is out of range like any other.
+  int line = static_cast<int>(surface.ReadUnsigned(IDC_LINE).value);
+  if (line <= 0 || line > LINE_MAX) line = LINE_DEFAULT;
+  FormatInt(text, sizeof text, line, 3);
+  surface.WriteText(IDC_LINE, text);
+
+  const UnsignedRead horses = surface.ReadUnsigned(IDC_HORSES);
+  int n = static_cast<int>(horses.value);
+  if (n <= 0 || n > ROW_COUNT || !horses.ok) n = ROW_COUNT;
+  FormatInt(text, sizeof text, n, 2);
+  surface.WriteText(IDC_HORSES, text);
+
+  const int max = line * 90;
+  int remaining = line * 100;
+  int locked_sum = 0;
+  int divisor = 0;
+  int delta = 0;
+  float pct[ROW_COUNT];
+
+  // pin is compared as a horse number so that no value of it can overflow.
+  for (int i = 0; i < n; ++i) {
+    pct[i] = -1;
+    if (surface.IsChecked(IDC_SCRATCH + i)) continue;
+    surface.SetBarRange(IDC_POOL_BAR + i, 0, max);
+    pct[i] = Percentage(surface.BarPos(IDC_POOL_BAR + i));
+    if (surface.IsChecked(IDC_LOCK + i)) {
+      locked_sum += surface.BarPos(IDC_POOL_BAR + i);
+    } else {
+      remaining -= surface.BarPos(IDC_POOL_BAR + i);
+      if (i + 1 != pin && (pct[i] > 0 || pin == PIN_NONE)) ++divisor;
+    }
+  }
+
+  if (divisor != 0) delta = (remaining - locked_sum) / divisor;
+
+  for (int i = 0; i < n; ++i) {
+    if (!surface.IsChecked(IDC_LOCK + i) && pct[i] >= 0 && i + 1 != pin) {
+      surface.SetBarPos(IDC_POOL_BAR + i, surface.BarPos(IDC_POOL_BAR + i) + delta);
+    }
+    if (pct[i] < 0) continue;
+    const int share = surface.BarPos(IDC_POOL_BAR + i);
+    ShowShare(surface, IDC_WIN_PCT + i, Percentage(share));
+    ShowOdds(surface, IDC_ODDS + i, share);
+  }
+}
+
+void SetFieldSize(DialogSurface& surface, int n) {
+  if (n <= 0 || n > ROW_COUNT) return;
+  for (int i = 0; i < n; ++i) {
+    surface.SetChecked(IDC_SCRATCH + i, false);
+    surface.SetChecked(IDC_LOCK + i, false);
+    surface.EnableBarArrows(IDC_POOL_BAR + i, true);
+  }
+  for (int i = n; i < ROW_COUNT; ++i) {
+    surface.SetChecked(IDC_SCRATCH + i, true);
+    surface.EnableBarArrows(IDC_POOL_BAR + i, false);
+    surface.WriteText(IDC_ODDS + i, "");
+    surface.WriteText(IDC_WIN_PCT + i, "");
+    surface.SetChecked(IDC_LOCK + i, false);
+  }
+  RebalanceBook(surface, PIN_NONE);
+}
+
+void ToggleScratch(DialogSurface& surface, int i, bool reinstated) {
+  if (i < 0 || i >= ROW_COUNT) return;
+  if (reinstated) {
+    surface.EnableBarArrows(IDC_POOL_BAR + i, true);
+  } else {
+    surface.EnableBarArrows(IDC_POOL_BAR + i, false);
+    surface.WriteText(IDC_ODDS + i, "");
+    surface.WriteText(IDC_WIN_PCT + i, "");
+  }
+  RebalanceBook(surface, PIN_NONE);
+}

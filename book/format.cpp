@@ -1,0 +1,175 @@
+// Exact decimal expansion of a double: the value m * 2^e is turned into a big integer N and a
+// count F of decimal places (value = N / 10^F), so every digit the printing rule looks at is
+// the true one. Fixed-size storage only.
+#include "format.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint32_t kLimbBase = 1000000000;  // nine decimal digits a limb
+// 5^1127 (the smallest subnormal's mantissa scale) times a 53-bit mantissa has under 810
+// digits; 2^1024 has 309.
+constexpr int kMaxLimbs = 92;
+constexpr int kMaxDigits = kMaxLimbs * 9;
+
+// Little-endian base-10^9 natural number.
+struct BigDecimal {
+  std::uint32_t limb[kMaxLimbs];
+  int count;
+
+  explicit BigDecimal(std::uint64_t value) : limb(), count(0) {
+    do {
+      limb[count++] = static_cast<std::uint32_t>(value % kLimbBase);
+      value /= kLimbBase;
+    } while (value != 0);
+  }
+
+  // factor must keep limb * factor + carry within 64 bits: below about 1.8e10.
+  void Multiply(std::uint32_t factor) {
+    std::uint64_t carry = 0;
+    for (int i = 0; i < count; ++i) {
+      const std::uint64_t product = std::uint64_t{limb[i]} * factor + carry;
+      limb[i] = static_cast<std::uint32_t>(product % kLimbBase);
+      carry = product / kLimbBase;
+    }
+    while (carry != 0) {
+      limb[count++] = static_cast<std::uint32_t>(carry % kLimbBase);
+      carry /= kLimbBase;
+    }
+  }
+
+  void MultiplyByPowerOf2(int exponent) {
+    for (; exponent >= 30; exponent -= 30) Multiply(std::uint32_t{1} << 30);
+    if (exponent > 0) Multiply(std::uint32_t{1} << exponent);
+  }
+
+  void MultiplyByPowerOf5(int exponent) {
+    for (; exponent >= 13; exponent -= 13) Multiply(1220703125);  // 5^13
+    std::uint32_t rest = 1;
+    for (; exponent > 0; --exponent) rest *= 5;
+    Multiply(rest);
+  }
+
+  // Writes the decimal digits, most significant first, without leading zeros; returns count.
+  int Digits(char* out) const {
+    int length = 0;
+    std::uint32_t top = limb[count - 1];
+    char reversed[9];
+    int n = 0;
+    do {
+      reversed[n++] = static_cast<char>('0' + top % 10);
+      top /= 10;
+    } while (top != 0);
+    while (n > 0) out[length++] = reversed[--n];
+    for (int i = count - 2; i >= 0; --i) {
+      std::uint32_t value = limb[i];
+      for (int d = 8; d >= 0; --d) {
+        out[length + d] = static_cast<char>('0' + value % 10);
+        value /= 10;
+      }
+      length += 9;
+    }
+    return length;
+  }
+};
+
+// Right-justifies text of length bytes in width and copies it as snprintf would.
+int Emit(char* buffer, std::size_t size, const char* text, int length, int width) {
+  const int pad = width > length ? width - length : 0;
+  const int total = pad + length;
+  if (size == 0) return total;
+  const std::size_t room = size - 1;
+  std::size_t at = 0;
+  for (int i = 0; i < pad && at < room; ++i) buffer[at++] = ' ';
+  for (int i = 0; i < length && at < room; ++i) buffer[at++] = text[i];
+  buffer[at] = '\0';
+  return total;
+}
+
+}  // namespace
+
+int FormatFixed1(char* buffer, std::size_t size, double value, int width) {
+  if (std::isnan(value)) return Emit(buffer, size, "nan", 3, width);
+  const bool negative = std::signbit(value);
+  if (std::isinf(value))
+    return Emit(buffer, size, negative ? "-inf" : "inf", negative ? 4 : 3, width);
+
+  // digits[0 .. length) is N, the value being N / 10^places.
+  char digits[kMaxDigits];
+  int length = 1;
+  int places = 0;
+  digits[0] = '0';
+  const double magnitude = std::fabs(value);
+  if (magnitude != 0) {
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    std::uint64_t mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    exponent -= 53;
+    while ((mantissa & 1) == 0 && exponent < 0) {
+      mantissa >>= 1;
+      ++exponent;
+    }
+    BigDecimal number(mantissa);
+    if (exponent >= 0) {
+      number.MultiplyByPowerOf2(exponent);
+    } else {
+      number.MultiplyByPowerOf5(-exponent);  // m / 2^k = m * 5^k / 10^k
+      places = -exponent;
+    }
+    length = number.Digits(digits);
+  }
+
+  // The digit of weight 10^power, after truncating to 15 significant digits.
+  const int leading = length - 1 - places;  // weight of digits[0]
+  auto digit_at = [&](int power) -> int {
+    if (power < leading - 14) return 0;
+    const int index = length - 1 - places - power;
+    return index >= 0 && index < length ? digits[index] - '0' : 0;
+  };
+
+  // The kept digits, tenths included, most significant first, with room for a carry.
+  char kept[kMaxDigits + 2];
+  int kept_length = 0;
+  kept[kept_length++] = '0';
+  for (int power = leading > 0 ? leading : 0; power >= -1; --power) {
+    kept[kept_length++] = static_cast<char>('0' + digit_at(power));
+  }
+  if (digit_at(-2) >= 5) {
+    int i = kept_length - 1;
+    while (kept[i] == '9') kept[i--] = '0';
+    ++kept[i];
+  }
+
+  // Drop leading zeros but keep at least "d.d".
+  int first = 0;
+  while (first < kept_length - 2 && kept[first] == '0') ++first;
+  bool zero = true;
+  for (int i = first; i < kept_length; ++i) zero = zero && kept[i] == '0';
+
+  char text[kMaxDigits + 4];
+  int text_length = 0;
+  if (negative && !zero) text[text_length++] = '-';
+  for (int i = first; i < kept_length - 1; ++i) text[text_length++] = kept[i];
+  text[text_length++] = '.';
+  text[text_length++] = kept[kept_length - 1];
+  return Emit(buffer, size, text, text_length, width);
+}
+
+int FormatInt(char* buffer, std::size_t size, int value, int width) {
+  char text[12];
+  int length = 0;
+  long long magnitude = value;
+  if (magnitude < 0) magnitude = -magnitude;
+  char reversed[11];
+  int n = 0;
+  do {
+    reversed[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) text[length++] = '-';
+  while (n > 0) text[length++] = reversed[--n];
+  return Emit(buffer, size, text, length, width);
+}
