@@ -1,0 +1,4 @@
+// POSIX streams are bytes already.
+#include "binary_stdio.h"
+
+void UseBinaryStdio() {}

@@ -1,0 +1,53 @@
+// The headless dialog's window operations and user actions.
+#include "headless_dialog.h"
+
+int HeadlessDialog::ControlId(LongParam handle) {
+  return handle >= IDC_FIRST && handle <= IDC_LAST ? static_cast<int>(handle) : 0;
+}
+
+void HeadlessDialog::EndDialog(LongParam /*result*/) { ended_ = true; }
+
+void HeadlessDialog::PostQuit(int code) {
+  if (quit_) return;  // the first quit message ends the loop
+  quit_ = true;
+  quit_code_ = code;
+}
+
+int HeadlessDialog::ThumbPosition(int /*barId*/, unsigned /*word*/) { return thumb_; }
+
+void HeadlessDialog::Deliver(unsigned message, WordParam wParam, LongParam lParam) {
+  if (destroyed_) return;
+  MainDialogProc(*this, message, wParam, lParam);
+  if (ended_) {
+    destroyed_ = true;
+    visible_ = false;
+    MainDialogProc(*this, MSG_DESTROY, 0, 0);
+  }
+}
+
+void HeadlessDialog::Init() { Deliver(MSG_INITDIALOG, 0, 0); }
+
+void HeadlessDialog::Type(int editId, std::string_view text) { surface_.Type(editId, text); }
+
+void HeadlessDialog::Leave(int editId) {
+  Deliver(MSG_COMMAND, MakeCommandParam(editId, NOTIFY_KILLFOCUS), editId);
+}
+
+void HeadlessDialog::Click(int boxId) {
+  surface_.SetChecked(boxId, !surface_.Checked(boxId));
+  Deliver(MSG_COMMAND, MakeCommandParam(boxId, NOTIFY_CLICKED), boxId);
+}
+
+void HeadlessDialog::Scroll(int barId, unsigned code, int pos) {
+  thumb_ = pos;
+  // The message carries the position's low 16 bits, as a scroll message does.
+  const WordParam wParam = (code & 0xFFFF) | (WordParam{static_cast<unsigned>(pos) & 0xFFFF} << 16);
+  Deliver(MSG_HSCROLL, wParam, barId);
+}
+
+void HeadlessDialog::Command(int id) { Deliver(MSG_COMMAND, MakeCommandParam(id, 0), 0); }
+
+bool HeadlessDialog::QuitPosted(int& code) {
+  code = quit_code_;
+  return quit_;
+}

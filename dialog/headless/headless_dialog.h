@@ -1,0 +1,53 @@
+// The main dialog without a window system: the in-memory controls, the window operations the
+// dispatch needs, and the user's actions as the window system would deliver them.
+#ifndef ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
+#define ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
+
+#include "../dispatch.h"
+#include "../script.h"
+#include "../surface.h"
+
+class HeadlessDialog final : public DialogWindow, public ScriptTarget {
+ public:
+  HeadlessSurface& Controls() { return surface_; }
+  bool Visible() const { return visible_; }
+  bool Ended() const { return ended_; }
+
+  // DialogWindow. A control's handle is its identifier.
+  DialogSurface& Surface() override { return surface_; }
+  int ControlId(LongParam handle) override;
+  void ShowDialog(bool visible) override { visible_ = visible; }
+  void EndDialog(LongParam result) override;
+  void PostQuit(int code) override;
+  int ThumbPosition(int barId, unsigned word) override;
+
+  // ScriptTarget: each action goes through MainDialogProc.
+  void Init() override;
+  void Type(int editId, std::string_view text) override;
+  void Leave(int editId) override;
+  void Click(int boxId) override;
+  void Scroll(int barId, unsigned code, int pos) override;
+  void Command(int id) override;
+  bool QuitPosted(int& code) override;
+  std::string Text(int id) override { return std::string(surface_.Text(id)); }
+  bool Modified(int editId) override { return surface_.Modified(editId); }
+  bool Checked(int boxId) override { return surface_.Checked(boxId); }
+  int BarPos(int barId) override { return surface_.Pos(barId); }
+  int BarMin(int barId) override { return surface_.RangeMin(barId); }
+  int BarMax(int barId) override { return surface_.RangeMax(barId); }
+  bool ArrowsEnabled(int barId) override { return surface_.ArrowsEnabled(barId); }
+
+ private:
+  // Delivers a message; once the dialog has ended, its destruction follows as on Windows.
+  void Deliver(unsigned message, WordParam wParam, LongParam lParam);
+
+  HeadlessSurface surface_;
+  bool visible_ = false;
+  bool ended_ = false;
+  bool destroyed_ = false;
+  bool quit_ = false;
+  int quit_code_ = 0;
+  int thumb_ = 0;  // the full position of the scroll being delivered
+};
+
+#endif

@@ -1,0 +1,184 @@
+// Reads event scripts line by line and applies them to a ScriptTarget.
+#include "script.h"
+
+#include "../book/book.h"
+#include "dispatch.h"
+
+namespace {
+
+constexpr int kStatusBadLine = 2;
+
+// Reads one line without its LF (and the CR of a CR LF); false at the end of the input.
+bool ReadLine(std::FILE* in, std::string& line) {
+  line.clear();
+  int c;
+  while ((c = std::getc(in)) != EOF && c != '\n') line.push_back(static_cast<char>(c));
+  if (c == EOF && line.empty()) return false;
+  if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+// A number of plain decimal digits, leading zeros allowed; false for anything else. Values
+// past the int range come back as -1, which no control, code or position accepts.
+bool ParseNumber(std::string_view word, long long& value) {
+  if (word.empty()) return false;
+  value = 0;
+  for (const char c : word) {
+    if (c < '0' || c > '9') return false;
+    if (value >= 0) value = value * 10 + (c - '0');
+    if (value > 2147483647) value = -1;
+  }
+  return true;
+}
+
+bool IsEdit(long long id) {
+  return id == IDC_LINE || id == IDC_HORSES || (id >= IDC_ODDS && id < IDC_ODDS + ROW_COUNT);
+}
+bool IsBox(long long id) { return id >= IDC_LOCK && id < IDC_SCRATCH + ROW_COUNT; }
+bool IsBar(long long id) { return id >= IDC_POOL_BAR && id < IDC_POOL_BAR + ROW_COUNT; }
+
+void AppendShow(ScriptTarget& target, std::string& out) {
+  auto field = [&](const char* name, int id) {
+    out += name;
+    out += ' ';
+    AppendQuoted(out, target.Text(id));
+    out += target.Modified(id) ? " mod=1\n" : " mod=0\n";
+  };
+  field("line", IDC_LINE);
+  field("horses", IDC_HORSES);
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    const int bar = IDC_POOL_BAR + i;
+    out += "row " + std::to_string(i + 1) + " odds ";
+    AppendQuoted(out, target.Text(IDC_ODDS + i));
+    out += target.Modified(IDC_ODDS + i) ? " mod=1" : " mod=0";
+    out += " win ";
+    AppendQuoted(out, target.Text(IDC_WIN_PCT + i));
+    out += " bar " + std::to_string(target.BarPos(bar)) + ' ' + std::to_string(target.BarMin(bar)) +
+           ".." + std::to_string(target.BarMax(bar));
+    out += target.ArrowsEnabled(bar) ? " arrows=1" : " arrows=0";
+    out += target.Checked(IDC_LOCK + i) ? " lock=1" : " lock=0";
+    out += target.Checked(IDC_SCRATCH + i) ? " scr=1\n" : " scr=0\n";
+  }
+  out += '\n';
+}
+
+// Applies one non-empty, non-comment line; returns an error text, or nullptr when taken.
+const char* Apply(ScriptTarget& target, std::string_view line, std::string& out) {
+  const std::size_t space = line.find(' ');
+  const std::string_view command = line.substr(0, space);
+  std::string_view rest =
+      space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+
+  if (command == "type") {
+    if (space == std::string_view::npos) return "missing argument";
+    const std::size_t end = rest.find(' ');
+    long long id;
+    if (!ParseNumber(rest.substr(0, end), id)) return "not a number";
+    if (!IsEdit(id)) return "no edit control";
+    target.Type(static_cast<int>(id),
+                end == std::string_view::npos ? std::string_view() : rest.substr(end + 1));
+    return nullptr;
+  }
+
+  // Every other command takes words separated by exactly one space.
+  long long args[3];
+  int count = 0;
+  if (space != std::string_view::npos) {
+    while (true) {
+      const std::size_t end = rest.find(' ');
+      if (count == 3) return "extra argument";
+      if (!ParseNumber(rest.substr(0, end), args[count])) return "not a number";
+      ++count;
+      if (end == std::string_view::npos) break;
+      rest.remove_prefix(end + 1);
+    }
+  }
+  auto arity = [&](int least, int most) -> const char* {
+    if (count < least) return "missing argument";
+    if (count > most) return "extra argument";
+    return nullptr;
+  };
+
+  const char* error;
+  if (command == "init" || command == "show") {
+    if ((error = arity(0, 0))) return error;
+    if (command == "init") {
+      target.Init();
+    } else {
+      AppendShow(target, out);
+    }
+  } else if (command == "leave") {
+    if ((error = arity(1, 1))) return error;
+    if (!IsEdit(args[0])) return "no edit control";
+    target.Leave(static_cast<int>(args[0]));
+  } else if (command == "click") {
+    if ((error = arity(1, 1))) return error;
+    if (!IsBox(args[0])) return "no check box";
+    target.Click(static_cast<int>(args[0]));
+  } else if (command == "scroll") {
+    if ((error = arity(2, 3))) return error;
+    if (!IsBar(args[0])) return "no pool bar";
+    if (args[1] < 0 || args[1] > SCROLL_ENDSCROLL) return "scroll code out of range";
+    const bool thumb = args[1] == SCROLL_THUMBPOSITION || args[1] == SCROLL_THUMBTRACK;
+    if (thumb && count < 3) return "missing position";
+    if (count == 3 && args[2] < 0) return "position out of range";
+    target.Scroll(static_cast<int>(args[0]), static_cast<unsigned>(args[1]),
+                  thumb ? static_cast<int>(args[2]) : 0);
+  } else if (command == "command") {
+    if ((error = arity(1, 1))) return error;
+    if (args[0] != CMD_OK && args[0] != CMD_CANCEL) return "no command identifier";
+    target.Command(static_cast<int>(args[0]));
+  } else {
+    return "unknown command";
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void AppendQuoted(std::string& out, std::string_view text) {
+  static const char kHex[] = "0123456789abcdef";
+  out += '"';
+  for (const char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '"') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte >= 0x7f) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,
+              const char* name) {
+  std::string line;
+  std::string printed;
+  for (long long number = 1; ReadLine(in, line); ++number) {
+    if (line.empty() || line[0] == '#') continue;
+    printed.clear();
+    const char* error =
+        line.find('\0') != std::string::npos ? "NUL byte in line" : Apply(target, line, printed);
+    if (error) {
+      std::string quoted;
+      AppendQuoted(quoted, line);
+      std::fprintf(err, "%s: line %lld: %s: %s\n", name, number, error, quoted.c_str());
+      std::fflush(out);
+      return kStatusBadLine;
+    }
+    std::fwrite(printed.data(), 1, printed.size(), out);
+    int code = 0;
+    if (target.QuitPosted(code)) {
+      std::fprintf(out, "exit %d\n", code);
+      std::fflush(out);
+      return code;
+    }
+  }
+  std::fflush(out);
+  return 0;
+}
