@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and prints the performance table: every figure per event and as a ratio
+# to its baseline measured in the same run. Installs missing Debian packages first.
+# Usage: scripts/bench.sh [--smoke] [STAGE...]
+#   STAGE: core (the default runs every stage)
+#   --smoke: one quick pass of each stage to prove it runs; figures not worth quoting
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+all_stages=(core)
+smoke=0
+stages=()
+for arg in "$@"; do
+  case "$arg" in
+    --smoke) smoke=1 ;;
+    -h | --help) sed -n '2,6s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -*) echo "bench.sh: unknown option '$arg'" >&2; exit 2 ;;
+    *) stages+=("$arg") ;;
+  esac
+done
+[ ${#stages[@]} -eq 0 ] && stages=("${all_stages[@]}")
+
+out=build/bench/results
+bin=build/bench/bench
+
+build() {
+  scripts/deps.sh core bench
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench -j "$(nproc)" >/dev/null
+  mkdir -p "$out"
+}
+
+# Joins "name<TAB>value" files of event, floor and typing figures into table rows: per event,
+# the typing (the user's, not the event's) taken off, and the ratio to the floor.
+#   rows TIMES INSTRUCTIONS
+rows() {
+  awk -F '\t' '
+    FNR == 1 { file++ }
+    { split($1, key, "/"); v[file, key[1], key[2]] = $2; if (!(key[1] in seen)) { seen[key[1]] = 1; order[++n] = key[1] } }
+    END {
+      for (i = 1; i <= n; i++) {
+        c = order[i]
+        if (!((1, c, "floor") in v)) continue
+        t = v[1, c, "event"] - v[1, c, "typing"]; tf = v[1, c, "floor"]
+        r = v[2, c, "event"] - v[2, c, "typing"]; rf = v[2, c, "floor"]
+        printf "| %s | %.2f µs | %.2f µs | %.2f× | %d | %d | %.2f× |\n", c, t / 1000, tf / 1000, t / tf, r, rf, (rf > 0 ? r / rf : 0)
+      }
+    }' "$1" "$2"
+}
+
+stage_core() {
+  echo "== core: every event on the in-memory controls against its floor"
+  local times=$out/core-times.tsv instructions=$out/core-instructions.tsv
+  if [ "$smoke" = 1 ]; then
+    "$bin"/oddsmith-bench-core --times="$times" --benchmark_min_time=0.001 >/dev/null
+    "$bin"/oddsmith-bench-core --instructions 1 >/dev/null
+    echo "core: smoke pass done"
+    return
+  fi
+  # Times: the median of five repetitions, as the machine may be busy.
+  "$bin"/oddsmith-bench-core --times="$times" --benchmark_min_time=0.2 \
+    --benchmark_repetitions=5 --benchmark_report_aggregates_only=true >"$out/core-console.txt" 2>&1
+  # Instructions: exact, so one run under callgrind; each figure is a dump named after it.
+  local cycles=100 dumps=$out/callgrind
+  rm -rf "$dumps" && mkdir -p "$dumps"
+  valgrind --tool=callgrind --callgrind-out-file="$dumps/core" \
+    "$bin"/oddsmith-bench-core --instructions "$cycles" >/dev/null 2>"$dumps/valgrind.log"
+  # Each dump covers CYCLES cycles of two events.
+  awk -v events=$((cycles * 2)) '
+    /^desc: Trigger: Client Request: / { name = substr($0, 32) }
+    /^summary: / && name != "" { printf "%s\t%.0f\n", name, $2 / events; name = "" }' \
+    "$dumps"/core.* >"$instructions"
+
+  echo
+  echo "| event | time | floor | time ÷ floor | instructions | floor | instructions ÷ floor |"
+  echo "|---|---:|---:|---:|---:|---:|---:|"
+  rows "$times" "$instructions"
+  local format_ns format_ir startup_ns startup_ir
+  format_ns=$(awk -F '\t' '$1 == "28 formats/event" { print $2 }' "$times")
+  format_ir=$(awk -F '\t' '$1 == "28 formats/event" { print $2 }' "$instructions")
+  startup_ns=$(awk -F '\t' '$1 == "start-up/event" { print $2 }' "$times")
+  startup_ir=$(awk -F '\t' '$1 == "start-up/event" { print $2 }' "$instructions")
+  echo
+  awk -v t="$format_ns" -v r="$format_ir" -v st="$startup_ns" -v sr="$startup_ir" 'BEGIN {
+    printf "The 28 number texts of one event take %.2f µs and %d instructions: %.0f %% of a start-up'"'"'s time and %.0f %% of its instructions.\n", t / 1000, r, 100 * t / st, 100 * r / sr }'
+}
+
+build
+echo "Machine: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(nproc) cores, $(uname -sr)"
+echo "Date: $(date -u +%F)"
+for stage in "${stages[@]}"; do
+  case "$stage" in
+    core) stage_core ;;
+    *) echo "bench.sh: unknown stage '$stage' (stages: ${all_stages[*]})" >&2; exit 2 ;;
+  esac
+done
