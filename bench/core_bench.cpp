@@ -91,6 +91,7 @@ void RegisterAll() {
     }
   }
   benchmark::RegisterBenchmark("28 formats/event", FormatBench, &FormatFixed1);
+  benchmark::RegisterBenchmark("28 formats/expanded", FormatBench, &FormatFixed1Expanded);
 }
 
 // Under callgrind: each figure's instructions from zeroed counters to a dump named after it.
@@ -126,6 +127,10 @@ int CountInstructions(int cycles) {
   ODDSMITH_ZERO_COUNTS();
   for (int k = 0; k < cycles * kCycleEvents; ++k) sink += FormatStartUpTexts(&FormatFixed1);
   ODDSMITH_DUMP_COUNTS("28 formats/event");
+  for (int k = 0; k < cycles * kCycleEvents; ++k) {
+    sink += FormatStartUpTexts(&FormatFixed1Expanded);
+  }
+  ODDSMITH_DUMP_COUNTS("28 formats/expanded");
   benchmark::DoNotOptimize(sink);
   return 0;
 }
