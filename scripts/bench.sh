@@ -2,7 +2,7 @@
 # Builds the benchmarks and prints the performance table: every figure per event and as a ratio
 # to its baseline measured in the same run. Installs missing Debian packages first.
 # Usage: scripts/bench.sh [--smoke] [STAGE...]
-#   STAGE: core (the default runs every stage)
+#   STAGE: core (without one, every stage runs)
 #   --smoke: one quick pass of each stage to prove it runs; figures not worth quoting
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,15 +19,21 @@ for arg in "$@"; do
   esac
 done
 [ ${#stages[@]} -eq 0 ] && stages=("${all_stages[@]}")
+for stage in "${stages[@]}"; do
+  case " ${all_stages[*]} " in
+    *" $stage "*) ;;
+    *) echo "bench.sh: unknown stage '$stage' (stages: ${all_stages[*]})" >&2; exit 2 ;;
+  esac
+done
 
 out=build/bench/results
 bin=build/bench/bench
 
 build() {
   scripts/deps.sh core bench
-  cmake --preset bench >/dev/null
-  cmake --build --preset bench -j "$(nproc)" >/dev/null
   mkdir -p "$out"
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench -j "$(nproc)" >"$out/build.log" 2>&1 || { cat "$out/build.log"; exit 1; }
 }
 
 # Joins "name<TAB>value" files of event, floor and typing figures into table rows: per event,
@@ -52,8 +58,9 @@ stage_core() {
   echo "== core: every event on the in-memory controls against its floor"
   local times=$out/core-times.tsv instructions=$out/core-instructions.tsv
   if [ "$smoke" = 1 ]; then
-    "$bin"/oddsmith-bench-core --times="$times" --benchmark_min_time=0.001 >/dev/null
-    "$bin"/oddsmith-bench-core --instructions 1 >/dev/null
+    local log=$out/core-smoke.txt
+    { "$bin"/oddsmith-bench-core --times="$times" --benchmark_min_time=0.001 &&
+      "$bin"/oddsmith-bench-core --instructions 1; } >"$log" 2>&1 || { cat "$log"; exit 1; }
     echo "core: smoke pass done"
     return
   fi
@@ -91,9 +98,5 @@ stage_core() {
 build
 echo "Machine: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(nproc) cores, $(uname -sr)"
 echo "Date: $(date -u +%F)"
-for stage in "${stages[@]}"; do
-  case "$stage" in
-    core) stage_core ;;
-    *) echo "bench.sh: unknown stage '$stage' (stages: ${all_stages[*]})" >&2; exit 2 ;;
-  esac
-done
+# A stage NAME is the function stage_NAME; a new one is added to all_stages above.
+for stage in "${stages[@]}"; do "stage_$stage"; done

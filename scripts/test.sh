@@ -16,3 +16,6 @@ for preset in release sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== benchmarks: one quick pass to prove they run (figures: scripts/bench.sh)"
+scripts/bench.sh --smoke
