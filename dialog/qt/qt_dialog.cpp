@@ -15,29 +15,9 @@
 #include <QStyleOption>
 #include <cstring>
 
-#include "../../resources/dialog.h"
+#include "dialog_template.h"
 
 namespace {
-
-enum class Kind { BAR, CHECK, GROUP, LABEL, EDIT };
-
-struct TemplateControl {
-  Kind kind;
-  int id;
-  int x;
-  int y;
-  int width;
-  int height;
-  const char* text;
-};
-
-#define DLG_CONTROL(kind, id, x, y, width, height, text) \
-  {Kind::kind, id, x, y, width, height, text},
-constexpr TemplateControl kTemplate[] = {
-#include "../../resources/controls.def"
-};
-#undef DLG_CONTROL
-static_assert(sizeof kTemplate / sizeof kTemplate[0] == DLG_CONTROL_COUNT);
 
 constexpr int kRows = IDC_LOCK - IDC_POOL_BAR;
 
@@ -109,7 +89,7 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
     const QString text = QString::fromLatin1(control.text);
     QWidget* widget = nullptr;
     switch (control.kind) {
-      case Kind::BAR: {
+      case ControlKind::BAR: {
         auto* bar = new QScrollBar(Qt::Horizontal, this);
         bar->setRange(0, 0);
         // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
@@ -134,7 +114,7 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
         widget = bar;
         break;
       }
-      case Kind::CHECK: {
+      case ControlKind::CHECK: {
         auto* box = new QCheckBox(text, this);
         // A click gives a box the focus, which ends an edit field's; Tab passes it by.
         box->setFocusPolicy(Qt::ClickFocus);
@@ -145,15 +125,15 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
         widget = box;
         break;
       }
-      case Kind::GROUP: widget = new QGroupBox(text, this); break;
-      case Kind::LABEL: {
+      case ControlKind::GROUP: widget = new QGroupBox(text, this); break;
+      case ControlKind::LABEL: {
         auto* label = new QLabel(text, this);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = label;
         break;
       }
-      case Kind::EDIT: {
+      case ControlKind::EDIT: {
         auto* edit = new QLineEdit(text, this);
         edit->installEventFilter(this);
         widget = edit;

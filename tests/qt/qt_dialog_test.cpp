@@ -16,27 +16,11 @@
 
 #include "book/book.h"
 #include "dialog/headless/headless_dialog.h"
+#include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
 #include "resources/dialog.h"
 
 namespace {
-
-enum class Kind { BAR, CHECK, GROUP, LABEL, EDIT };
-struct TemplateControl {
-  Kind kind;
-  int id;
-  int x;
-  int y;
-  int width;
-  int height;
-  const char* text;
-};
-#define DLG_CONTROL(kind, id, x, y, width, height, text) \
-  {Kind::kind, id, x, y, width, height, text},
-constexpr TemplateControl kTemplate[] = {
-#include "resources/controls.def"
-};
-#undef DLG_CONTROL
 
 QLineEdit* Edit(QtDialog& dialog, int id) { return qobject_cast<QLineEdit*>(dialog.Control(id)); }
 QCheckBox* Box(QtDialog& dialog, int id) { return qobject_cast<QCheckBox*>(dialog.Control(id)); }
@@ -101,6 +85,13 @@ QPoint ThumbCentre(const QScrollBar* bar) {
           bar->height() / 2};
 }
 
+// Starts the window and its headless twin; true once the window is active.
+bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
+  dialog.Init();
+  oracle.Init();
+  return QTest::qWaitForWindowActive(&dialog);
+}
+
 void SaveArtifact(QtDialog& dialog, const char* name) {
   const QImage image = dialog.grab().toImage();
   QCOMPARE(image.size(), dialog.size() * image.devicePixelRatio());
@@ -157,18 +148,18 @@ void QtDialogTest::ControlsSitWhereTheTemplatePutsThem() {
              MapDialogRect(control.x, control.y, control.width, control.height, units));
     const QString text = QString::fromLatin1(control.text);
     switch (control.kind) {
-      case Kind::BAR:
+      case ControlKind::BAR:
         QCOMPARE(qobject_cast<QScrollBar*>(widget)->orientation(), Qt::Horizontal);
         QCOMPARE(qobject_cast<QScrollBar*>(widget)->maximum(), 0);
         break;
-      case Kind::CHECK: QCOMPARE(qobject_cast<QCheckBox*>(widget)->text(), text); break;
-      case Kind::GROUP: QCOMPARE(qobject_cast<QGroupBox*>(widget)->title(), text); break;
-      case Kind::LABEL: QCOMPARE(qobject_cast<QLabel*>(widget)->text(), text); break;
-      case Kind::EDIT: QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), text); break;
+      case ControlKind::CHECK: QCOMPARE(qobject_cast<QCheckBox*>(widget)->text(), text); break;
+      case ControlKind::GROUP: QCOMPARE(qobject_cast<QGroupBox*>(widget)->title(), text); break;
+      case ControlKind::LABEL: QCOMPARE(qobject_cast<QLabel*>(widget)->text(), text); break;
+      case ControlKind::EDIT: QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), text); break;
     }
     // What the pointer hits is the control itself: the "Race Info" frame, listed after the
     // fields it surrounds, lies beneath them.
-    if (control.kind != Kind::GROUP) {
+    if (control.kind != ControlKind::GROUP) {
       QCOMPARE(dialog.childAt(widget->geometry().center()), widget);
     }
   }
@@ -267,9 +258,7 @@ void QtDialogTest::SurfaceCrossesBytesAndIgnoresStrays() {
 void QtDialogTest::RealInputSendsWhatWindowsSends() {
   QtDialog dialog;
   HeadlessDialog oracle;
-  dialog.Init();
-  oracle.Init();
-  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QVERIFY(Start(dialog, oracle));
   QCOMPARE(FocusId(dialog), IDC_LINE);
   SAME_AS(oracle);
   SaveArtifact(dialog, "qt-start.png");
@@ -357,9 +346,7 @@ void QtDialogTest::RealInputSendsWhatWindowsSends() {
 void QtDialogTest::DeactivationEndsTheFocusButAPopupDoesNot() {
   QtDialog dialog;
   HeadlessDialog oracle;
-  dialog.Init();
-  oracle.Init();
-  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QVERIFY(Start(dialog, oracle));
   QTest::mouseClick(Edit(dialog, IDC_ODDS + 1), Qt::LeftButton);
   oracle.Leave(IDC_LINE);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
@@ -389,9 +376,7 @@ void QtDialogTest::DeactivationEndsTheFocusButAPopupDoesNot() {
 void QtDialogTest::BarsMoveOnlyThroughTheirOwnInput() {
   QtDialog dialog;
   HeadlessDialog oracle;
-  dialog.Init();
-  oracle.Init();
-  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QVERIFY(Start(dialog, oracle));
   QScrollBar* bar = Bar(dialog, IDC_POOL_BAR);
 
   // The wheel, the other mouse buttons and a context menu request do nothing.
