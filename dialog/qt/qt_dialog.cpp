@@ -152,9 +152,13 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
 }
 
 QtDialog::~QtDialog() {
-  // Destroying the children may move the focus; by then this object is no dialog to tell.
+  // Destroying the controls may move the focus; that is no user action to report.
   m_destroyed = true;
-  for (QWidget* widget : m_controls) widget->removeEventFilter(this);
+  // The controls go before the style they are drawn with, which is an older child.
+  for (QWidget*& widget : m_controls) {
+    delete widget;
+    widget = nullptr;
+  }
 }
 
 void QtDialog::Init() {
