@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh core
+scripts/deps.sh qt
 jobs=$(nproc)
 
 echo "== formatting"
