@@ -16,3 +16,4 @@ for preset in release sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+scripts/test-windows.sh

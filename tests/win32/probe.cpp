@@ -3,11 +3,14 @@
 // Usage: probe wait                   until the dialog is up and initialised (10 s at most)
 //        probe show                   the controls' state, printed as the event runner prints it
 //        probe center ID              screen point in the middle of control ID
+//        probe rect ID                control ID's screen rectangle: left top right bottom
 //        probe closebox               screen point on the caption's close box
 //        probe window                 the dialog's screen rectangle: left top width height
 //        probe settext ID TEXT        puts TEXT into edit field ID as if typed (modified flag on)
 //        probe thumb ID [DX]          screen point on bar ID's thumb, and the position user32
 //                                     reports for a drag of the thumb by DX pixels (default 0)
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -102,6 +105,7 @@ int ThumbValue(const Thumb& thumb, const SCROLLINFO& info, int left) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
+  _setmode(_fileno(stdout), _O_BINARY);  // printed as the runner prints: LF line ends
   const std::string command = argv[1];
   if (command == "wait") {
     for (int tries = 0; tries < 100; ++tries) {
@@ -144,6 +148,10 @@ int main(int argc, char** argv) {
   GetWindowRect(control, &r);
   if (command == "center") {
     std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+  }
+  if (command == "rect") {
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     return 0;
   }
   if (command == "settext" && argc == 4) {
