@@ -61,11 +61,24 @@ finish() {
   echo "ok: $label, exit code 0"
 }
 
+# Keeps a picture of the dialog once its painting has settled (two shots alike in every pixel).
 screenshot() {
-  local left top width height
+  local left top width height tries=0 differing
   read -r left top width height < <(probe window)
-  import -window root "$work/root.png"
-  convert "$work/root.png" -crop "${width}x${height}+${left}+${top}" +repage "$artifacts/$1"
+  shoot() {
+    import -window root "$work/root.png"
+    convert "$work/root.png" -crop "${width}x${height}+${left}+${top}" +repage "$work/$1"
+  }
+  shoot last.png
+  while [ $tries -lt 20 ]; do
+    sleep 0.3
+    shoot next.png
+    differing=$(compare -metric AE "$work/last.png" "$work/next.png" null: 2>&1 || true)
+    mv "$work/next.png" "$work/last.png"
+    [ "$differing" != 0 ] || break
+    tries=$((tries + 1))
+  done
+  cp "$work/last.png" "$artifacts/$1"
 }
 
 click_at() {
