@@ -22,6 +22,8 @@
 #define IDC_WIN_PCT 181 /* 181-194: the "% to win" texts */
 #define IDC_POOLS_HEAD 195
 
+#define IDI_ODDSMITH 1 /* the program's icon */
+
 #define IDC_FIRST IDC_POOL_BAR /* the 95 controls hold the identifiers 101 to 195 */
 #define IDC_LAST IDC_POOLS_HEAD
 

@@ -12,7 +12,7 @@ for group in "$@"; do
     fuzz) pkgs+=(clang libclang-rt-14-dev llvm) ;;
     lint) pkgs+=(clang-tidy cppcheck) ;;
     bench) pkgs+=(libbenchmark-dev valgrind) ;;
-    pkg) pkgs+=(lintian desktop-file-utils appstream librsvg2-bin icoutils zip unzip) ;;
+    pkg) pkgs+=(lintian desktop-file-utils appstream librsvg2-bin icoutils unzip dpkg-dev file) ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -19,5 +19,8 @@ for preset in release sanitize; do
 done
 scripts/test-windows.sh
 
+echo "== packages"
+scripts/test-packages.sh
+
 echo "== benchmarks: one quick pass to prove they run (figures: scripts/bench.sh)"
 scripts/bench.sh --smoke

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "program_icon.h"
 #include "qt_dialog.h"
 
 namespace {
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
   // The program ends when the dialog's destruction posts the quit message, not when its
   // window merely disappears.
   app.setQuitOnLastWindowClosed(false);
+  app.setWindowIcon(ProgramIcon());
   QtDialog dialog;
   QObject::connect(
       &dialog, &QtDialog::quitPosted, &app, [](int code) { QCoreApplication::exit(code); },

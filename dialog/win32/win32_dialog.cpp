@@ -111,7 +111,25 @@ int Win32Dialog::ThumbPosition(int barId, unsigned word) {
   return UnwrapThumbWord(word, info.nMax, info.nTrackPos);
 }
 
+namespace {
+
+// A dialog does not take the program's icon by itself: give it the large and the small one
+// for its caption and the task bar. Programs without the icon resource keep the default.
+void SetProgramIcon(HWND dialog) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  const int sizes[][2] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+  for (const auto& [which, metric] : sizes) {
+    const int size = GetSystemMetrics(metric);
+    const HANDLE icon =
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_ODDSMITH), IMAGE_ICON, size, size, LR_SHARED);
+    if (icon) SendMessageA(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
+}  // namespace
+
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetProgramIcon(dialog);
   Win32Dialog window(dialog);
   return MainDialogProc(window, message, wParam, lParam) ? TRUE : FALSE;
 }

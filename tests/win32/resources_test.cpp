@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../../resources/ids.h"
 #include "check.h"
 #include "exe_resources.h"
 
@@ -201,5 +202,9 @@ int main(int argc, char** argv) {
   EXPECT(manifest.data, "no manifest");
   if (manifest.data) CheckManifest(manifest);
   CheckVersion(argv[1]);
+  // The shell shows the first icon group; it must hold the small and the large sizes.
+  const ResourceBytes icons =
+      LoadExeResource(argv[1], MAKEINTRESOURCEA(IDI_ODDSMITH), RT_GROUP_ICON);
+  EXPECT(icons.data && icons.size >= 6 + 4 * 14, "no icon group with the program's sizes");
   return CheckResult();
 }
