@@ -84,7 +84,7 @@ double Odds(std::string_view text) {
   int denominator = 1;
   // The field is read into five bytes: four characters and the terminator.
   for (const char c : text.substr(0, 4)) {
-    const int code = static_cast<signed char>(c);
+    const int code = static_cast<signed char>(c);  // NOLINT(bugprone-signed-char-misuse)
     if (c == '/' || c == '-') {
       next = Next::kDenominator;
     } else if (c == '.') {
