@@ -15,7 +15,9 @@ double ParseOddsText(DialogSurface& surface, int oddsId) {
   char text[ODDS_TEXT_MAX + 1];
   const int length = surface.ReadText(oddsId, text, sizeof text);
   for (int at = 0; at < length; ++at) {
-    const int code = static_cast<signed char>(text[at]);
+    // Bytes from 0x80 up count as negative codes, as the denominator and tenths rules take
+    // every byte's distance from "0" as a signed 8-bit character.
+    const int code = static_cast<signed char>(text[at]);  // NOLINT(bugprone-signed-char-misuse)
     if (code == '/' || code == '-') {
       state = kRatio;
     } else if (code == '.') {

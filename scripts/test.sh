@@ -17,6 +17,13 @@ for preset in release sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+# Static analysis, then each fuzzer for a bounded time after replaying its kept findings.
+echo "== lint"
+scripts/lint.sh
+echo "== fuzzing"
+scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+
 scripts/test-windows.sh
 
 echo "== packages"

@@ -256,6 +256,22 @@ TEST_F(Dialog, CancelEndsTheDialogAndQuitsWithZero) {
   EXPECT_EQ(code, 0);
 }
 
+// The change notifications the program's own writes cause, and focus loss of controls that
+// are no input field, must neither rebalance nor take the typed odds.
+TEST_F(Dialog, OtherNotificationsChangeNothing) {
+  constexpr unsigned kEditChange = 0x0300;
+  dialog.Type(IDC_ODDS, "5-2");
+  EXPECT_FALSE(MainDialogProc(dialog, MSG_COMMAND, MakeCommandParam(IDC_ODDS, kEditChange), 0));
+  EXPECT_FALSE(
+      MainDialogProc(dialog, MSG_COMMAND, MakeCommandParam(IDC_RACE_INFO, NOTIFY_KILLFOCUS), 0));
+  EXPECT_FALSE(
+      MainDialogProc(dialog, MSG_COMMAND, MakeCommandParam(IDC_SCRATCH, NOTIFY_KILLFOCUS), 0));
+  EXPECT_EQ(Share(1), 857);
+  EXPECT_EQ(Odds(1), "5-2");
+  EXPECT_FALSE(Locked(1));
+  EXPECT_FALSE(controls().Checked(IDC_SCRATCH));
+}
+
 TEST_F(Dialog, ResultsTellWhichMessagesWereHandled) {
   EXPECT_TRUE(MainDialogProc(dialog, MSG_INITDIALOG, 0, 0));
   EXPECT_TRUE(MainDialogProc(dialog, MSG_HSCROLL, SCROLL_ENDSCROLL, IDC_POOL_BAR));

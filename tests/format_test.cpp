@@ -86,6 +86,9 @@ TEST(FormatFixed1, SmallBufferIsCutLikeSnprintf) {
   char text[4] = "xxx";
   EXPECT_EQ(FormatFixed1(text, sizeof text, 12.34, 6), 6);
   EXPECT_STREQ(text, "  1");
+  char blank[2] = "x";  // the buffer ends within the padding
+  EXPECT_EQ(FormatFixed1(blank, sizeof blank, 12.34, 6), 6);
+  EXPECT_STREQ(blank, " ");
   EXPECT_EQ(FormatFixed1(nullptr, 0, 12.34, 2), 4);
 }
 
