@@ -1,8 +1,10 @@
 // Exact decimal expansion of a double: the value m * 2^e is turned into a big integer N and a
 // count F of decimal places (value = N / 10^F), so every digit the printing rule looks at is
-// the true one. Fixed-size storage only.
+// the true one. Fixed-size storage only. The dialog's own figures take a short exact path that
+// needs only the value's hundredths, as every event prints 28 of them.
 #include "format.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -92,6 +94,38 @@ int Emit(char* buffer, std::size_t size, const char* text, int length, int width
 }  // namespace
 
 int FormatFixed1(char* buffer, std::size_t size, double value, int width) {
+  // Every figure the dialog shows is far below 10^13. There the fifteen kept significant
+  // digits reach down to the hundredths at least, so the text depends only on the hundredths
+  // truncated, floor(|value| * 100). With |value| = mantissa / 2^shift that is an exact 64-bit
+  // product and shift: no expansion needed.
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < 1e13)) return FormatFixed1Expanded(buffer, size, value, width);
+
+  constexpr std::uint64_t kImplicitBit = std::uint64_t{1} << 52;
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
+  const std::uint64_t mantissa = (bits & (kImplicitBit - 1)) | kImplicitBit;
+  // 10^13 < 2^44, so at least 9. Below 2^-11 the hundredths are 0, subnormals included, so
+  // their missing implicit bit does not matter.
+  const int shift = 1075 - static_cast<int>(bits >> 52);
+  const std::uint64_t hundredths = shift >= 64 ? 0 : mantissa * 100 >> shift;  // < 2^60
+  // Half away from zero, decided by the first dropped digit alone.
+  std::uint64_t tenths = (hundredths + 5) / 10;
+
+  char text[24];  // sign, 13 digits, point, tenth
+  int at = sizeof text;
+  text[--at] = static_cast<char>('0' + tenths % 10);
+  text[--at] = '.';
+  const bool zero = tenths == 0;
+  tenths /= 10;
+  do {
+    text[--at] = static_cast<char>('0' + tenths % 10);
+    tenths /= 10;
+  } while (tenths != 0);
+  if (std::signbit(value) && !zero) text[--at] = '-';
+  return Emit(buffer, size, text + at, static_cast<int>(sizeof text) - at, width);
+}
+
+int FormatFixed1Expanded(char* buffer, std::size_t size, double value, int width) {
   if (std::isnan(value)) return Emit(buffer, size, "nan", 3, width);
   const bool negative = std::signbit(value);
   if (std::isinf(value))

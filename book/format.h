@@ -14,6 +14,11 @@
 // Returns the length of the full text, as snprintf does.
 int FormatFixed1(char* buffer, std::size_t size, double value, int width);
 
+// The same text as FormatFixed1, always by the value's full decimal expansion; FormatFixed1
+// takes it for magnitudes from 10^13 up and for infinities and NaN. Slow: hundreds of digits
+// for the extreme doubles.
+int FormatFixed1Expanded(char* buffer, std::size_t size, double value, int width);
+
 // Prints value as printf's "%<width>i": decimal, right-justified in width with blanks.
 // Returns the length of the full text, as snprintf does.
 int FormatInt(char* buffer, std::size_t size, int value, int width);

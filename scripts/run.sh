@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the program and runs it: for now the headless dialog on an example session.
+# Builds the program and runs it: the Qt dialog on this desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh core
+scripts/deps.sh qt
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target oddsmith-headless
-build/release/oddsmith-headless examples/session.script
+cmake --build --preset release -j "$(nproc)" --target oddsmith
+exec build/release/oddsmith

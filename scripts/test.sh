@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh core
+scripts/deps.sh qt
 jobs=$(nproc)
 
 echo "== formatting"
@@ -16,3 +17,7 @@ for preset in release sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+scripts/test-windows.sh
+
+echo "== benchmarks: one quick pass to prove they run (figures: scripts/bench.sh)"
+scripts/bench.sh --smoke

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <random>
 #include <string>
 
 namespace {
@@ -85,6 +87,78 @@ TEST(FormatFixed1, SmallBufferIsCutLikeSnprintf) {
   EXPECT_EQ(FormatFixed1(text, sizeof text, 12.34, 6), 6);
   EXPECT_STREQ(text, "  1");
   EXPECT_EQ(FormatFixed1(nullptr, 0, 12.34, 2), 4);
+}
+
+// FormatFixed1 prints small magnitudes from their hundredths alone; the full expansion is the
+// reference it must match digit for digit.
+void ExpectSameAsExpansion(double value, int width) {
+  char fast[400];
+  char full[400];
+  const int fast_length = FormatFixed1(fast, sizeof fast, value, width);
+  const int full_length = FormatFixed1Expanded(full, sizeof full, value, width);
+  ASSERT_STREQ(fast, full) << std::hexfloat << value;
+  ASSERT_EQ(fast_length, full_length) << std::hexfloat << value;
+}
+
+TEST(FormatFixed1, EveryShareOfEveryLinePrintsAsExpanded) {
+  for (int share = 0; share <= 81000; ++share) {
+    ExpectSameAsExpansion(static_cast<float>(share) / 100.0f, 4);  // "% to win"
+    const double odds = share == 0 ? 99.0 : 1.0 / (share / 10000.0) - 1.0;
+    ExpectSameAsExpansion(odds > 99.0 ? 99.0 : odds, 2);
+    ExpectSameAsExpansion(1.0 / (share / 10000.0) - 1.0, 2);  // uncapped, as far as it goes
+  }
+}
+
+TEST(FormatFixed1, RoundingBoundariesPrintAsExpanded) {
+  // Each hundredth and its neighbours one ulp away, where the first dropped digit changes.
+  for (int hundredths = 0; hundredths <= 200000; ++hundredths) {
+    const double value = hundredths / 100.0;
+    for (double v : {value, std::nextafter(value, 0.0), std::nextafter(value, 1e300),
+                     static_cast<double>(static_cast<float>(value))}) {
+      ExpectSameAsExpansion(v, 4);
+      ExpectSameAsExpansion(-v, 2);
+    }
+  }
+}
+
+TEST(FormatFixed1, EdgesOfTheShortPathPrintAsExpanded) {
+  for (double v : {0.0,
+                   DBL_TRUE_MIN,
+                   DBL_MIN,
+                   std::nextafter(DBL_MIN, 0.0),
+                   0.005,
+                   0.05,
+                   0.0499999999999999,
+                   0.95,
+                   9.95,
+                   99.95,
+                   999999999999.95,
+                   8796093022208.0,
+                   std::nextafter(1e13, 0.0),
+                   1e13,
+                   std::nextafter(1e13, 1e300),
+                   1e14,
+                   1e15,
+                   4503599627370495.5,
+                   9007199254740993.0,
+                   1e300,
+                   DBL_MAX}) {
+    ExpectSameAsExpansion(v, 2);
+    ExpectSameAsExpansion(-v, 4);
+  }
+}
+
+TEST(FormatFixed1, RandomDoublesPrintAsExpanded) {
+  std::mt19937_64 random(20240601);
+  std::uniform_real_distribution<double> small(-1000.0, 1000.0);
+  std::uniform_real_distribution<double> exponent(-20.0, 14.0);
+  for (int i = 0; i < 200000; ++i) {
+    ExpectSameAsExpansion(small(random), 4);
+    ExpectSameAsExpansion(std::pow(10.0, exponent(random)), 2);
+  }
+  for (int i = 0; i < 20000; ++i) {  // any bit pattern: every exponent, NaNs and infinities
+    ExpectSameAsExpansion(std::bit_cast<double>(random()), 2);
+  }
 }
 
 TEST(FormatInt, RightJustifiesInWidth) {

@@ -1,0 +1,170 @@
+// Time and instructions per event of the core and dispatch on the in-memory controls, each
+// against its floor measured in the same run. scripts/bench.sh runs this twice: once for the
+// times, once under callgrind with --instructions for the instruction counts.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "book/format.h"
+#include "core_cases.h"
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define ODDSMITH_ZERO_COUNTS() CALLGRIND_ZERO_STATS
+// The request reads name only after its own statements: it must outlive the whole macro.
+#define ODDSMITH_DUMP_COUNTS(name) CALLGRIND_DUMP_STATS_AT(name)
+#else
+#define ODDSMITH_ZERO_COUNTS()
+#define ODDSMITH_DUMP_COUNTS(name) static_cast<void>(name)
+#endif
+
+namespace {
+
+// Every figure is per event, so a benchmark iteration's figure is divided by this counter.
+void SetEvents(benchmark::State& state, int events) { state.counters["events"] = events; }
+
+void EventBench(benchmark::State& state, const EventCase* c) {
+  BenchDialog dialog;
+  Prepare(dialog, *c);
+  for (auto _ : state) RunCycle(dialog, *c, true);
+  SetEvents(state, kCycleEvents);
+}
+
+void TypingBench(benchmark::State& state, const EventCase* c) {
+  BenchDialog dialog;
+  Prepare(dialog, *c);
+  for (auto _ : state) RunTyping(dialog, *c);
+  SetEvents(state, kCycleEvents);
+}
+
+void FloorBench(benchmark::State& state, const EventCase* c) {
+  const OpCounts counts = CountCycle(*c);
+  BenchDialog dialog;
+  dialog.Init();
+  for (auto _ : state) benchmark::DoNotOptimize(Floor(dialog.Controls(), counts));
+  SetEvents(state, kCycleEvents);
+}
+
+void FormatBench(benchmark::State& state, Formatter format) {
+  for (auto _ : state) benchmark::DoNotOptimize(FormatStartUpTexts(format));
+  SetEvents(state, 1);
+}
+
+// The console's report, and the per-event time of every figure as "name<TAB>nanoseconds"
+// lines into out (when not null) for the table.
+class TimesReporter final : public benchmark::ConsoleReporter {
+ public:
+  explicit TimesReporter(std::FILE* out) : out_(out) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    if (!out_) return;
+    for (const Run& run : runs) {
+      // With repetitions only their median stands for the figure.
+      const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.error_occurred || run.iterations == 0 || !(single || median)) continue;
+      const auto events = run.counters.find("events");
+      const double per = events == run.counters.end() ? 1.0 : events->second.value;
+      const double ns = run.real_accumulated_time / static_cast<double>(run.iterations) * 1e9;
+      std::fprintf(out_, "%s\t%.3f\n", run.run_name.str().c_str(), ns / per);
+    }
+  }
+
+ private:
+  std::FILE* out_;
+};
+
+void RegisterAll() {
+  int count = 0;
+  const EventCase* cases = EventCases(count);
+  for (int i = 0; i < count; ++i) {
+    const std::string name = cases[i].name;
+    benchmark::RegisterBenchmark((name + "/event").c_str(), EventBench, &cases[i]);
+    benchmark::RegisterBenchmark((name + "/floor").c_str(), FloorBench, &cases[i]);
+    if (cases[i].type) {
+      benchmark::RegisterBenchmark((name + "/typing").c_str(), TypingBench, &cases[i]);
+    }
+  }
+  benchmark::RegisterBenchmark("28 formats/event", FormatBench, &FormatFixed1);
+  benchmark::RegisterBenchmark("28 formats/expanded", FormatBench, &FormatFixed1Expanded);
+}
+
+// Under callgrind: each figure's instructions from zeroed counters to a dump named after it.
+int CountInstructions(int cycles) {
+  int count = 0;
+  const EventCase* cases = EventCases(count);
+  for (int i = 0; i < count; ++i) {
+    const EventCase& c = cases[i];
+    const std::string name = c.name;
+    const OpCounts counts = CountCycle(c);
+    BenchDialog dialog;
+    Prepare(dialog, c);
+    BenchDialog floor;
+    floor.Init();
+    long long sink = 0;
+
+    const std::string event = name + "/event", floor_name = name + "/floor",
+                      typing = name + "/typing";
+
+    ODDSMITH_ZERO_COUNTS();
+    for (int k = 0; k < cycles; ++k) RunCycle(dialog, c, true);
+    ODDSMITH_DUMP_COUNTS(event.c_str());
+    for (int k = 0; k < cycles; ++k) sink += Floor(floor.Controls(), counts);
+    ODDSMITH_DUMP_COUNTS(floor_name.c_str());
+    if (c.type) {
+      for (int k = 0; k < cycles; ++k) RunTyping(dialog, c);
+      ODDSMITH_DUMP_COUNTS(typing.c_str());
+    }
+    benchmark::DoNotOptimize(sink);
+    std::printf("%s\t%lld operations\n", c.name, counts.Total() / kCycleEvents);
+  }
+  int sink = 0;
+  ODDSMITH_ZERO_COUNTS();
+  for (int k = 0; k < cycles * kCycleEvents; ++k) sink += FormatStartUpTexts(&FormatFixed1);
+  ODDSMITH_DUMP_COUNTS("28 formats/event");
+  for (int k = 0; k < cycles * kCycleEvents; ++k) {
+    sink += FormatStartUpTexts(&FormatFixed1Expanded);
+  }
+  ODDSMITH_DUMP_COUNTS("28 formats/expanded");
+  benchmark::DoNotOptimize(sink);
+  return 0;
+}
+
+}  // namespace
+
+// Usage: oddsmith-bench-core [--times=FILE] [benchmark flags]
+//        oddsmith-bench-core --instructions CYCLES   (under valgrind --tool=callgrind)
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--instructions") == 0) {
+    return CountInstructions(std::atoi(argv[2]));
+  }
+  const char* times_path = nullptr;
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--times=", 8) == 0) {
+      times_path = argv[i] + 8;
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  int args_count = static_cast<int>(args.size());
+  benchmark::Initialize(&args_count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(args_count, args.data())) return 2;
+
+  std::FILE* times = times_path ? std::fopen(times_path, "w") : nullptr;
+  if (times_path && !times) {
+    std::fprintf(stderr, "oddsmith-bench-core: cannot write %s\n", times_path);
+    return 2;
+  }
+  RegisterAll();
+  TimesReporter reporter(times);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  if (times) std::fclose(times);
+  return 0;
+}

@@ -1,0 +1,114 @@
+// The dialog's events as benchmark cases, and the floor each is measured against: the same
+// number of control reads and writes with constant values, no arithmetic and no formatting.
+#ifndef ODDSMITH_BENCH_CORE_CASES_H
+#define ODDSMITH_BENCH_CORE_CASES_H
+
+#include <string_view>
+
+#include "dialog/dispatch.h"
+#include "dialog/surface.h"
+
+// How many times an event called each surface operation.
+struct OpCounts {
+  long long read_unsigned = 0;
+  long long read_text = 0;
+  long long write_text = 0;
+  long long is_modified = 0;
+  long long is_checked = 0;
+  long long set_checked = 0;
+  long long set_bar_range = 0;
+  long long bar_pos = 0;
+  long long set_bar_pos = 0;
+  long long enable_bar_arrows = 0;
+
+  long long Total() const;
+};
+
+// Forwards every operation to another surface and counts it.
+class CountingSurface final : public DialogSurface {
+ public:
+  explicit CountingSurface(DialogSurface& inner) : inner_(inner) {}
+  const OpCounts& Counts() const { return counts_; }
+
+  UnsignedRead ReadUnsigned(int id) override;
+  int ReadText(int id, char* buffer, int max) override;
+  void WriteText(int id, const char* text) override;
+  bool IsModified(int id) override;
+  bool IsChecked(int id) override;
+  void SetChecked(int id, bool on) override;
+  void SetBarRange(int id, int min, int max) override;
+  int BarPos(int id) override;
+  void SetBarPos(int id, int pos) override;
+  void EnableBarArrows(int id, bool on) override;
+
+ private:
+  DialogSurface& inner_;
+  OpCounts counts_;
+};
+
+// The dialog on in-memory controls, delivering each user action to MainDialogProc as the
+// window system would. The dispatch sees either the controls themselves or, while counting,
+// a CountingSurface over them.
+class BenchDialog final : public DialogWindow {
+ public:
+  BenchDialog() : active_(&controls_) {}
+  BenchDialog(const BenchDialog&) = delete;
+  BenchDialog& operator=(const BenchDialog&) = delete;
+
+  HeadlessSurface& Controls() { return controls_; }
+  // Routes the dispatch's surface operations through counter (nullptr: straight through).
+  void CountWith(CountingSurface* counter);
+
+  DialogSurface& Surface() override { return *active_; }
+  int ControlId(LongParam handle) override { return static_cast<int>(handle); }
+  void ShowDialog(bool /*visible*/) override {}
+  void EndDialog(LongParam /*result*/) override {}
+  void PostQuit(int /*code*/) override {}
+  int ThumbPosition(int /*barId*/, unsigned /*word*/) override { return thumb_; }
+
+  void Init();
+  void Leave(int editId);
+  void Click(int boxId);
+  void Scroll(int barId, unsigned code, int pos);
+
+ private:
+  HeadlessSurface controls_;
+  DialogSurface* active_;
+  int thumb_ = 0;
+};
+
+// One kind of event as a cycle of kCycleEvents events that brings the dialog back to where it
+// started, so every repetition does the same work.
+constexpr int kCycleEvents = 2;
+struct EventCase {
+  const char* name;
+  // The user's typing before event step (0..kCycleEvents-1), or nothing; not the event's cost.
+  void (*type)(HeadlessSurface& controls, int step);
+  // The event itself.
+  void (*event)(BenchDialog& dialog, int step);
+};
+
+// The cases, in table order.
+const EventCase* EventCases(int& count);
+
+// Sets up a dialog for a case: initialised, then cycled until its state repeats.
+void Prepare(BenchDialog& dialog, const EventCase& c);
+
+// One cycle of the case: typing included when with_typing.
+void RunCycle(BenchDialog& dialog, const EventCase& c, bool with_typing);
+
+// One cycle of only the typing of the case.
+void RunTyping(BenchDialog& dialog, const EventCase& c);
+
+// The surface operations of one cycle of the case, counted on a copy of its state.
+OpCounts CountCycle(const EventCase& c);
+
+// The floor: performs exactly counts operations on surface, on valid controls, with constant
+// values and texts. Returns a sum of what it read so that nothing can be left out.
+long long Floor(DialogSurface& surface, const OpCounts& counts);
+
+// The 28 texts of a start-up through the given formatter: 14 "% to win" and 14 odds.
+using Formatter = int (*)(char* buffer, std::size_t size, double value, int width);
+int FormatStartUpTexts(Formatter format);
+
+#endif

@@ -1,0 +1,70 @@
+// oddsmith: the Linux program. Shows the main dialog and ends, with the quit message's code,
+// when the dialog is closed. The command line is ignored.
+#include <QApplication>
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "qt_dialog.h"
+
+namespace {
+
+const char kName[] = "oddsmith";
+const char kHint[] =
+    "set DISPLAY to a running X server, or QT_QPA_PLATFORM=offscreen to run without one";
+
+QtMessageHandler g_previousHandler = nullptr;
+QList<std::pair<QtMsgType, QString>> g_startMessages;
+
+// While Qt opens its platform it may explain a failure over several lines and then abort,
+// which would dump core. Hold its messages back and turn that abort into one line and an
+// ordinary failure; after a good start the held messages go out as usual.
+void StartMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtFatalMsg) {
+    g_startMessages.append({type, message});
+    return;
+  }
+  // Qt's first complaint names the cause ("could not connect to display :5"); its fatal
+  // message only says that no platform could be started.
+  const QString reason = g_startMessages.isEmpty() ? message.section(QLatin1Char('\n'), 0, 0)
+                                                   : g_startMessages.first().second;
+  std::fprintf(stderr, "%s: cannot open the window (%s); %s\n", kName,
+               reason.toLocal8Bit().constData(), kHint);
+  std::fflush(stderr);
+  std::_Exit(EXIT_FAILURE);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    std::fprintf(stderr, "%s: cannot open the window: no display; %s\n", kName, kHint);
+    return EXIT_FAILURE;
+  }
+
+  g_previousHandler = qInstallMessageHandler(StartMessages);
+  QApplication app(argc, argv);
+  qInstallMessageHandler(g_previousHandler);
+  for (const auto& [type, message] : std::as_const(g_startMessages)) {
+    if (g_previousHandler) {
+      g_previousHandler(type, QMessageLogContext(), message);
+    } else {
+      std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+  }
+  g_startMessages.clear();
+
+  // The program ends when the dialog's destruction posts the quit message, not when its
+  // window merely disappears.
+  app.setQuitOnLastWindowClosed(false);
+  QtDialog dialog;
+  QObject::connect(
+      &dialog, &QtDialog::quitPosted, &app, [](int code) { QCoreApplication::exit(code); },
+      Qt::QueuedConnection);
+  dialog.Init();
+  return app.exec();
+}

@@ -1,0 +1,367 @@
+// The Qt binding of the main dialog: the controls, the surface over them and the event
+// translation into MainDialogProc.
+#include "qt_dialog.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProxyStyle>
+#include <QScrollBar>
+#include <QStyleOption>
+#include <cstring>
+
+#include "dialog_template.h"
+
+namespace {
+
+constexpr int kRows = IDC_LOCK - IDC_POOL_BAR;
+
+bool InColumn(int id, int base) { return id >= base && id < base + kRows; }
+
+// What a screen reader says for a control; the row's controls name their horse.
+QString AccessibleName(int id) {
+  const auto horse = [id](int base, const char* what) {
+    return QStringLiteral("Horse %1 %2").arg(id - base + 1).arg(QLatin1String(what));
+  };
+  if (InColumn(id, IDC_POOL_BAR)) return horse(IDC_POOL_BAR, "pool");
+  if (InColumn(id, IDC_LOCK)) return horse(IDC_LOCK, "lock");
+  if (InColumn(id, IDC_SCRATCH)) return horse(IDC_SCRATCH, "scratched");
+  if (InColumn(id, IDC_ODDS)) return horse(IDC_ODDS, "odds");
+  if (InColumn(id, IDC_WIN_PCT)) return horse(IDC_WIN_PCT, "to win");
+  if (InColumn(id, IDC_ROW_NUMBER)) return QStringLiteral("Horse %1").arg(id - IDC_ROW_NUMBER + 1);
+  if (id == IDC_LINE) return QStringLiteral("Line in percent");
+  if (id == IDC_HORSES) return QStringLiteral("Number of horses");
+  return QString();
+}
+
+// The bars and boxes as the template draws them at its small sizes: a bar's arrows and its
+// thumb are squares of the bar's height whatever the range (a bar without a page size), a
+// click in the trough pages and never jumps, and a box's mark fits the box.
+class ControlStyle final : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    if (!widget) return base;
+    switch (metric) {
+      case PM_ScrollBarExtent:
+      case PM_ScrollBarSliderMin: return widget->height();
+      case PM_IndicatorWidth:
+      case PM_IndicatorHeight: return qMin(base, qMin(widget->width(), widget->height()));
+      default: return base;
+    }
+  }
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    switch (hint) {
+      case SH_ScrollBar_LeftClickAbsolutePosition:
+      case SH_ScrollBar_MiddleClickAbsolutePosition:
+      case SH_ScrollBar_ContextMenu:
+      case SH_ScrollBar_Transient: return 0;
+      default: return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+  }
+};
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+}  // namespace
+
+QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
+  setWindowTitle(QStringLiteral(DLG_CAPTION));
+  // The template's face where it is installed, otherwise the nearest sans-serif, at the
+  // template's size; the layout follows whatever font that gives.
+  QFont dialogFont(QStringLiteral(DLG_FONT_FACE), DLG_FONT_POINTS);
+  dialogFont.setStyleHint(QFont::SansSerif);
+  setFont(dialogFont);
+  m_units = BaseUnitsOf(QFontMetrics(font()));
+  m_style = new ControlStyle;
+  m_style->setParent(this);
+
+  for (const TemplateControl& control : kTemplate) {
+    const QString text = QString::fromLatin1(control.text);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::BAR: {
+        auto* bar = new QScrollBar(Qt::Horizontal, this);
+        bar->setRange(0, 0);
+        // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
+        bar->setSingleStep(0);
+        bar->setPageStep(0);
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->setContextMenuPolicy(Qt::NoContextMenu);
+        bar->setStyle(m_style);
+        bar->installEventFilter(this);
+        const int id = control.id;
+        connect(bar, &QAbstractSlider::actionTriggered, this,
+                [this, bar, id](int action) { OnBarAction(bar, id, action); });
+        // A drag: the thumb starts where the bar is and follows the user's pointer; the
+        // release reports where it was let go, whatever the tracking rebalances did meanwhile.
+        connect(bar, &QAbstractSlider::sliderPressed, this,
+                [this, bar, id] { Tracked(id) = bar->sliderPosition(); });
+        connect(bar, &QAbstractSlider::sliderMoved, this, [this, id](int position) {
+          if (!m_dispatching) Tracked(id) = position;
+        });
+        connect(bar, &QAbstractSlider::sliderReleased, this,
+                [this, bar, id] { Scroll(bar, SCROLL_THUMBPOSITION, Tracked(id)); });
+        widget = bar;
+        break;
+      }
+      case ControlKind::CHECK: {
+        auto* box = new QCheckBox(text, this);
+        // A click gives a box the focus, which ends an edit field's; Tab passes it by.
+        box->setFocusPolicy(Qt::ClickFocus);
+        box->setStyle(m_style);
+        const unsigned id = static_cast<unsigned>(control.id);
+        connect(box, &QAbstractButton::clicked, this,
+                [this, box, id] { Command(id, NOTIFY_CLICKED, box); });
+        widget = box;
+        break;
+      }
+      case ControlKind::GROUP: widget = new QGroupBox(text, this); break;
+      case ControlKind::LABEL: {
+        auto* label = new QLabel(text, this);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget = label;
+        break;
+      }
+      case ControlKind::EDIT: {
+        auto* edit = new QLineEdit(text, this);
+        edit->installEventFilter(this);
+        widget = edit;
+        break;
+      }
+    }
+    widget->setGeometry(
+        MapDialogRect(control.x, control.y, control.width, control.height, m_units));
+    widget->setAccessibleName(AccessibleName(control.id));
+    m_controls[control.id - IDC_FIRST] = widget;
+  }
+  // The template lists its controls from the top of the stack down, and the "Race Info" box
+  // after the fields it frames; Qt stacks each new widget on top, so restack them.
+  for (const TemplateControl& control : kTemplate) Control(control.id)->lower();
+  setFixedSize(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, m_units).size());
+}
+
+QtDialog::~QtDialog() {
+  // Destroying the controls may move the focus; that is no user action to report.
+  m_destroyed = true;
+  // The controls go before the style they are drawn with, which is an older child.
+  for (QWidget*& widget : m_controls) {
+    delete widget;
+    widget = nullptr;
+  }
+}
+
+void QtDialog::Init() {
+  if (!Deliver(MSG_INITDIALOG, 0, 0) || m_destroyed) return;
+  for (const TemplateControl& control : kTemplate) {
+    QWidget* widget = Control(control.id);
+    if (widget->focusPolicy() & Qt::TabFocus) {
+      widget->setFocus(Qt::TabFocusReason);
+      if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+      return;
+    }
+  }
+}
+
+QWidget* QtDialog::Control(int id) const {
+  return id >= IDC_FIRST && id <= IDC_LAST ? m_controls[id - IDC_FIRST] : nullptr;
+}
+
+bool QtDialog::QuitPosted(int& code) const {
+  code = m_quitCode;
+  return m_quit;
+}
+
+int QtDialog::ControlId(LongParam handle) {
+  for (int i = 0; i < kCount; ++i) {
+    if (reinterpret_cast<LongParam>(m_controls[i]) == handle) return IDC_FIRST + i;
+  }
+  return 0;
+}
+
+void QtDialog::ShowDialog(bool visible) { setVisible(visible); }
+
+void QtDialog::EndDialog(LongParam result) {
+  // As on Windows, the dialog goes once the message that ended it has been handled.
+  m_ended = true;
+  m_result = static_cast<int>(result);
+}
+
+void QtDialog::PostQuit(int code) {
+  if (m_quit) return;  // the first quit message ends the loop
+  m_quit = true;
+  m_quitCode = code;
+  emit quitPosted(code);
+}
+
+int QtDialog::ThumbPosition(int /*barId*/, unsigned /*word*/) { return m_thumb; }
+
+bool QtDialog::Deliver(unsigned message, WordParam wParam, LongParam lParam) {
+  // A message that arrives while another is handled comes from the dispatch's own writes (a
+  // value the program sets is no user action) and is dropped.
+  if (m_destroyed || m_dispatching) return false;
+  m_dispatching = true;
+  const bool handled = MainDialogProc(*this, message, wParam, lParam);
+  if (m_ended) {
+    m_destroyed = true;
+    done(m_result);
+    MainDialogProc(*this, MSG_DESTROY, 0, 0);
+  }
+  m_dispatching = false;
+  return handled;
+}
+
+void QtDialog::Command(unsigned id, unsigned code, QWidget* from) {
+  Deliver(MSG_COMMAND, MakeCommandParam(id, code), reinterpret_cast<LongParam>(from));
+}
+
+void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
+  m_thumb = thumb;
+  // The message carries the thumb's low 16 bits, as a scroll message does; ThumbPosition
+  // gives the dispatch the full position.
+  const WordParam wParam = code | (WordParam{static_cast<unsigned>(thumb) & 0xFFFF} << 16);
+  Deliver(MSG_HSCROLL, wParam, reinterpret_cast<LongParam>(bar));
+}
+
+void QtDialog::OnBarAction(QScrollBar* bar, int id, int action) {
+  if (m_dispatching || m_destroyed) return;
+  unsigned code;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: code = SCROLL_LINELEFT; break;
+    case QAbstractSlider::SliderSingleStepAdd: code = SCROLL_LINERIGHT; break;
+    case QAbstractSlider::SliderPageStepSub: code = SCROLL_PAGELEFT; break;
+    case QAbstractSlider::SliderPageStepAdd: code = SCROLL_PAGERIGHT; break;
+    case QAbstractSlider::SliderToMinimum: code = SCROLL_LEFT; break;
+    case QAbstractSlider::SliderToMaximum: code = SCROLL_RIGHT; break;
+    case QAbstractSlider::SliderMove: {
+      // The thumb is where the user's drag put it; the dispatch decides where the bar stays.
+      Tracked(id) = bar->sliderPosition();
+      Scroll(bar, SCROLL_THUMBTRACK, Tracked(id));
+      return;
+    }
+    default: return;
+  }
+  // The action has already stepped the slider's position by its step; put it back so that
+  // only the dispatch moves the bar.
+  bar->setSliderPosition(bar->value());
+  Scroll(bar, code, 0);
+}
+
+void QtDialog::reject() { Command(CMD_CANCEL, 0, nullptr); }
+
+void QtDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Command(CMD_OK, 0, nullptr);  // the default command, which the dispatch leaves alone
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);  // Escape comes back as reject()
+}
+
+bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (m_destroyed) return false;
+  switch (event->type()) {
+    case QEvent::FocusOut: {
+      // Every loss of an edit field's focus is its kill-focus notification, whether the text
+      // changed or not and also when the window is deactivated; only a popup menu, which on
+      // Windows leaves the focus where it is, does not count.
+      auto* edit = qobject_cast<QLineEdit*>(watched);
+      if (edit && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        const int id = ControlId(reinterpret_cast<LongParam>(edit));
+        if (id != 0) Command(static_cast<unsigned>(id), NOTIFY_KILLFOCUS, edit);
+      }
+      return false;
+    }
+    case QEvent::Wheel: return qobject_cast<QScrollBar*>(watched) != nullptr;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      // A bar answers the left button only: its arrows, its trough and its thumb.
+      return qobject_cast<QScrollBar*>(watched) != nullptr &&
+             static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+    default: return false;
+  }
+}
+
+QScrollBar* QtDialog::Bar(int id) const { return qobject_cast<QScrollBar*>(Control(id)); }
+
+QLineEdit* QtDialog::Edit(int id) const { return qobject_cast<QLineEdit*>(Control(id)); }
+
+QByteArray QtDialog::TextOf(int id) const {
+  QWidget* widget = Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toLatin1();
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toLatin1();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toLatin1();
+  if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->title().toLatin1();
+  return QByteArray();
+}
+
+UnsignedRead QtDialog::ReadUnsigned(int id) {
+  const QByteArray text = TextOf(id);
+  return ParseUnsigned(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+}
+
+int QtDialog::ReadText(int id, char* buffer, int max) {
+  if (max <= 0) return 0;
+  const QByteArray text = TextOf(id);
+  const int length = static_cast<int>(qMin<qsizetype>(text.size(), max - 1));
+  std::memcpy(buffer, text.constData(), static_cast<std::size_t>(length));
+  buffer[length] = '\0';
+  return length;
+}
+
+void QtDialog::WriteText(int id, const char* text) {
+  const QString value = QString::fromLatin1(text);
+  QWidget* widget = Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setText(value);        // clears the modified flag
+    edit->setCursorPosition(0);  // show the start of a text wider than the field
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(value);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(value);
+  } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+    group->setTitle(value);
+  }
+}
+
+bool QtDialog::IsModified(int id) {
+  const QLineEdit* edit = Edit(id);
+  return edit && edit->isModified();
+}
+
+bool QtDialog::IsChecked(int id) {
+  const auto* box = qobject_cast<QCheckBox*>(Control(id));
+  return box && box->isChecked();
+}
+
+void QtDialog::SetChecked(int id, bool on) {
+  if (auto* box = qobject_cast<QCheckBox*>(Control(id))) box->setChecked(on);
+}
+
+void QtDialog::SetBarRange(int id, int min, int max) {
+  if (QScrollBar* bar = Bar(id)) bar->setRange(min, max);  // bounds the position too
+}
+
+int QtDialog::BarPos(int id) {
+  const QScrollBar* bar = Bar(id);
+  return bar ? bar->value() : 0;
+}
+
+void QtDialog::SetBarPos(int id, int pos) {
+  if (QScrollBar* bar = Bar(id)) bar->setValue(pos);  // bounded to the range
+}
+
+void QtDialog::EnableBarArrows(int id, bool on) {
+  // A bar without arrows takes no input at all, and shows it.
+  if (QScrollBar* bar = Bar(id)) bar->setEnabled(on);
+}

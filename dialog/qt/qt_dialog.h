@@ -1,0 +1,101 @@
+// The main dialog as a native Qt Widgets window: the template's controls placed in dialog
+// units scaled by the font, a DialogSurface over those widgets, and the user's actions turned
+// into the portable dispatch's messages, event for event as the Windows dialog sends them.
+#ifndef ODDSMITH_DIALOG_QT_QT_DIALOG_H
+#define ODDSMITH_DIALOG_QT_QT_DIALOG_H
+
+#include <QDialog>
+#include <array>
+
+#include "../../resources/ids.h"
+#include "../dispatch.h"
+#include "../surface.h"
+#include "dialog_units.h"
+
+class QLineEdit;
+class QProxyStyle;
+class QScrollBar;
+
+class QtDialog final : public QDialog, public DialogWindow, public DialogSurface {
+  Q_OBJECT
+
+ public:
+  // Creates the 95 controls, hidden, with the template's texts and every bar at range 0..0.
+  explicit QtDialog(QWidget* parent = nullptr);
+  ~QtDialog() override;
+
+  // The initialisation message: the dispatch shows the window and starts the book; then the
+  // first tab stop, "% Line:", takes the focus with its text selected.
+  void Init();
+
+  // The control with identifier id, nullptr for an identifier outside the dialog.
+  QWidget* Control(int id) const;
+  // The pixels of one horizontal (x * 4) and vertical (y * 8) dialog unit used for the layout.
+  DialogBaseUnits BaseUnits() const { return m_units; }
+  // True once the dispatch has posted the quit message, with its code.
+  bool QuitPosted(int& code) const;
+
+  // DialogWindow. A control's handle is its QWidget pointer.
+  DialogSurface& Surface() override { return *this; }
+  int ControlId(LongParam handle) override;
+  void ShowDialog(bool visible) override;
+  void EndDialog(LongParam result) override;
+  void PostQuit(int code) override;
+  int ThumbPosition(int barId, unsigned word) override;
+
+  // DialogSurface over the widgets. Texts cross as Latin-1 bytes. An identifier outside the
+  // dialog, or an operation the control's kind has no use for, is ignored (reads give 0,
+  // empty or false), as the window system ignores it.
+  UnsignedRead ReadUnsigned(int id) override;
+  int ReadText(int id, char* buffer, int max) override;
+  void WriteText(int id, const char* text) override;
+  bool IsModified(int id) override;
+  bool IsChecked(int id) override;
+  void SetChecked(int id, bool on) override;
+  void SetBarRange(int id, int min, int max) override;
+  int BarPos(int id) override;
+  void SetBarPos(int id, int pos) override;
+  void EnableBarArrows(int id, bool on) override;
+
+ signals:
+  // The quit message: the program's event loop should end with code.
+  void quitPosted(int code);
+
+ public slots:
+  // Escape and the window's close button: the cancel command.
+  void reject() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  static constexpr int kCount = IDC_LAST - IDC_FIRST + 1;
+
+  // Sends one message to the dispatch; once it has ended the dialog, hides the window and
+  // delivers the destruction, after which nothing more is delivered. Returns the dispatch's
+  // result (false when nothing was delivered).
+  bool Deliver(unsigned message, WordParam wParam, LongParam lParam);
+  void Command(unsigned id, unsigned code, QWidget* from);
+  void Scroll(QScrollBar* bar, unsigned code, int thumb);
+  void OnBarAction(QScrollBar* bar, int id, int action);
+  int& Tracked(int barId) { return m_tracked[barId - IDC_FIRST]; }
+  QScrollBar* Bar(int id) const;
+  QLineEdit* Edit(int id) const;
+  // Any control's text (an edit's, a label's, a box's or the group's title) as Latin-1 bytes.
+  QByteArray TextOf(int id) const;
+
+  std::array<QWidget*, kCount> m_controls{};
+  std::array<int, kCount> m_tracked{};  // by identifier: where a drag has put a bar's thumb
+  QProxyStyle* m_style = nullptr;
+  DialogBaseUnits m_units{};
+  int m_thumb = 0;  // the full thumb position of the scroll being delivered
+  bool m_dispatching = false;
+  bool m_ended = false;
+  bool m_destroyed = false;
+  bool m_quit = false;
+  int m_quitCode = 0;
+  int m_result = 0;
+};
+
+#endif

@@ -1,0 +1,433 @@
+// The Qt dialog under real input on the offscreen platform. Each session runs beside a
+// headless dialog that is told, event for event, what the Windows dialog would send for the
+// same input; every control of the window must then show what the headless one holds.
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "book/book.h"
+#include "dialog/headless/headless_dialog.h"
+#include "dialog/qt/dialog_template.h"
+#include "dialog/qt/qt_dialog.h"
+#include "resources/dialog.h"
+
+namespace {
+
+QLineEdit* Edit(QtDialog& dialog, int id) { return qobject_cast<QLineEdit*>(dialog.Control(id)); }
+QCheckBox* Box(QtDialog& dialog, int id) { return qobject_cast<QCheckBox*>(dialog.Control(id)); }
+QScrollBar* Bar(QtDialog& dialog, int id) { return qobject_cast<QScrollBar*>(dialog.Control(id)); }
+
+int FocusId(QtDialog& dialog) {
+  return dialog.ControlId(reinterpret_cast<LongParam>(QApplication::focusWidget()));
+}
+
+// The first control whose state differs between the window and the headless dialog.
+QString Difference(QtDialog& window, HeadlessDialog& oracle) {
+  const HeadlessSurface& expected = oracle.Controls();
+  for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
+    QWidget* widget = window.Control(id);
+    QString shown;
+    QString wanted;
+    if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
+      shown = QStringLiteral("bar %1 %2..%3 enabled=%4")
+                  .arg(bar->value())
+                  .arg(bar->minimum())
+                  .arg(bar->maximum())
+                  .arg(bar->isEnabled());
+      wanted = QStringLiteral("bar %1 %2..%3 enabled=%4")
+                   .arg(expected.Pos(id))
+                   .arg(expected.RangeMin(id))
+                   .arg(expected.RangeMax(id))
+                   .arg(expected.ArrowsEnabled(id));
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+      shown = QStringLiteral("checked=%1").arg(box->isChecked());
+      wanted = QStringLiteral("checked=%1").arg(expected.Checked(id));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+      shown = QStringLiteral("\"%1\" modified=%2").arg(edit->text()).arg(edit->isModified());
+      wanted = QStringLiteral("\"%1\" modified=%2")
+                   .arg(QString::fromLatin1(expected.Text(id)))
+                   .arg(expected.Modified(id));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+      shown = QStringLiteral("\"%1\"").arg(label->text());
+      wanted = QStringLiteral("\"%1\"").arg(QString::fromLatin1(expected.Text(id)));
+    }
+    if (shown != wanted)
+      return QStringLiteral("control %1: %2, expected %3").arg(id).arg(shown, wanted);
+  }
+  return QString();
+}
+
+#define SAME_AS(oracle) \
+  QVERIFY2(Difference(dialog, oracle).isEmpty(), qPrintable(Difference(dialog, oracle)))
+
+// Points on a bar, whose arrows and thumb are squares of its height.
+QPoint RightArrow(const QScrollBar* bar) {
+  return {bar->width() - bar->height() / 2, bar->height() / 2};
+}
+QPoint LeftArrow(const QScrollBar* bar) { return {bar->height() / 2, bar->height() / 2}; }
+QPoint RightTrough(const QScrollBar* bar) {
+  return {bar->width() - bar->height() - 2, bar->height() / 2};
+}
+QPoint ThumbCentre(const QScrollBar* bar) {
+  const int span = bar->width() - 3 * bar->height();
+  return {bar->height() +
+              QStyle::sliderPositionFromValue(bar->minimum(), bar->maximum(), bar->value(), span) +
+              bar->height() / 2,
+          bar->height() / 2};
+}
+
+// Starts the window and its headless twin; true once the window is active.
+bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
+  dialog.Init();
+  oracle.Init();
+  return QTest::qWaitForWindowActive(&dialog);
+}
+
+void SaveArtifact(QtDialog& dialog, const char* name) {
+  const QImage image = dialog.grab().toImage();
+  QCOMPARE(image.size(), dialog.size() * image.devicePixelRatio());
+  QVERIFY(image.save(QStringLiteral(ODDSMITH_ARTIFACTS_DIR "/%1").arg(QLatin1String(name))));
+}
+
+}  // namespace
+
+class QtDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void DialogUnitsScaleAsOnWindows();
+  void ControlsSitWhereTheTemplatePutsThem();
+  void TabGoesThroughTheFieldsInOrder();
+  void ScreenReadersHearTheHorse();
+  void SurfaceCrossesBytesAndIgnoresStrays();
+  void RealInputSendsWhatWindowsSends();
+  void DeactivationEndsTheFocusButAPopupDoesNot();
+  void BarsMoveOnlyThroughTheirOwnInput();
+  void CloseButtonQuitsWithZeroOnce();
+};
+
+void QtDialogTest::DialogUnitsScaleAsOnWindows() {
+  // The template font's base units on Windows, 6 x 12 pixels: a 221 x 291 dialog, 72 x 14 bars.
+  const DialogBaseUnits windows{6, 12};
+  QCOMPARE(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, windows), QRect(0, 0, 221, 291));
+  QCOMPARE(MapDialogRect(62, 40, 48, 9, windows), QRect(93, 60, 72, 14));
+
+  QFont font(QStringLiteral("DejaVu Sans"), 8);
+  const QFontMetrics metrics(font);
+  const DialogBaseUnits units = BaseUnitsOf(metrics);
+  QCOMPARE(units.y, metrics.height());
+  QVERIFY(units.x > metrics.horizontalAdvance(QLatin1Char('i')));
+  QVERIFY(units.x < metrics.horizontalAdvance(QLatin1Char('W')));
+  font.setPointSize(16);  // twice the size, about twice the layout
+  const DialogBaseUnits large = BaseUnitsOf(QFontMetrics(font));
+  QVERIFY(large.x >= 2 * units.x - 1 && large.x <= 2 * units.x + 1);
+}
+
+void QtDialogTest::ControlsSitWhereTheTemplatePutsThem() {
+  QtDialog dialog;
+  const DialogBaseUnits units = dialog.BaseUnits();
+  QCOMPARE(units.y, QFontMetrics(dialog.font()).height());
+  QCOMPARE(dialog.windowTitle(), QStringLiteral("Oddsmith"));
+  QCOMPARE(dialog.size(), MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, units).size());
+  QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+  QCOMPARE(dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), DLG_CONTROL_COUNT);
+
+  for (const TemplateControl& control : kTemplate) {
+    QWidget* widget = dialog.Control(control.id);
+    QVERIFY2(widget, qPrintable(QString::number(control.id)));
+    QCOMPARE(widget->geometry(),
+             MapDialogRect(control.x, control.y, control.width, control.height, units));
+    const QString text = QString::fromLatin1(control.text);
+    switch (control.kind) {
+      case ControlKind::BAR:
+        QCOMPARE(qobject_cast<QScrollBar*>(widget)->orientation(), Qt::Horizontal);
+        QCOMPARE(qobject_cast<QScrollBar*>(widget)->maximum(), 0);
+        break;
+      case ControlKind::CHECK: QCOMPARE(qobject_cast<QCheckBox*>(widget)->text(), text); break;
+      case ControlKind::GROUP: QCOMPARE(qobject_cast<QGroupBox*>(widget)->title(), text); break;
+      case ControlKind::LABEL: QCOMPARE(qobject_cast<QLabel*>(widget)->text(), text); break;
+      case ControlKind::EDIT: QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), text); break;
+    }
+    // What the pointer hits is the control itself: the "Race Info" frame, listed after the
+    // fields it surrounds, lies beneath them.
+    if (control.kind != ControlKind::GROUP) {
+      QCOMPARE(dialog.childAt(widget->geometry().center()), widget);
+    }
+  }
+  QCOMPARE(Edit(dialog, IDC_LINE)->parentWidget(), &dialog);
+}
+
+void QtDialogTest::TabGoesThroughTheFieldsInOrder() {
+  QtDialog dialog;
+  dialog.Init();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QCOMPARE(FocusId(dialog), IDC_LINE);
+  QList<int> visited;
+  for (int press = 0; press < 16; ++press) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited << FocusId(dialog);
+  }
+  QList<int> expected{IDC_HORSES};
+  for (int i = 0; i < ROW_COUNT; ++i) expected << IDC_ODDS + i;
+  expected << IDC_LINE;
+  QCOMPARE(visited, expected);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  QCOMPARE(FocusId(dialog), IDC_ODDS + ROW_COUNT - 1);
+}
+
+void QtDialogTest::ScreenReadersHearTheHorse() {
+  QtDialog dialog;
+  const auto name = [&](int id) {
+    return QAccessible::queryAccessibleInterface(dialog.Control(id))->text(QAccessible::Name);
+  };
+  QCOMPARE(name(IDC_ODDS + 2), QStringLiteral("Horse 3 odds"));
+  QCOMPARE(name(IDC_POOL_BAR + 2), QStringLiteral("Horse 3 pool"));
+  QCOMPARE(name(IDC_LOCK + 2), QStringLiteral("Horse 3 lock"));
+  QCOMPARE(name(IDC_SCRATCH + 2), QStringLiteral("Horse 3 scratched"));
+  QCOMPARE(name(IDC_WIN_PCT + 2), QStringLiteral("Horse 3 to win"));
+  QCOMPARE(name(IDC_POOL_BAR + 13), QStringLiteral("Horse 14 pool"));
+  for (const TemplateControl& control : kTemplate) {
+    QVERIFY2(!name(control.id).isEmpty(), qPrintable(QString::number(control.id)));
+  }
+}
+
+void QtDialogTest::SurfaceCrossesBytesAndIgnoresStrays() {
+  QtDialog dialog;
+  DialogSurface& surface = dialog;
+  char buffer[5];
+
+  // Bytes go in and come back unchanged, one character each.
+  surface.WriteText(IDC_ODDS, "\xe9\x80-2x");
+  QCOMPARE(surface.ReadText(IDC_ODDS, buffer, 5), 4);
+  QCOMPARE(QByteArray(buffer), QByteArray("\xe9\x80-2"));
+  QCOMPARE(surface.ReadText(IDC_ODDS, buffer, 2), 1);
+  QCOMPARE(QByteArray(buffer), QByteArray("\xe9"));
+  QCOMPARE(surface.ReadText(IDC_ODDS, buffer, 0), 0);
+  surface.WriteText(IDC_WIN_PCT, " 8.6%");
+  QCOMPARE(surface.ReadText(IDC_WIN_PCT, buffer, 5), 4);
+  QCOMPARE(QByteArray(buffer), QByteArray(" 8.6"));
+
+  // The program's own text is never the user's, even when it equals what the user typed.
+  Edit(dialog, IDC_LINE)->setText(QStringLiteral("120"));
+  Edit(dialog, IDC_LINE)->setModified(true);
+  QVERIFY(surface.IsModified(IDC_LINE));
+  surface.WriteText(IDC_LINE, "120");
+  QVERIFY(!surface.IsModified(IDC_LINE));
+  QCOMPARE(surface.ReadUnsigned(IDC_LINE).value, 120u);
+
+  // Bars hold 32-bit positions, bounded to their range.
+  surface.SetBarRange(IDC_POOL_BAR, 0, 81000);
+  surface.SetBarPos(IDC_POOL_BAR, 70000);
+  QCOMPARE(surface.BarPos(IDC_POOL_BAR), 70000);
+  surface.SetBarRange(IDC_POOL_BAR, 0, 9000);
+  QCOMPARE(surface.BarPos(IDC_POOL_BAR), 9000);
+  surface.SetBarPos(IDC_POOL_BAR, -5);
+  QCOMPARE(surface.BarPos(IDC_POOL_BAR), 0);
+
+  // Identifiers outside the dialog, or of the wrong kind, change nothing and read as nothing.
+  for (const int id : {0, IDC_FIRST - 1, IDC_LAST + 1, -1}) {
+    surface.WriteText(id, "7");
+    surface.SetChecked(id, true);
+    surface.SetBarRange(id, 0, 100);
+    surface.SetBarPos(id, 50);
+    surface.EnableBarArrows(id, false);
+    QCOMPARE(surface.ReadText(id, buffer, 5), 0);
+    QCOMPARE(buffer[0], '\0');
+    QVERIFY(!surface.ReadUnsigned(id).ok);
+    QVERIFY(!surface.IsModified(id));
+    QVERIFY(!surface.IsChecked(id));
+    QCOMPARE(surface.BarPos(id), 0);
+    QVERIFY(!dialog.Control(id));
+  }
+  surface.SetBarPos(IDC_LINE, 50);
+  surface.SetChecked(IDC_POOL_BAR, true);
+  QVERIFY(!surface.IsChecked(IDC_POOL_BAR));
+  QCOMPARE(surface.BarPos(IDC_LINE), 0);
+  QCOMPARE(Edit(dialog, IDC_LINE)->text(), QStringLiteral("120"));
+}
+
+void QtDialogTest::RealInputSendsWhatWindowsSends() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  QCOMPARE(FocusId(dialog), IDC_LINE);
+  SAME_AS(oracle);
+  SaveArtifact(dialog, "qt-start.png");
+
+  // The start selects "% Line:"'s text, so typing replaces it; Tab ends the field's focus,
+  // which rebalances the whole field.
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("100"));
+  oracle.Type(IDC_LINE, "100");
+  SAME_AS(oracle);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  oracle.Leave(IDC_LINE);
+  QCOMPARE(FocusId(dialog), IDC_HORSES);
+  SAME_AS(oracle);
+  QCOMPARE(Bar(dialog, IDC_POOL_BAR)->value(), 715);
+
+  // Passing through "# of horses:" notifies too, and changes nothing.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  oracle.Leave(IDC_HORSES);
+  QCOMPARE(FocusId(dialog), IDC_ODDS);
+  SAME_AS(oracle);
+
+  // Odds typed for horse 1 take effect when a click into horse 3's field ends the focus.
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5-2"));
+  oracle.Type(IDC_ODDS, "5-2");
+  QTest::mouseClick(Edit(dialog, IDC_ODDS + 2), Qt::LeftButton);
+  oracle.Leave(IDC_ODDS);
+  QCOMPARE(FocusId(dialog), IDC_ODDS + 2);
+  SAME_AS(oracle);
+  QVERIFY(Box(dialog, IDC_LOCK)->isChecked());
+
+  // A click on horse 2's "Scr." box first ends horse 3's focus, then scratches horse 2.
+  QTest::mouseClick(Box(dialog, IDC_SCRATCH + 1), Qt::LeftButton);
+  oracle.Leave(IDC_ODDS + 2);
+  oracle.Click(IDC_SCRATCH + 1);
+  SAME_AS(oracle);
+  QVERIFY(!Bar(dialog, IDC_POOL_BAR + 1)->isEnabled());
+
+  // Arrows step by 10, the trough by 100; the bars take no focus.
+  QTest::mouseClick(Bar(dialog, IDC_POOL_BAR + 3), Qt::LeftButton, {},
+                    RightArrow(Bar(dialog, IDC_POOL_BAR + 3)));
+  oracle.Scroll(IDC_POOL_BAR + 3, SCROLL_LINERIGHT, 0);
+  SAME_AS(oracle);
+  QTest::mouseClick(Bar(dialog, IDC_POOL_BAR + 4), Qt::LeftButton, {},
+                    LeftArrow(Bar(dialog, IDC_POOL_BAR + 4)));
+  oracle.Scroll(IDC_POOL_BAR + 4, SCROLL_LINELEFT, 0);
+  SAME_AS(oracle);
+  QTest::mouseClick(Bar(dialog, IDC_POOL_BAR + 4), Qt::LeftButton, {},
+                    RightTrough(Bar(dialog, IDC_POOL_BAR + 4)));
+  oracle.Scroll(IDC_POOL_BAR + 4, SCROLL_PAGERIGHT, 0);
+  SAME_AS(oracle);
+  QCOMPARE(FocusId(dialog), IDC_SCRATCH + 1);
+
+  // A drag of horse 6's thumb rebalances on every move and once more where it is let go.
+  QScrollBar* bar = Bar(dialog, IDC_POOL_BAR + 5);
+  const int before = bar->value();
+  const QPoint grip = ThumbCentre(bar);
+  QSignalSpy moved(bar, &QAbstractSlider::sliderMoved);
+  QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+  SAME_AS(oracle);
+  QTest::mouseMove(bar, grip + QPoint(bar->height(), 0));
+  QVERIFY(!moved.isEmpty());
+  const int dragged = moved.first().first().toInt();
+  QVERIFY(dragged > before);
+  oracle.Scroll(IDC_POOL_BAR + 5, SCROLL_THUMBTRACK, dragged);
+  SAME_AS(oracle);
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(bar->height(), 0));
+  oracle.Scroll(IDC_POOL_BAR + 5, SCROLL_THUMBPOSITION, dragged);
+  SAME_AS(oracle);
+
+  // Enter is the default command, which does nothing.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  oracle.Command(CMD_OK);
+  SAME_AS(oracle);
+  QVERIFY(dialog.isVisible());
+  SaveArtifact(dialog, "qt-edited.png");
+
+  // Escape cancels: the dialog goes and posts the quit message with code 0.
+  QSignalSpy quit(&dialog, &QtDialog::quitPosted);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QCOMPARE(quit.size(), 1);
+  QCOMPARE(quit.first().first().toInt(), 0);
+  QVERIFY(!dialog.isVisible());
+}
+
+void QtDialogTest::DeactivationEndsTheFocusButAPopupDoesNot() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  QTest::mouseClick(Edit(dialog, IDC_ODDS + 1), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+  oracle.Type(IDC_ODDS + 1, "3");
+  SAME_AS(oracle);
+
+  // A popup menu takes Qt's focus but leaves the Windows field focused: no notification.
+  QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+  QCoreApplication::sendEvent(Edit(dialog, IDC_ODDS + 1), &popup);
+  SAME_AS(oracle);
+
+  // Another window's activation ends the field's focus like a Tab; coming back does nothing.
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&other));
+  oracle.Leave(IDC_ODDS + 1);
+  SAME_AS(oracle);
+  QVERIFY(Box(dialog, IDC_LOCK + 1)->isChecked());
+  dialog.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QCOMPARE(FocusId(dialog), IDC_ODDS + 1);
+  SAME_AS(oracle);
+}
+
+void QtDialogTest::BarsMoveOnlyThroughTheirOwnInput() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  QScrollBar* bar = Bar(dialog, IDC_POOL_BAR);
+
+  // The wheel, the other mouse buttons and a context menu request do nothing.
+  QWheelEvent wheel(QPointF(RightTrough(bar)), QPointF(bar->mapToGlobal(RightTrough(bar))),
+                    QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                    false);
+  QCoreApplication::sendEvent(bar, &wheel);
+  QTest::mouseClick(bar, Qt::MiddleButton, {}, RightTrough(bar));
+  QTest::mouseClick(bar, Qt::RightButton, {}, RightTrough(bar));
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, RightTrough(bar),
+                         bar->mapToGlobal(RightTrough(bar)));
+  QCoreApplication::sendEvent(bar, &menu);
+  QVERIFY(!QApplication::activePopupWidget());
+  SAME_AS(oracle);
+  QCOMPARE(FocusId(dialog), IDC_LINE);
+
+  // Rows outside a field of 8 have their arrows disabled: no input reaches their bars.
+  QTest::mouseClick(Edit(dialog, IDC_HORSES), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  oracle.Type(IDC_HORSES, "8");
+  oracle.Leave(IDC_HORSES);
+  SAME_AS(oracle);
+  QScrollBar* outside = Bar(dialog, IDC_POOL_BAR + 8);
+  QVERIFY(!outside->isEnabled());
+  QTest::mouseClick(outside, Qt::LeftButton, {}, RightArrow(outside));
+  QTest::mouseClick(outside, Qt::LeftButton, {}, RightTrough(outside));
+  QTest::mousePress(outside, Qt::LeftButton, {}, ThumbCentre(outside));
+  QTest::mouseMove(outside, ThumbCentre(outside) + QPoint(outside->height(), 0));
+  QTest::mouseRelease(outside, Qt::LeftButton, {}, ThumbCentre(outside));
+  SAME_AS(oracle);
+}
+
+void QtDialogTest::CloseButtonQuitsWithZeroOnce() {
+  QtDialog dialog;
+  dialog.Init();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QSignalSpy quit(&dialog, &QtDialog::quitPosted);
+  QVERIFY(dialog.close());
+  QVERIFY(!dialog.isVisible());
+  int code = -1;
+  QVERIFY(dialog.QuitPosted(code));
+  QCOMPARE(code, 0);
+  // The dialog is gone: later events reach no dispatch.
+  dialog.reject();
+  QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(Edit(dialog, IDC_LINE), &focusOut);
+  QCOMPARE(quit.size(), 1);
+}
+
+QTEST_MAIN(QtDialogTest)
+#include "qt_dialog_test.moc"

@@ -1,0 +1,131 @@
+// Replays an event script on the real Qt dialog and prints what the headless runner prints, so
+// the golden sessions check the Qt binding byte for byte. Each action is applied to the widget
+// itself (no pointer, no keyboard), so that no focus change adds an event the script lacks.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "dialog/qt/qt_dialog.h"
+#include "dialog/script.h"
+
+namespace {
+
+class WidgetTarget final : public ScriptTarget {
+ public:
+  explicit WidgetTarget(QtDialog& dialog) : m_dialog(dialog) {}
+
+  void Init() override {
+    m_dialog.Init();
+    Settle();
+  }
+  void Type(int editId, std::string_view text) override {
+    QLineEdit* edit = Edit(editId);
+    // A window text ends at its first NUL.
+    const std::string_view shown = text.substr(0, text.find('\0'));
+    edit->setText(QString::fromLatin1(shown.data(), static_cast<qsizetype>(shown.size())));
+    edit->setModified(true);
+  }
+  void Leave(int editId) override {
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(Edit(editId), &focusOut);
+    Settle();
+  }
+  void Click(int boxId) override {
+    qobject_cast<QCheckBox*>(m_dialog.Control(boxId))->click();
+    Settle();
+  }
+  void Scroll(int barId, unsigned code, int pos) override {
+    QScrollBar* bar = Bar(barId);
+    switch (code) {
+      case SCROLL_LINELEFT: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+      case SCROLL_LINERIGHT: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+      case SCROLL_PAGELEFT: bar->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+      case SCROLL_PAGERIGHT: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+      case SCROLL_LEFT: bar->triggerAction(QAbstractSlider::SliderToMinimum); break;
+      case SCROLL_RIGHT: bar->triggerAction(QAbstractSlider::SliderToMaximum); break;
+      case SCROLL_THUMBTRACK:
+        // The thumb dragged to pos: one move, reported even when pos is where the bar is.
+        PlaceThumb(bar, pos);
+        bar->triggerAction(QAbstractSlider::SliderMove);
+        break;
+      case SCROLL_THUMBPOSITION:
+        // The thumb let go at pos.
+        bar->setSliderDown(true);
+        PlaceThumb(bar, pos);
+        bar->setSliderDown(false);
+        break;
+      default: break;  // the end of a scroll: nothing to do on any window system
+    }
+    Settle();
+  }
+  void Command(int id) override {
+    if (id == CMD_CANCEL) {
+      m_dialog.reject();
+    } else {
+      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      QCoreApplication::sendEvent(&m_dialog, &enter);
+    }
+    Settle();
+  }
+  bool QuitPosted(int& code) override { return m_dialog.QuitPosted(code); }
+
+  std::string Text(int id) override {
+    QWidget* widget = m_dialog.Control(id);
+    QString text;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) text = edit->text();
+    if (auto* label = qobject_cast<QLabel*>(widget)) text = label->text();
+    return text.toLatin1().toStdString();
+  }
+  bool Modified(int editId) override { return Edit(editId)->isModified(); }
+  bool Checked(int boxId) override {
+    return qobject_cast<QCheckBox*>(m_dialog.Control(boxId))->isChecked();
+  }
+  int BarPos(int barId) override { return Bar(barId)->value(); }
+  int BarMin(int barId) override { return Bar(barId)->minimum(); }
+  int BarMax(int barId) override { return Bar(barId)->maximum(); }
+  bool ArrowsEnabled(int barId) override { return Bar(barId)->isEnabled(); }
+
+ private:
+  QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(m_dialog.Control(id)); }
+  QScrollBar* Bar(int id) { return qobject_cast<QScrollBar*>(m_dialog.Control(id)); }
+  // Moves the slider's thumb without the move being reported as an action.
+  static void PlaceThumb(QScrollBar* bar, int pos) {
+    bar->setTracking(false);
+    bar->setSliderPosition(pos);
+    bar->setTracking(true);
+  }
+  // Lets the window system's own events (showing, activation, painting) happen between
+  // actions, as they would in a session.
+  static void Settle() { QCoreApplication::processEvents(); }
+
+  QtDialog& m_dialog;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* name = "qt-replay";
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s SCRIPT\n", name);
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);
+  std::FILE* in = std::fopen(argv[1], "rb");
+  if (!in) {
+    std::fprintf(stderr, "%s: cannot read %s: %s\n", name, argv[1], std::strerror(errno));
+    return 2;
+  }
+  QtDialog dialog;
+  WidgetTarget target(dialog);
+  const int status = RunScript(target, in, stdout, stderr, name);
+  std::fclose(in);
+  return status;
+}

@@ -1,0 +1,174 @@
+// probe: looks into a running oddsmith.exe from a second process, so real-input tests can aim
+// the pointer at its controls and read back what they hold.
+// Usage: probe wait                   until the dialog is up and initialised (10 s at most)
+//        probe show                   the controls' state, printed as the event runner prints it
+//        probe center ID              screen point in the middle of control ID
+//        probe rect ID                control ID's screen rectangle: left top right bottom
+//        probe closebox               screen point on the caption's close box
+//        probe window                 the dialog's screen rectangle: left top width height
+//        probe settext ID TEXT        puts TEXT into edit field ID as if typed (modified flag on)
+//        probe thumb ID [DX]          screen point on bar ID's thumb, and the position user32
+//                                     reports for a drag of the thumb by DX pixels (default 0)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "../../dialog/script.h"
+#include "../../resources/dialog.h"
+
+namespace {
+
+HWND FindDialog() { return FindWindowA(nullptr, DLG_CAPTION); }
+
+// Reads only; a probe never acts on the dialog through the script's actions.
+class RemoteTarget final : public ScriptTarget {
+ public:
+  explicit RemoteTarget(HWND dialog) : dialog_(dialog) {}
+  void Init() override {}
+  void Type(int, std::string_view) override {}
+  void Leave(int) override {}
+  void Click(int) override {}
+  void Scroll(int, unsigned, int) override {}
+  void Command(int) override {}
+  bool QuitPosted(int&) override { return false; }
+  std::string Text(int id) override {
+    char buffer[4096];
+    const LRESULT length = SendDlgItemMessageA(dialog_, id, WM_GETTEXT, sizeof buffer,
+                                               reinterpret_cast<LPARAM>(buffer));
+    return std::string(buffer, static_cast<std::size_t>(length));
+  }
+  bool Modified(int id) override { return SendDlgItemMessageA(dialog_, id, EM_GETMODIFY, 0, 0); }
+  bool Checked(int id) override { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+  int BarPos(int id) override { return Info(id).nPos; }
+  int BarMin(int id) override { return Info(id).nMin; }
+  int BarMax(int id) override { return Info(id).nMax; }
+  // Disabling both arrows disables the whole scroll bar window here.
+  bool ArrowsEnabled(int id) override { return IsWindowEnabled(GetDlgItem(dialog_, id)); }
+
+ private:
+  SCROLLINFO Info(int id) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    GetScrollInfo(GetDlgItem(dialog_, id), SB_CTL, &info);
+    return info;
+  }
+  HWND dialog_;
+};
+
+int Show(HWND dialog) {
+  std::FILE* script = std::tmpfile();
+  if (!script) return 1;
+  std::fputs("show\n", script);
+  std::rewind(script);
+  RemoteTarget target(dialog);
+  const int status = RunScript(target, script, stdout, stderr, "probe");
+  std::fclose(script);
+  return status;
+}
+
+// The thumb geometry of a horizontal scroll bar control without a page size: arrows and thumb
+// as wide as a vertical scroll bar, the thumb's left edge spread over the pixels between.
+struct Thumb {
+  int left;    // thumb's left edge, in the bar's client coordinates
+  int size;    // thumb width
+  int arrow;   // arrow width
+  int travel;  // pixels the thumb can move
+};
+
+Thumb ThumbOf(HWND bar, const SCROLLINFO& info) {
+  RECT client;
+  GetClientRect(bar, &client);
+  const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+  const int travel = client.right - 2 * arrow - arrow;
+  const int left = info.nMax > info.nMin
+                       ? arrow + MulDiv(travel, info.nPos - info.nMin, info.nMax - info.nMin)
+                       : arrow;
+  return {left, arrow, arrow, travel};
+}
+
+// The position user32 reports for a thumb whose left edge is at pixel left.
+int ThumbValue(const Thumb& thumb, const SCROLLINFO& info, int left) {
+  int pos = left - thumb.arrow;
+  if (pos < 0) pos = 0;
+  if (pos > thumb.travel) pos = thumb.travel;
+  const long long span = static_cast<long long>(info.nMax) - info.nMin;
+  return info.nMin + static_cast<int>((pos * span + thumb.travel / 2) / thumb.travel);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  _setmode(_fileno(stdout), _O_BINARY);  // printed as the runner prints: LF line ends
+  const std::string command = argv[1];
+  if (command == "wait") {
+    for (int tries = 0; tries < 100; ++tries) {
+      const HWND dialog = FindDialog();
+      char line[8] = "";
+      if (dialog && IsWindowVisible(dialog) &&
+          GetDlgItemTextA(dialog, IDC_LINE, line, sizeof line) > 0) {
+        return 0;
+      }
+      Sleep(100);
+    }
+    std::fprintf(stderr, "probe: no dialog\n");
+    return 1;
+  }
+  const HWND dialog = FindDialog();
+  if (!dialog) {
+    std::fprintf(stderr, "probe: no dialog\n");
+    return 1;
+  }
+  if (command == "show") return Show(dialog);
+  if (command == "window") {
+    RECT r;
+    GetWindowRect(dialog, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (command == "closebox") {
+    RECT r;
+    GetWindowRect(dialog, &r);
+    const int frame = GetSystemMetrics(SM_CXDLGFRAME);
+    std::printf("%ld %ld\n", r.right - frame - GetSystemMetrics(SM_CXSIZE) / 2 - 1,
+                r.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2);
+    return 0;
+  }
+  if (argc < 3) return 2;
+  const int id = std::atoi(argv[2]);
+  const HWND control = GetDlgItem(dialog, id);
+  if (!control) return 1;
+  RECT r;
+  GetWindowRect(control, &r);
+  if (command == "center") {
+    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+  }
+  if (command == "rect") {
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (command == "settext" && argc == 4) {
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    SendMessageA(control, EM_SETMODIFY, TRUE, 0);
+    return 0;
+  }
+  if (command == "thumb") {
+    const int dx = argc > 3 ? std::atoi(argv[3]) : 0;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    GetScrollInfo(control, SB_CTL, &info);
+    const Thumb thumb = ThumbOf(control, info);
+    std::printf("%ld %ld %d\n", r.left + thumb.left + thumb.size / 2, (r.top + r.bottom) / 2,
+                ThumbValue(thumb, info, thumb.left + dx));
+    return 0;
+  }
+  return 2;
+}

@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# Real mouse and keyboard input into the running oddsmith.exe under Wine. Each session's
+# expected state is the event runner's output for the events that input must produce, worked
+# out with the focus in mind: at start the focus is in "% Line:", and a click into another
+# field or on a box ends the focus of the field that had it, which then notifies the dialog.
+# Usage: real-input.sh ODDSMITH_EXE PROBE_EXE RUNNER_EXE ARTIFACT_DIR
+set -euo pipefail
+exe=$1 probe_exe=$2 runner=$3 artifacts=$4
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+app=""
+cleanup() {
+  if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then kill "$app"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+probe() { wine "$probe_exe" "$@"; }
+fail() {
+  echo "real-input: $*" >&2
+  exit 1
+}
+settle() { sleep 0.5; }  # lets the program handle the input; clicks stay apart (no double click)
+
+start() {
+  : >"$work/events"
+  echo init >>"$work/events"
+  wine "$exe" &
+  app=$!
+  probe wait || fail "the dialog did not come up"
+  window=$(xdotool search --name '^Oddsmith$' | head -1)
+  [ -n "$window" ] || fail "no X window for the dialog"
+}
+expect() { printf '%s\n' "$@" >>"$work/events"; }
+
+# The probe's view of the live controls must equal the runner's after the same events.
+check() {
+  local label=$1
+  probe show >"$work/actual"
+  { cat "$work/events"; echo show; } | wine "$runner" | tail -n 17 >"$work/expected"
+  if ! cmp -s "$work/actual" "$work/expected"; then
+    echo "real-input: $label: the dialog differs from the events" >&2
+    cat "$work/events" >&2
+    diff "$work/expected" "$work/actual" >&2 || true
+    exit 1
+  fi
+  echo "ok: $label"
+}
+
+# Waits for the program to end and checks its exit code.
+finish() {
+  local label=$1 tries=0 status=0
+  while kill -0 "$app" 2>/dev/null; do
+    tries=$((tries + 1))
+    [ $tries -lt 50 ] || fail "$label: the program did not end"
+    sleep 0.2
+  done
+  wait "$app" || status=$?
+  app=""
+  [ $status -eq 0 ] || fail "$label: exit code $status"
+  echo "ok: $label, exit code 0"
+}
+
+# Keeps a picture of the dialog once its painting has settled (two shots alike in every pixel).
+screenshot() {
+  local left top width height tries=0 differing
+  read -r left top width height < <(probe window)
+  shoot() {
+    import -window root "$work/root.png"
+    convert "$work/root.png" -crop "${width}x${height}+${left}+${top}" +repage "$work/$1"
+  }
+  shoot last.png
+  while [ $tries -lt 20 ]; do
+    sleep 0.3
+    shoot next.png
+    differing=$(compare -metric AE "$work/last.png" "$work/next.png" null: 2>&1 || true)
+    mv "$work/next.png" "$work/last.png"
+    [ "$differing" != 0 ] || break
+    tries=$((tries + 1))
+  done
+  cp "$work/last.png" "$artifacts/$1"
+}
+
+click_at() {
+  xdotool mousemove "$1" "$2" click 1
+  settle
+}
+click_on() { click_at $(probe center "$1"); }
+keys() {
+  # Without a window manager keyboard focus follows the pointer; give it to the dialog.
+  xdotool windowfocus "$window"
+  xdotool "$@"
+  settle
+}
+
+# Drags bar's thumb by dx pixels in one move; user32 reports the thumb's value on the press,
+# on the move and on the release.
+drag() {
+  local bar=$1 dx=$2 x y pressed released
+  read -r x y pressed < <(probe thumb "$bar")
+  read -r _ _ released < <(probe thumb "$bar" "$dx")
+  xdotool mousemove "$x" "$y" mousedown 1
+  sleep 0.3
+  xdotool mousemove "$((x + dx))" "$y"
+  sleep 0.3
+  xdotool mouseup 1
+  settle
+  expect "scroll $bar 5 $pressed" "scroll $bar 5 $released" "scroll $bar 4 $released"
+  echo "$released"
+}
+
+# Session 1: typing odds, a click into another field, a box, an arrow, the trough, Escape.
+start
+screenshot win-startup.png
+check "start-up"
+
+click_on 169 # row 3's odds: "% Line:" loses the focus
+keys key End shift+Home type 5-2
+keys key Tab # to row 4's odds
+expect "leave 144" "type 169 5-2" "leave 169"
+check "odds 5-2 typed for horse 3, then Tab"
+
+click_on 133 # row 5's "Scr." box takes the focus from row 4's odds field
+expect "leave 170" "click 133"
+check "horse 5 scratched"
+
+read -r left top right bottom < <(probe rect 101)
+click_at $((right - 4)) $(((top + bottom) / 2)) # the right arrow; bars take no focus
+expect "scroll 101 1"
+check "right arrow of horse 1"
+
+read -r left top right bottom < <(probe rect 102)
+arrow=$((bottom - top))
+click_at $((right - arrow - 3)) $(((top + bottom) / 2)) # the trough right of the thumb
+expect "scroll 102 3"
+check "trough of horse 2"
+
+keys key Escape
+finish "Escape"
+
+# Session 2: a line of 900, where bars reach 81000 and a thumb's 16-bit word wraps.
+start
+# The field has no room for a third typed digit, so the text is put in as the user's own.
+probe settext 144 900
+click_on 167 # row 1's odds: "% Line:" loses the focus and the book takes the new line
+expect "type 144 900" "leave 144"
+check "line 900"
+
+dx=1
+while :; do
+  read -r _ _ value < <(probe thumb 104 $dx)
+  [ "$value" -le 65535 ] || break
+  dx=$((dx + 1))
+done
+[ "$value" -lt 81000 ] || fail "no thumb pixel between 65535 and 81000"
+released=$(drag 104 $dx)
+check "horse 4 dragged to $released, above 65535"
+
+read -r left top right bottom < <(probe rect 104)
+read -r x _ _ < <(probe thumb 104)
+released=$(drag 104 $((right + 8 - x))) # past the bar's end
+[ "$released" -eq 81000 ] || fail "a drag past the end reports $released"
+check "horse 4 dragged past the end, to 81000"
+screenshot win-line900.png
+
+click_at $(probe closebox)
+finish "the close box"

@@ -1,0 +1,172 @@
+// replay: runs an event script against the real dialog (the template read out of oddsmith.exe,
+// the Win32 binding, user32's controls holding every value) and prints what the headless
+// runner prints, so the two can be compared byte for byte.
+// Usage: replay ODDSMITH_EXE SCRIPT
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "../../dialog/script.h"
+#include "../../dialog/win32/win32_dialog.h"
+#include "exe_resources.h"
+
+namespace {
+
+// The real dialog driven at the message level. Focus changes inside user32 (the dialog being
+// shown, hidden or activated) make the edit fields notify the dialog on their own; a script
+// has no such events, so only the one notification a script line sends reaches the dispatch.
+class ReplayTarget final : public ScriptTarget {
+ public:
+  bool Create(const DLGTEMPLATE* dialogTemplate) {
+    dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, nullptr,
+                                         &ReplayTarget::Proc, reinterpret_cast<LPARAM>(this));
+    return dialog_ != nullptr;
+  }
+
+  void Init() override { Deliver(WM_INITDIALOG, 0, 0); }
+
+  void Type(int editId, std::string_view text) override {
+    const std::string copy(text);
+    SendDlgItemMessageA(dialog_, editId, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+    SendDlgItemMessageA(dialog_, editId, EM_SETMODIFY, TRUE, 0);
+  }
+
+  void Leave(int editId) override {
+    Deliver(WM_COMMAND, MAKEWPARAM(editId, EN_KILLFOCUS),
+            reinterpret_cast<LPARAM>(GetDlgItem(dialog_, editId)));
+  }
+
+  void Click(int boxId) override {
+    const bool checked = IsDlgButtonChecked(dialog_, boxId) == BST_CHECKED;
+    SendDlgItemMessageA(dialog_, boxId, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
+    Deliver(WM_COMMAND, MAKEWPARAM(boxId, BN_CLICKED),
+            reinterpret_cast<LPARAM>(GetDlgItem(dialog_, boxId)));
+  }
+
+  void Scroll(int barId, unsigned code, int pos) override {
+    Deliver(WM_HSCROLL, MAKEWPARAM(code, static_cast<unsigned>(pos) & 0xFFFF),
+            reinterpret_cast<LPARAM>(GetDlgItem(dialog_, barId)));
+  }
+
+  void Command(int id) override { Deliver(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+  bool QuitPosted(int& code) override {
+    MSG message;
+    if (!quit_ && PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+      quit_ = true;
+      quit_code_ = static_cast<int>(message.wParam);
+    }
+    code = quit_code_;
+    return quit_;
+  }
+
+  std::string Text(int id) override {
+    const HWND item = GetDlgItem(dialog_, id);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(item, text.data(), text.size())));
+    return text;
+  }
+  bool Modified(int editId) override {
+    return SendDlgItemMessageA(dialog_, editId, EM_GETMODIFY, 0, 0) != 0;
+  }
+  bool Checked(int boxId) override { return IsDlgButtonChecked(dialog_, boxId) == BST_CHECKED; }
+  int BarPos(int barId) override {
+    return static_cast<int>(SendDlgItemMessageA(dialog_, barId, SBM_GETPOS, 0, 0));
+  }
+  int BarMin(int barId) override { return Range(barId).first; }
+  int BarMax(int barId) override { return Range(barId).second; }
+  bool ArrowsEnabled(int barId) override {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetScrollBarInfo(GetDlgItem(dialog_, barId), OBJID_CLIENT, &info)) return false;
+    // Element 1 is the left arrow, 5 the right one.
+    return !(info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) &&
+           !(info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
+  }
+
+ private:
+  std::pair<int, int> Range(int barId) {
+    INT min = 0, max = 0;
+    SendDlgItemMessageA(dialog_, barId, SBM_GETRANGE, reinterpret_cast<WPARAM>(&min),
+                        reinterpret_cast<LPARAM>(&max));
+    return {min, max};
+  }
+
+  void Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (destroyed_) return;
+    scripted_ = {message, wParam, true};
+    SendMessageA(dialog_, message, wParam, lParam);
+    scripted_.pending = false;
+    // EndDialog hides a modeless dialog and leaves its destruction to the caller, as the
+    // modal loop of DialogBox would do it.
+    if (initialised_ && !IsWindowVisible(dialog_)) {
+      destroyed_ = true;
+      DestroyWindow(dialog_);
+    }
+    if (message == WM_INITDIALOG) initialised_ = true;
+  }
+
+  static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ReplayTarget*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!self) {
+      // The creation's own initialisation: the script says when the dialog initialises.
+      if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      return FALSE;
+    }
+    if (message == WM_INITDIALOG || message == WM_COMMAND || message == WM_HSCROLL) {
+      Scripted& expected = self->scripted_;
+      if (!expected.pending || expected.message != message || expected.wParam != wParam) {
+        return FALSE;
+      }
+      expected.pending = false;
+    }
+    return MainDialogProc(dialog, message, wParam, lParam);
+  }
+
+  struct Scripted {
+    UINT message;
+    WPARAM wParam;
+    bool pending;
+  };
+
+  HWND dialog_ = nullptr;
+  Scripted scripted_{0, 0, false};
+  bool initialised_ = false;
+  bool destroyed_ = false;
+  bool quit_ = false;
+  int quit_code_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: replay ODDSMITH_EXE SCRIPT\n");
+    return 2;
+  }
+  // Texts pass through the A-API as bytes; only code page 1252 maps every byte to a
+  // character and back, which the golden texts need.
+  if (GetACP() != 1252) {
+    std::fprintf(stderr, "replay: the ANSI code page is %u, not 1252\n", GetACP());
+    return 3;
+  }
+  _setmode(_fileno(stdout), _O_BINARY);
+  const ResourceBytes dialogTemplate = LoadExeResource(argv[1], "ODDSMITHBOX", RT_DIALOG);
+  if (!dialogTemplate.data) return 3;
+  std::FILE* in = std::fopen(argv[2], "rb");
+  if (!in) {
+    std::fprintf(stderr, "replay: cannot read %s\n", argv[2]);
+    return 3;
+  }
+  ReplayTarget target;
+  if (!target.Create(reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data))) {
+    std::fprintf(stderr, "replay: cannot create the dialog (error %lu)\n", GetLastError());
+    return 3;
+  }
+  const int status = RunScript(target, in, stdout, stderr, "replay");
+  std::fclose(in);
+  return status;
+}
