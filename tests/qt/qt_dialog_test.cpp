@@ -91,6 +91,13 @@ QPoint ThumbCentre(const QScrollBar* bar) {
           bar->height() / 2};
 }
 
+// Types text over the focused field's text with the keyboard, then leaves the field with Tab.
+void RetypeAndTab(const QString& text) {
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), text);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
 // Starts the window and its headless twin; true once the window is active.
 bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
   dialog.Init();
@@ -448,9 +455,7 @@ void QtDialogTest::BarsMoveOnlyThroughTheirOwnInput() {
   // Rows outside a field of 8 have their arrows disabled: no input reaches their bars.
   QTest::mouseClick(Edit(dialog, IDC_HORSES), Qt::LeftButton);
   oracle.Leave(IDC_LINE);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  RetypeAndTab(QStringLiteral("8"));
   oracle.Type(IDC_HORSES, "8");
   oracle.Leave(IDC_HORSES);
   SAME_AS(oracle);
@@ -495,9 +500,7 @@ void QtDialogTest::TipsTellBoardPriceAndBook() {
   // Each tip is worked out as it shows: odds typed for horse 3 move its tip and the book's.
   QTest::mouseClick(Edit(dialog, IDC_ODDS + 2), Qt::LeftButton);
   oracle.Leave(IDC_LINE);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5-2"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  RetypeAndTab(QStringLiteral("5-2"));
   oracle.Type(IDC_ODDS + 2, "5-2");
   oracle.Leave(IDC_ODDS + 2);
   SAME_AS(oracle);
@@ -514,9 +517,7 @@ void QtDialogTest::TipsTellBoardPriceAndBook() {
   QCOMPARE(TipOf(dialog, IDC_ODDS + 1), QString());
   QCOMPARE(TipOf(dialog, IDC_POOL_BAR + 1), QString());
   QTest::mouseClick(Edit(dialog, IDC_HORSES), Qt::LeftButton);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  RetypeAndTab(QStringLiteral("8"));
   oracle.Type(IDC_HORSES, "8");
   oracle.Leave(IDC_HORSES);
   SAME_AS(oracle);
