@@ -66,18 +66,26 @@ float Percentage(int share) { return static_cast<float>(share) / 100.0f; }
 
 }  // namespace
 
+int ReadLinePercent(DialogSurface& surface) {
+  // The unsigned read is taken as signed, so a huge number is out of range like any other.
+  const int line = static_cast<int>(surface.ReadUnsigned(IDC_LINE).value);
+  return line <= 0 || line > LINE_MAX ? LINE_DEFAULT : line;
+}
+
+int ReadFieldSize(DialogSurface& surface) {
+  const UnsignedRead horses = surface.ReadUnsigned(IDC_HORSES);
+  const int n = static_cast<int>(horses.value);
+  return n <= 0 || n > ROW_COUNT || !horses.ok ? ROW_COUNT : n;
+}
+
 void RebalanceBook(DialogSurface& surface, int pin) {
   char text[TEXT_BUFFER_SIZE];
 
-  // The unsigned read is taken as signed, so a huge number is out of range like any other.
-  int line = static_cast<int>(surface.ReadUnsigned(IDC_LINE).value);
-  if (line <= 0 || line > LINE_MAX) line = LINE_DEFAULT;
+  const int line = ReadLinePercent(surface);
   FormatInt(text, sizeof text, line, 3);
   surface.WriteText(IDC_LINE, text);
 
-  const UnsignedRead horses = surface.ReadUnsigned(IDC_HORSES);
-  int n = static_cast<int>(horses.value);
-  if (n <= 0 || n > ROW_COUNT || !horses.ok) n = ROW_COUNT;
+  const int n = ReadFieldSize(surface);
   FormatInt(text, sizeof text, n, 2);
   surface.WriteText(IDC_HORSES, text);
 

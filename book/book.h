@@ -47,6 +47,12 @@ void ShowOdds(DialogSurface& surface, int oddsId, int share);
 // + i): 8.57 shows as " 8.6%".
 void ShowShare(DialogSurface& surface, int winId, float percentage);
 
+// The line the "% Line:" field holds, in percent: 1..LINE_MAX, else LINE_DEFAULT.
+int ReadLinePercent(DialogSurface& surface);
+
+// The field size the "# of horses:" field holds: 1..ROW_COUNT, else ROW_COUNT.
+int ReadFieldSize(DialogSurface& surface);
+
 // Brings the free horses back to the line total and rewrites every figure. Normalises the line
 // (1..LINE_MAX, else LINE_DEFAULT) and the field size (1..14, else 14) and writes both back;
 // sets every active bar's range to 0..line * 90; spreads the book total minus the active shares

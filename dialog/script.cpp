@@ -100,12 +100,15 @@ const char* Apply(ScriptTarget& target, std::string_view line, std::string& out)
   };
 
   const char* error;
-  if (command == "init" || command == "show") {
+  if (command == "init" || command == "show" || command == "copy") {
     if ((error = arity(0, 0))) return error;
     if (command == "init") {
       target.Init();
-    } else {
+    } else if (command == "show") {
       AppendShow(target, out);
+    } else {
+      out += target.CopiedLine();
+      out += '\n';
     }
   } else if (command == "leave") {
     if ((error = arity(1, 1))) return error;

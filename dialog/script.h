@@ -30,6 +30,8 @@ class ScriptTarget {
   virtual int BarMin(int barId) = 0;
   virtual int BarMax(int barId) = 0;
   virtual bool ArrowsEnabled(int barId) = 0;
+  // The text "Copy line" puts on the clipboard, with LF line ends.
+  virtual std::string CopiedLine() = 0;
 
  protected:
   ~ScriptTarget() = default;

@@ -27,4 +27,8 @@
 #define IDC_FIRST IDC_POOL_BAR /* the 95 controls hold the identifiers 101 to 195 */
 #define IDC_LAST IDC_POOLS_HEAD
 
+/* "Copy line" in the dialog's system menu. A system command leaves its low four bits to the
+   system and keeps 0xF000 and up for its own commands. */
+#define IDM_COPY_LINE 0x0400
+
 #endif

@@ -144,6 +144,7 @@ TEST(RunScript, EveryKindOfBadLineIsRefused) {
                            "type 18446744073709551616 5",
                            "click 18446744073709551744",
                            "INIT",
+                           "copy 1",
                            "typo 167"}) {
     const Outcome run = RunText(std::string("init\n") + line + "\nshow\n");
     EXPECT_EQ(run.status, 2) << line;

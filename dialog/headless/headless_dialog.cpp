@@ -1,6 +1,8 @@
 // The headless dialog's window operations and user actions.
 #include "headless_dialog.h"
 
+#include "../../book/board.h"
+
 int HeadlessDialog::ControlId(LongParam handle) {
   return handle >= IDC_FIRST && handle <= IDC_LAST ? static_cast<int>(handle) : 0;
 }
@@ -50,4 +52,10 @@ void HeadlessDialog::Command(int id) { Deliver(MSG_COMMAND, MakeCommandParam(id,
 bool HeadlessDialog::QuitPosted(int& code) {
   code = quit_code_;
   return quit_;
+}
+
+std::string HeadlessDialog::CopiedLine() {
+  char text[LINE_TABLE_MAX];
+  FormatLineTable(surface_, "\n", text, sizeof text);
+  return text;
 }

@@ -36,6 +36,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   int BarMin(int barId) override { return surface_.RangeMin(barId); }
   int BarMax(int barId) override { return surface_.RangeMax(barId); }
   bool ArrowsEnabled(int barId) override { return surface_.ArrowsEnabled(barId); }
+  std::string CopiedLine() override;
 
  private:
   // Delivers a message; once the dialog has ended, its destruction follows as on Windows.

@@ -2,19 +2,26 @@
 // translation into MainDialogProc.
 #include "qt_dialog.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOption>
+#include <QToolTip>
 #include <cstring>
 
+#include "../../book/board.h"
 #include "dialog_template.h"
 
 namespace {
@@ -96,7 +103,8 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
         bar->setSingleStep(0);
         bar->setPageStep(0);
         bar->setFocusPolicy(Qt::NoFocus);
-        bar->setContextMenuPolicy(Qt::NoContextMenu);
+        // Not even the dialog's menu: a right click on a bar does nothing at all.
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
         bar->setStyle(m_style);
         bar->installEventFilter(this);
         const int id = control.id;
@@ -116,8 +124,10 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
       }
       case ControlKind::CHECK: {
         auto* box = new QCheckBox(text, this);
-        // A click gives a box the focus, which ends an edit field's; Tab passes it by.
-        box->setFocusPolicy(Qt::ClickFocus);
+        // A left click gives a box the focus, which ends an edit field's (eventFilter); Tab
+        // passes it by, and a right click, which opens the dialog's menu, leaves the focus be.
+        box->setFocusPolicy(Qt::NoFocus);
+        box->installEventFilter(this);
         box->setStyle(m_style);
         const unsigned id = static_cast<unsigned>(control.id);
         connect(box, &QAbstractButton::clicked, this,
@@ -149,6 +159,12 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
   // after the fields it frames; Qt stacks each new widget on top, so restack them.
   for (const TemplateControl& control : kTemplate) Control(control.id)->lower();
   setFixedSize(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, m_units).size());
+
+  m_copyLine = new QAction(QStringLiteral("Copy &line"), this);
+  m_copyLine->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  m_copyLine->setShortcutContext(Qt::WindowShortcut);
+  addAction(m_copyLine);
+  connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
 }
 
 QtDialog::~QtDialog() {
@@ -284,12 +300,62 @@ bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Wheel: return qobject_cast<QScrollBar*>(watched) != nullptr;
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonDblClick: {
+      const bool left = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+      if (auto* box = qobject_cast<QCheckBox*>(watched)) {
+        // Before the box hears of the press, as a window system gives focus on a click.
+        if (left) box->setFocus(Qt::MouseFocusReason);
+        return false;
+      }
       // A bar answers the left button only: its arrows, its trough and its thumb.
-      return qobject_cast<QScrollBar*>(watched) != nullptr &&
-             static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+      return qobject_cast<QScrollBar*>(watched) != nullptr && !left;
+    }
+    case QEvent::ToolTip:
+      return ShowTip(static_cast<QWidget*>(watched), static_cast<QHelpEvent*>(event));
     default: return false;
   }
+}
+
+void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
+  if (m_destroyed) return;
+  // Made for each request and gone once closed. Its popup takes Qt's focus with
+  // Qt::PopupFocusReason, which ends no field's focus (eventFilter).
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(m_copyLine);
+  menu->popup(event->globalPos());
+  event->accept();
+}
+
+bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
+  const int id = ControlId(reinterpret_cast<LongParam>(control));
+  char tip[TEXT_BUFFER_SIZE];
+  int length;
+  if (InColumn(id, IDC_ODDS)) {
+    length = FormatHorseTip(*this, id - IDC_ODDS, tip, sizeof tip);
+  } else if (InColumn(id, IDC_POOL_BAR)) {
+    length = FormatHorseTip(*this, id - IDC_POOL_BAR, tip, sizeof tip);
+  } else if (id == IDC_LINE) {
+    length = FormatBookTip(*this, tip, sizeof tip);
+  } else {
+    return false;
+  }
+  if (length > 0) {
+    // The core's tips are UTF-8 (the middle dot), unlike the controls' Latin-1 texts.
+    QToolTip::showText(event->globalPos(),
+                       QString::fromUtf8(tip, qMin<qsizetype>(length, sizeof tip - 1)), control);
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
+}
+
+void QtDialog::CopyLine() {
+  char table[LINE_TABLE_MAX];
+  const int length = FormatLineTable(*this, "\n", table, sizeof table);
+  // The table holds the controls' texts, which cross the surface as Latin-1 bytes.
+  QGuiApplication::clipboard()->setText(
+      QString::fromLatin1(table, qMin<qsizetype>(length, sizeof table - 1)));
 }
 
 QScrollBar* QtDialog::Bar(int id) const { return qobject_cast<QScrollBar*>(Control(id)); }

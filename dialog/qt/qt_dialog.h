@@ -12,6 +12,8 @@
 #include "../surface.h"
 #include "dialog_units.h"
 
+class QAction;
+class QHelpEvent;
 class QLineEdit;
 class QProxyStyle;
 class QScrollBar;
@@ -34,6 +36,9 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
   DialogBaseUnits BaseUnits() const { return m_units; }
   // True once the dispatch has posted the quit message, with its code.
   bool QuitPosted(int& code) const;
+  // "Copy line": puts the line table on the clipboard, lines ended by LF. The dialog's context
+  // menu and Ctrl+Shift+C trigger it; neither moves the focus, so no field is left by it.
+  QAction* CopyLineAction() const { return m_copyLine; }
 
   // DialogWindow. A control's handle is its QWidget pointer.
   DialogSurface& Surface() override { return *this; }
@@ -68,6 +73,7 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   static constexpr int kCount = IDC_LAST - IDC_FIRST + 1;
@@ -84,10 +90,15 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
   QLineEdit* Edit(int id) const;
   // Any control's text (an edit's, a label's, a box's or the group's title) as Latin-1 bytes.
   QByteArray TextOf(int id) const;
+  // Shows the tip of an odds field, a bar or "% Line:", worked out from the controls now, or
+  // none for an inactive row. False for the other controls, which have no tip.
+  bool ShowTip(QWidget* control, const QHelpEvent* event);
+  void CopyLine();
 
   std::array<QWidget*, kCount> m_controls{};
   std::array<int, kCount> m_tracked{};  // by identifier: where a drag has put a bar's thumb
   QProxyStyle* m_style = nullptr;
+  QAction* m_copyLine = nullptr;
   DialogBaseUnits m_units{};
   int m_thumb = 0;  // the full thumb position of the scroll being delivered
   bool m_dispatching = false;

@@ -1,7 +1,12 @@
 // The Win32 binding of the dialog: thin calls into user32, nothing remembered.
 #include "win32_dialog.h"
 
+#include <commctrl.h>
+
+#include <cstring>
 #include <string>
+
+#include "../../book/board.h"
 
 // The portable dispatch spells the window system's numbers without <windows.h>; they must be
 // the very values user32 sends and expects.
@@ -113,6 +118,8 @@ int Win32Dialog::ThumbPosition(int barId, unsigned word) {
 
 namespace {
 
+bool InRow(int id, int base) { return id >= base && id < base + ROW_COUNT; }
+
 // A dialog does not take the program's icon by itself: give it the large and the small one
 // for its caption and the task bar. Programs without the icon resource keep the default.
 void SetProgramIcon(HWND dialog) {
@@ -126,12 +133,163 @@ void SetProgramIcon(HWND dialog) {
   }
 }
 
+// Every row's odds field and bar tell the horse's board price, the "% Line:" field the book.
+void AddTooltips(HWND dialog) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+  if (!InitCommonControlsEx(&classes)) return;  // the dialog works on without tips
+  // Owned by the dialog, so it goes when the dialog goes.
+  const HWND tips = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
+  if (!tips) return;
+  const auto add = [dialog, tips](int id) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // taken by every version of the common controls
+    // The control is the tool: the tooltip watches its mouse messages itself and asks the
+    // dialog for the text each time it shows. Transparent to the mouse, so a tip lying over
+    // another control never takes that control's click.
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    add(IDC_ODDS + i);
+    add(IDC_POOL_BAR + i);
+  }
+  add(IDC_LINE);
+}
+
+void AddCopyLineItem(HWND dialog) {
+  const HMENU menu = GetSystemMenu(dialog, FALSE);
+  if (!menu) return;
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_COPY_LINE, "Copy &line");
+}
+
+// The tip of control as UTF-16, read from the controls now; empty for an inactive row.
+void TipText(HWND dialog, HWND control, WCHAR* wide, int size) {
+  Win32Surface surface(dialog);
+  const int id = control && IsChild(dialog, control) ? GetDlgCtrlID(control) : 0;
+  char text[TEXT_BUFFER_SIZE] = "";
+  if (InRow(id, IDC_ODDS)) {
+    FormatHorseTip(surface, id - IDC_ODDS, text, sizeof text);
+  } else if (InRow(id, IDC_POOL_BAR)) {
+    FormatHorseTip(surface, id - IDC_POOL_BAR, text, sizeof text);
+  } else if (id == IDC_LINE) {
+    FormatBookTip(surface, text, sizeof text);
+  }
+  // The core's tips are UTF-8 (the middle dot); the A-API would need a code page to hold it.
+  if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, size) == 0) wide[0] = L'\0';
+}
+
+// TTN_GETDISPINFO: the tooltip is about to show the tip of the control in idFrom.
+void AnswerTip(HWND dialog, NMHDR* header) {
+  WCHAR wide[TEXT_BUFFER_SIZE];
+  if (header->code == TTN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    const HWND control =
+        info->uFlags & TTF_IDISHWND ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
+    TipText(dialog, control, info->szText, ARRAYSIZE(info->szText));
+    info->lpszText = info->szText;
+    info->hinst = nullptr;
+  } else {
+    // Only where the tooltip did not take the Unicode form the dialog asked for.
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    const HWND control =
+        info->uFlags & TTF_IDISHWND ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
+    TipText(dialog, control, wide, ARRAYSIZE(wide));
+    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, info->szText, sizeof info->szText, nullptr,
+                            nullptr) == 0) {
+      info->szText[0] = '\0';
+    }
+    info->lpszText = info->szText;
+    info->hinst = nullptr;
+  }
+}
+
+// A movable global block holding size bytes of data, as the clipboard takes it; nullptr when
+// there is no memory.
+HGLOBAL GlobalCopy(const void* data, std::size_t size) {
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory) return nullptr;
+  void* target = GlobalLock(memory);
+  if (!target) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  std::memcpy(target, data, size);
+  GlobalUnlock(memory);
+  return memory;
+}
+
 }  // namespace
 
+bool CopyLineToClipboard(HWND dialog) {
+  Win32Surface surface(dialog);
+  char table[LINE_TABLE_MAX];
+  const int length = FormatLineTable(surface, "\r\n", table, sizeof table);
+  const int bytes =
+      length < static_cast<int>(sizeof table) ? length : static_cast<int>(sizeof table) - 1;
+  // One UTF-16 unit per byte at most, so the table fits as many units as it has bytes.
+  WCHAR wide[LINE_TABLE_MAX];
+  const int units = MultiByteToWideChar(CP_ACP, 0, table, bytes, wide, LINE_TABLE_MAX - 1);
+  if (units == 0 && bytes != 0) return false;
+  wide[units] = L'\0';
+
+  HGLOBAL unicodeText = GlobalCopy(wide, (static_cast<std::size_t>(units) + 1) * sizeof *wide);
+  HGLOBAL ansiText = GlobalCopy(table, static_cast<std::size_t>(bytes) + 1);
+  // Another program may hold the clipboard for a moment: wait for it a little, not long.
+  bool open = false;
+  for (int tries = 0; unicodeText && ansiText && tries < 10; ++tries) {
+    if ((open = OpenClipboard(dialog) != FALSE)) break;
+    Sleep(20);
+  }
+  bool copied = false;
+  if (open) {
+    if (EmptyClipboard()) {
+      // On success the clipboard owns the memory.
+      if (SetClipboardData(CF_UNICODETEXT, unicodeText)) unicodeText = nullptr;
+      if (SetClipboardData(CF_TEXT, ansiText)) ansiText = nullptr;
+      copied = !unicodeText && !ansiText;
+    }
+    CloseClipboard();
+  }
+  if (unicodeText) GlobalFree(unicodeText);
+  if (ansiText) GlobalFree(ansiText);
+  return copied;
+}
+
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) SetProgramIcon(dialog);
+  switch (message) {
+    case WM_NOTIFYFORMAT:
+      // The tooltip asks how to notify the dialog: in Unicode, so its texts need no code page.
+      if (lParam != NF_QUERY) break;
+      SetWindowLongPtrA(dialog, DWLP_MSGRESULT, NFR_UNICODE);
+      return TRUE;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->code != TTN_GETDISPINFOW && header->code != TTN_GETDISPINFOA) break;
+      AnswerTip(dialog, header);
+      return TRUE;
+    }
+    case WM_SYSCOMMAND:
+      // The system keeps a command's low four bits for itself.
+      if ((wParam & 0xFFF0) != IDM_COPY_LINE) break;
+      if (!CopyLineToClipboard(dialog)) MessageBeep(MB_ICONWARNING);
+      return TRUE;
+    default: break;
+  }
   Win32Dialog window(dialog);
-  return MainDialogProc(window, message, wParam, lParam) ? TRUE : FALSE;
+  const bool handled = MainDialogProc(window, message, wParam, lParam);
+  if (message == MSG_INITDIALOG) {
+    SetProgramIcon(dialog);
+    AddTooltips(dialog);
+    AddCopyLineItem(dialog);
+  }
+  return handled ? TRUE : FALSE;
 }
 
 int RunMainDialog(HINSTANCE instance, const char* templateName) {

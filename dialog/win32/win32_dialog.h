@@ -54,8 +54,17 @@ class Win32Dialog final : public DialogWindow {
 // nearest to the bar's own tracking position. Where barMax fits 16 bits that is the word.
 int UnwrapThumbWord(unsigned word, int barMax, int trackPos);
 
-// The main dialog's procedure for user32: TRUE when the dispatch handled the message.
+// The main dialog's procedure for user32: TRUE when the message was handled. Beside the
+// dispatch it gives the dialog what only Windows needs to be told: at initialisation a tooltip
+// control for the horses' odds fields and bars and the "% Line:" field, whose texts it works
+// out each time a tip is shown, and "Copy line" in the system menu. Neither goes through the
+// dispatch, and opening the menu leaves the keyboard focus where it is, so no field is left.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Puts the line table on the clipboard, lines ended by CR LF, as Unicode text and as the same
+// bytes in the ANSI code page that the controls' texts are in. Returns false, with the
+// clipboard left as it was, when it cannot be had (another program keeps it open).
+bool CopyLineToClipboard(HWND dialog);
 
 // Shows the dialog templateName of instance modally, then drains the thread's messages until
 // the quit message, whose code it returns. Returns kCannotRun at once, without waiting for a

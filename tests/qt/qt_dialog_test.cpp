@@ -2,18 +2,24 @@
 // headless dialog that is told, event for event, what the Windows dialog would send for the
 // same input; every control of the window must then show what the headless one holds.
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
+#include "book/board.h"
 #include "book/book.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/dialog_template.h"
@@ -85,6 +91,13 @@ QPoint ThumbCentre(const QScrollBar* bar) {
           bar->height() / 2};
 }
 
+// Types text over the focused field's text with the keyboard, then leaves the field with Tab.
+void RetypeAndTab(const QString& text) {
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), text);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
 // Starts the window and its headless twin; true once the window is active.
 bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
   dialog.Init();
@@ -95,6 +108,50 @@ bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
 void SaveArtifact(QtDialog& dialog, const char* name) {
   const QImage image = dialog.grab().toImage();
   QCOMPARE(image.size(), dialog.size() * image.devicePixelRatio());
+  QVERIFY(image.save(QStringLiteral(ODDSMITH_ARTIFACTS_DIR "/%1").arg(QLatin1String(name))));
+}
+
+// The tip that control id shows when asked now, as a pointer resting on it asks; empty when
+// none shows.
+QString TipOf(QtDialog& dialog, int id) {
+  QToolTip::hideText();  // a tip goes a moment after it is told to
+  if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) return QStringLiteral("(stuck)");
+  QWidget* control = dialog.Control(id);
+  const QPoint at = control->rect().center();
+  QHelpEvent ask(QEvent::ToolTip, at, control->mapToGlobal(at));
+  QCoreApplication::sendEvent(control, &ask);
+  return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+QString BookTipOf(HeadlessDialog& oracle) {
+  char tip[TEXT_BUFFER_SIZE];
+  FormatBookTip(oracle.Surface(), tip, sizeof tip);
+  return QString::fromUtf8(tip);
+}
+
+QString HorseTipOf(HeadlessDialog& oracle, int row) {
+  char tip[TEXT_BUFFER_SIZE];
+  FormatHorseTip(oracle.Surface(), row, tip, sizeof tip);
+  return QString::fromUtf8(tip);
+}
+
+// Qt's offscreen platform keeps each window apart, so the picture of the dialog with its tip
+// puts the two together at their places on the screen.
+void SaveArtifactWithTip(QtDialog& dialog, const char* name) {
+  QWidget* tip = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->inherits("QTipLabel") && window->isVisible()) tip = window;
+  }
+  QVERIFY(tip);
+  const QRect dialogArea(dialog.mapToGlobal(QPoint(0, 0)), dialog.size());
+  const QRect tipArea(tip->mapToGlobal(QPoint(0, 0)), tip->size());
+  const QRect whole = dialogArea.united(tipArea);
+  QImage image(whole.size(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.drawPixmap(dialogArea.topLeft() - whole.topLeft(), dialog.grab());
+  painter.drawPixmap(tipArea.topLeft() - whole.topLeft(), tip->grab());
+  painter.end();
   QVERIFY(image.save(QStringLiteral(ODDSMITH_ARTIFACTS_DIR "/%1").arg(QLatin1String(name))));
 }
 
@@ -113,6 +170,8 @@ class QtDialogTest : public QObject {
   void DeactivationEndsTheFocusButAPopupDoesNot();
   void BarsMoveOnlyThroughTheirOwnInput();
   void CloseButtonQuitsWithZeroOnce();
+  void TipsTellBoardPriceAndBook();
+  void CopyLineLeavesTheTypedFieldAlone();
 };
 
 void QtDialogTest::DialogUnitsScaleAsOnWindows() {
@@ -396,9 +455,7 @@ void QtDialogTest::BarsMoveOnlyThroughTheirOwnInput() {
   // Rows outside a field of 8 have their arrows disabled: no input reaches their bars.
   QTest::mouseClick(Edit(dialog, IDC_HORSES), Qt::LeftButton);
   oracle.Leave(IDC_LINE);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  RetypeAndTab(QStringLiteral("8"));
   oracle.Type(IDC_HORSES, "8");
   oracle.Leave(IDC_HORSES);
   SAME_AS(oracle);
@@ -427,6 +484,102 @@ void QtDialogTest::CloseButtonQuitsWithZeroOnce() {
   QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
   QCoreApplication::sendEvent(Edit(dialog, IDC_LINE), &focusOut);
   QCOMPARE(quit.size(), 1);
+}
+
+void QtDialogTest::TipsTellBoardPriceAndBook() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  const QString start = QStringLiteral("Board price 10-1 \u00b7 8.6 % to win");
+  QCOMPARE(TipOf(dialog, IDC_ODDS), start);
+  QCOMPARE(TipOf(dialog, IDC_POOL_BAR + 13), start);
+  QCOMPARE(TipOf(dialog, IDC_LINE), QStringLiteral("Book 119.98 % of a 120 % line (14 horses)"));
+  QCOMPARE(TipOf(dialog, IDC_HORSES), QString());
+  QCOMPARE(TipOf(dialog, IDC_WIN_PCT), QString());
+
+  // Each tip is worked out as it shows: odds typed for horse 3 move its tip and the book's.
+  QTest::mouseClick(Edit(dialog, IDC_ODDS + 2), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  RetypeAndTab(QStringLiteral("5-2"));
+  oracle.Type(IDC_ODDS + 2, "5-2");
+  oracle.Leave(IDC_ODDS + 2);
+  SAME_AS(oracle);
+  const QString pinned = QStringLiteral("Board price 5-2 \u00b7 28.6 % to win");
+  QCOMPARE(TipOf(dialog, IDC_ODDS + 2), pinned);
+  QCOMPARE(TipOf(dialog, IDC_POOL_BAR + 2), pinned);
+  QCOMPARE(TipOf(dialog, IDC_LINE), BookTipOf(oracle));
+
+  // A scratched row and the rows beyond the field have none, their disabled bars included.
+  QTest::mouseClick(Box(dialog, IDC_SCRATCH + 1), Qt::LeftButton);
+  oracle.Leave(IDC_ODDS + 3);
+  oracle.Click(IDC_SCRATCH + 1);
+  SAME_AS(oracle);
+  QCOMPARE(TipOf(dialog, IDC_ODDS + 1), QString());
+  QCOMPARE(TipOf(dialog, IDC_POOL_BAR + 1), QString());
+  QTest::mouseClick(Edit(dialog, IDC_HORSES), Qt::LeftButton);
+  RetypeAndTab(QStringLiteral("8"));
+  oracle.Type(IDC_HORSES, "8");
+  oracle.Leave(IDC_HORSES);
+  SAME_AS(oracle);
+  QCOMPARE(TipOf(dialog, IDC_ODDS + 8), QString());
+  QCOMPARE(TipOf(dialog, IDC_POOL_BAR + 13), QString());
+  QVERIFY(!TipOf(dialog, IDC_ODDS + 7).isEmpty());
+  QCOMPARE(TipOf(dialog, IDC_LINE), BookTipOf(oracle));
+  QVERIFY(TipOf(dialog, IDC_LINE).endsWith(QStringLiteral("(8 horses)")));
+
+  // The pointer resting on horse 3's odds brings up its tip by itself.
+  QToolTip::hideText();
+  QTRY_VERIFY(!QToolTip::isVisible());
+  QTest::mouseMove(Edit(dialog, IDC_ODDS + 2));
+  QTRY_VERIFY(QToolTip::isVisible());
+  QCOMPARE(QToolTip::text(), HorseTipOf(oracle, 2));
+  SaveArtifactWithTip(dialog, "qt-tooltip.png");
+  SAME_AS(oracle);
+}
+
+void QtDialogTest::CopyLineLeavesTheTypedFieldAlone() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  // Horse 2's odds typed but not yet taken: the field keeps the focus.
+  QTest::mouseClick(Edit(dialog, IDC_ODDS + 1), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+  oracle.Type(IDC_ODDS + 1, "3");
+
+  // A right click on horse 2's "Lock" box opens the dialog's menu; neither the click nor the
+  // menu ends the field's focus, and the line is copied as shown.
+  QCheckBox* box = Box(dialog, IDC_LOCK + 1);
+  const QPoint at = box->rect().center();
+  QTest::mouseClick(box, Qt::RightButton, {}, at);
+  QContextMenuEvent request(QContextMenuEvent::Mouse, at, box->mapToGlobal(at));
+  QCoreApplication::sendEvent(box, &request);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  QVERIFY(menu);
+  QCOMPARE(menu->actions(), QList<QAction*>{dialog.CopyLineAction()});
+  QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy &line"));
+  clipboard->setText(QStringLiteral("before"));
+  QTest::keyClick(menu, Qt::Key_L);
+  QTRY_VERIFY(!QApplication::activePopupWidget());
+  QCOMPARE(clipboard->text(), QString::fromLatin1(oracle.CopiedLine()));
+  QVERIFY(clipboard->text().contains(QStringLiteral("\n2\t3\t8.6%\t10-1\n")));
+  QCOMPARE(FocusId(dialog), IDC_ODDS + 1);
+  QVERIFY(!box->isChecked());
+  SAME_AS(oracle);
+
+  // Ctrl+Shift+C in the field does the same; once the field is left the line has horse 2's odds.
+  clipboard->setText(QStringLiteral("before"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(clipboard->text(), QString::fromLatin1(oracle.CopiedLine()));
+  SAME_AS(oracle);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  oracle.Leave(IDC_ODDS + 1);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(clipboard->text(), QString::fromLatin1(oracle.CopiedLine()));
+  QVERIFY(clipboard->text().contains(QStringLiteral("\n2\t3.0\t25.0%\t3-1\n")));
+  SAME_AS(oracle);
 }
 
 QTEST_MAIN(QtDialogTest)

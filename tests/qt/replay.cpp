@@ -1,8 +1,10 @@
 // Replays an event script on the real Qt dialog and prints what the headless runner prints, so
 // the golden sessions check the Qt binding byte for byte. Each action is applied to the widget
 // itself (no pointer, no keyboard), so that no focus change adds an event the script lacks.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +92,11 @@ class WidgetTarget final : public ScriptTarget {
   int BarMin(int barId) override { return Bar(barId)->minimum(); }
   int BarMax(int barId) override { return Bar(barId)->maximum(); }
   bool ArrowsEnabled(int barId) override { return Bar(barId)->isEnabled(); }
+  // The dialog's "Copy line", and what it left on the clipboard.
+  std::string CopiedLine() override {
+    m_dialog.CopyLineAction()->trigger();
+    return QGuiApplication::clipboard()->text().toLatin1().toStdString();
+  }
 
  private:
   QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(m_dialog.Control(id)); }

@@ -2,6 +2,10 @@
 // the pointer at its controls and read back what they hold.
 // Usage: probe wait                   until the dialog is up and initialised (10 s at most)
 //        probe show                   the controls' state, printed as the event runner prints it
+//        probe copy                   the text the last "Copy line" left on the clipboard,
+//                                     printed as the event runner prints it
+//        probe tip                    screen rectangle of the dialog's tooltip once it shows
+//                                     (3 s at most): left top right bottom
 //        probe center ID              screen point in the middle of control ID
 //        probe rect ID                control ID's screen rectangle: left top right bottom
 //        probe closebox               screen point on the caption's close box
@@ -12,6 +16,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// after <windows.h>, which it needs
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +26,7 @@
 
 #include "../../dialog/script.h"
 #include "../../resources/dialog.h"
+#include "clipboard.h"
 
 namespace {
 
@@ -49,6 +56,8 @@ class RemoteTarget final : public ScriptTarget {
   int BarMax(int id) override { return Info(id).nMax; }
   // Disabling both arrows disables the whole scroll bar window here.
   bool ArrowsEnabled(int id) override { return IsWindowEnabled(GetDlgItem(dialog_, id)); }
+  // What the user's own "Copy line" put there; the probe chooses nothing in the menu.
+  std::string CopiedLine() override { return WithLfEnds(ClipboardUnicodeText()); }
 
  private:
   SCROLLINFO Info(int id) {
@@ -61,10 +70,11 @@ class RemoteTarget final : public ScriptTarget {
   HWND dialog_;
 };
 
-int Show(HWND dialog) {
+// Runs the one script command ("show" or "copy") against the running dialog.
+int Run(HWND dialog, const char* command) {
   std::FILE* script = std::tmpfile();
   if (!script) return 1;
-  std::fputs("show\n", script);
+  std::fprintf(script, "%s\n", command);
   std::rewind(script);
   RemoteTarget target(dialog);
   const int status = RunScript(target, script, stdout, stderr, "probe");
@@ -101,6 +111,28 @@ int ThumbValue(const Thumb& thumb, const SCROLLINFO& info, int left) {
   return info.nMin + static_cast<int>((pos * span + thumb.travel / 2) / thumb.travel);
 }
 
+// The dialog's tooltip window while it shows a tip, else nullptr.
+HWND ShownTip(HWND dialog) {
+  struct Search {
+    HWND dialog;
+    HWND tip;
+  } search{dialog, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char name[32] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != s->dialog ||
+            !IsWindowVisible(window)) {
+          return TRUE;
+        }
+        s->tip = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.tip;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,7 +157,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "probe: no dialog\n");
     return 1;
   }
-  if (command == "show") return Show(dialog);
+  if (command == "show" || command == "copy") return Run(dialog, command.c_str());
+  if (command == "tip") {
+    for (int tries = 0; tries < 30; ++tries) {
+      if (const HWND tip = ShownTip(dialog)) {
+        RECT r;
+        GetWindowRect(tip, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+      }
+      Sleep(100);
+    }
+    std::fprintf(stderr, "probe: no tooltip shows\n");
+    return 1;
+  }
   if (command == "window") {
     RECT r;
     GetWindowRect(dialog, &r);

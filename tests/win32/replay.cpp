@@ -11,6 +11,7 @@
 
 #include "../../dialog/script.h"
 #include "../../dialog/win32/win32_dialog.h"
+#include "clipboard.h"
 #include "exe_resources.h"
 
 namespace {
@@ -78,6 +79,12 @@ class ReplayTarget final : public ScriptTarget {
   }
   int BarMin(int barId) override { return Range(barId).first; }
   int BarMax(int barId) override { return Range(barId).second; }
+  // "Copy line" chosen in the system menu, and what it left on the clipboard.
+  std::string CopiedLine() override {
+    if (destroyed_) return {};
+    SendMessageA(dialog_, WM_SYSCOMMAND, IDM_COPY_LINE, 0);
+    return WithLfEnds(ClipboardUnicodeText());
+  }
   bool ArrowsEnabled(int barId) override {
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;

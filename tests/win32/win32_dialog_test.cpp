@@ -1,13 +1,19 @@
 // The Win32 binding on a live dialog made from oddsmith.exe's template: the boundaries where
-// user32 and the portable contract could part ways.
+// user32 and the portable contract could part ways, and the tooltips and "Copy line" that only
+// the Win32 binding adds.
 // Usage: win32_dialog_test ODDSMITH_EXE
 #include <windows.h>
+// after <windows.h>, which it needs
+#include <commctrl.h>
 
 #include <cstring>
 #include <string>
 
+#include "../../book/board.h"
+#include "../../dialog/headless/headless_dialog.h"
 #include "../../dialog/win32/win32_dialog.h"
 #include "check.h"
+#include "clipboard.h"
 #include "exe_resources.h"
 
 namespace {
@@ -81,6 +87,186 @@ void SurfaceOnLiveControls(const DLGTEMPLATE* dialogTemplate) {
   DestroyWindow(dialog);
 }
 
+// The dialog as the program runs it: the template and the program's own procedure, beside a
+// headless twin that is told the same user actions.
+class LiveDialog {
+ public:
+  explicit LiveDialog(const DLGTEMPLATE* dialogTemplate)
+      : dialog_(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, nullptr,
+                                           MainDialogProc, 0)) {
+    twin_.Init();
+  }
+  ~LiveDialog() {
+    if (dialog_) DestroyWindow(dialog_);
+  }
+  HWND Handle() const { return dialog_; }
+  HeadlessDialog& Twin() { return twin_; }
+
+  void Type(int id, const char* text) {
+    SetDlgItemTextA(dialog_, id, text);
+    SendDlgItemMessageA(dialog_, id, EM_SETMODIFY, TRUE, 0);
+    twin_.Type(id, text);
+  }
+  void Leave(int id) {
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    twin_.Leave(id);
+  }
+  void Click(int id) {
+    CheckDlgButton(dialog_, id, IsDlgButtonChecked(dialog_, id) ? BST_UNCHECKED : BST_CHECKED);
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    twin_.Click(id);
+  }
+
+  // The dialog's tooltip control.
+  HWND Tips() const {
+    struct Search {
+      HWND dialog;
+      HWND tips;
+    } search{dialog_, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          char name[32] = "";
+          GetClassNameA(window, name, sizeof name);
+          if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != s->dialog) {
+            return TRUE;
+          }
+          s->tips = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.tips;
+  }
+
+  // The tip the tooltip would show now for control id, asked for as it asks before showing.
+  std::wstring Tip(int id) const {
+    WCHAR text[TEXT_BUFFER_SIZE] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = dialog_;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog_, id));
+    tool.lpszText = text;
+    SendMessageW(Tips(), TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
+  }
+
+  // The twin's book tip, in UTF-16.
+  std::wstring TwinBookTip() {
+    char utf8[TEXT_BUFFER_SIZE];
+    FormatBookTip(twin_.Surface(), utf8, sizeof utf8);
+    WCHAR wide[TEXT_BUFFER_SIZE];
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, ARRAYSIZE(wide));
+    return wide;
+  }
+
+ private:
+  HWND dialog_;
+  HeadlessDialog twin_;
+};
+
+std::string Narrow(const std::wstring& text) {
+  char bytes[TEXT_BUFFER_SIZE * 3];
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
+}
+
+void TooltipsTellBoardPriceAndBook(const DLGTEMPLATE* dialogTemplate) {
+  LiveDialog dialog(dialogTemplate);
+  EXPECT(dialog.Handle() && dialog.Tips(), "no dialog or no tooltip");
+  if (!dialog.Handle() || !dialog.Tips()) return;
+  // Every row's odds field and bar, and "% Line:".
+  const LRESULT tools = SendMessageW(dialog.Tips(), TTM_GETTOOLCOUNT, 0, 0);
+  EXPECT(tools == 2 * ROW_COUNT + 1, "%d tools", static_cast<int>(tools));
+
+  const std::wstring start = L"Board price 10-1 \u00b7 8.6 % to win";
+  EXPECT(dialog.Tip(IDC_ODDS) == start, "'%s'", Narrow(dialog.Tip(IDC_ODDS)).c_str());
+  EXPECT(dialog.Tip(IDC_POOL_BAR + 13) == start, "'%s'",
+         Narrow(dialog.Tip(IDC_POOL_BAR + 13)).c_str());
+  EXPECT(dialog.Tip(IDC_LINE) == L"Book 119.98 % of a 120 % line (14 horses)", "'%s'",
+         Narrow(dialog.Tip(IDC_LINE)).c_str());
+  EXPECT(dialog.Tip(IDC_HORSES).empty(), "'%s'", Narrow(dialog.Tip(IDC_HORSES)).c_str());
+
+  // Each tip is worked out as it shows, from the controls as they are then.
+  dialog.Type(IDC_ODDS + 2, "5-2");
+  dialog.Leave(IDC_ODDS + 2);
+  EXPECT(dialog.Tip(IDC_ODDS + 2) == L"Board price 5-2 \u00b7 28.6 % to win", "'%s'",
+         Narrow(dialog.Tip(IDC_ODDS + 2)).c_str());
+  EXPECT(dialog.Tip(IDC_POOL_BAR + 2) == dialog.Tip(IDC_ODDS + 2), "bar and field differ");
+  EXPECT(dialog.Tip(IDC_LINE) == dialog.TwinBookTip(), "'%s', twin '%s'",
+         Narrow(dialog.Tip(IDC_LINE)).c_str(), Narrow(dialog.TwinBookTip()).c_str());
+
+  // Scratched rows and rows beyond the field have none.
+  dialog.Click(IDC_SCRATCH + 1);
+  EXPECT(dialog.Tip(IDC_ODDS + 1).empty() && dialog.Tip(IDC_POOL_BAR + 1).empty(), "scratched");
+  dialog.Type(IDC_HORSES, "8");
+  dialog.Leave(IDC_HORSES);
+  EXPECT(dialog.Tip(IDC_ODDS + 8).empty() && dialog.Tip(IDC_POOL_BAR + 13).empty(), "outside");
+  EXPECT(!dialog.Tip(IDC_ODDS + 7).empty(), "row 8 lost its tip");
+  EXPECT(dialog.Tip(IDC_LINE) == dialog.TwinBookTip(), "'%s', twin '%s'",
+         Narrow(dialog.Tip(IDC_LINE)).c_str(), Narrow(dialog.TwinBookTip()).c_str());
+}
+
+DWORD WINAPI HoldClipboard(LPVOID events) {
+  const HANDLE* pair = static_cast<HANDLE*>(events);
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    const char kept[] = "kept";
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof kept);
+    std::memcpy(GlobalLock(memory), kept, sizeof kept);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    SetEvent(pair[0]);
+    WaitForSingleObject(pair[1], 5000);
+    CloseClipboard();
+  } else {
+    SetEvent(pair[0]);
+  }
+  return 0;
+}
+
+void CopyLineFromTheSystemMenu(const DLGTEMPLATE* dialogTemplate) {
+  LiveDialog dialog(dialogTemplate);
+  if (!dialog.Handle()) return;
+  char item[32] = "";
+  GetMenuStringA(GetSystemMenu(dialog.Handle(), FALSE), IDM_COPY_LINE, item, sizeof item,
+                 MF_BYCOMMAND);
+  EXPECT(std::strcmp(item, "Copy &line") == 0, "menu item '%s'", item);
+
+  // A field typed in but not yet left is copied as it shows, and the copy does not leave it.
+  dialog.Type(IDC_ODDS + 3, "9-\xe9");
+  SendMessageA(dialog.Handle(), WM_SYSCOMMAND, IDM_COPY_LINE, 0);
+  const std::string ansi = ClipboardAnsiText();
+  const std::string expected = dialog.Twin().CopiedLine();
+  EXPECT(WithLfEnds(ansi) == expected, "copied:\n%s\nexpected:\n%s", ansi.c_str(),
+         expected.c_str());
+  EXPECT(ansi.find("\n4\t9-\xe9\t8.6%\t10-1\r\n") != std::string::npos, "row 4: %s", ansi.c_str());
+  std::size_t lines = 0, crlf = 0;
+  for (std::size_t i = 0; i < ansi.size(); ++i) {
+    if (ansi[i] != '\n') continue;
+    ++lines;
+    if (i > 0 && ansi[i - 1] == '\r') ++crlf;
+  }
+  EXPECT(lines == 16 && crlf == lines, "%zu lines, %zu with CR LF", lines, crlf);
+  EXPECT(ClipboardUnicodeText() == ansi, "Unicode text: %s", ClipboardUnicodeText().c_str());
+  EXPECT(SendDlgItemMessageA(dialog.Handle(), IDC_ODDS + 3, EM_GETMODIFY, 0, 0), "left");
+
+  // Held by another program, the clipboard keeps its text and the copy says it failed.
+  HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                      CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  const HANDLE holder = CreateThread(nullptr, 0, HoldClipboard, events, 0, nullptr);
+  WaitForSingleObject(events[0], 5000);
+  EXPECT(!CopyLineToClipboard(dialog.Handle()), "copied into a held clipboard");
+  SetEvent(events[1]);
+  WaitForSingleObject(holder, 5000);
+  CloseHandle(holder);
+  CloseHandle(events[0]);
+  CloseHandle(events[1]);
+  EXPECT(ClipboardAnsiText() == "kept", "clipboard now '%s'", ClipboardAnsiText().c_str());
+}
+
 void MissingTemplateEndsAtOnce() {
   // Without a dialog no quit message will ever come; the program must not wait for one.
   EXPECT(RunMainDialog(GetModuleHandleA(nullptr), "NOSUCHDIALOG") == kCannotRun, "exit code");
@@ -97,7 +283,10 @@ int main(int argc, char** argv) {
   EXPECT(dialogTemplate.data, "no dialog template");
   ThumbWordsUnwrap();
   if (dialogTemplate.data) {
-    SurfaceOnLiveControls(reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data));
+    const auto* live = reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data);
+    SurfaceOnLiveControls(live);
+    TooltipsTellBoardPriceAndBook(live);
+    CopyLineFromTheSystemMenu(live);
   }
   MissingTemplateEndsAtOnce();
   return CheckResult();

@@ -1,0 +1,167 @@
+// Board prices, the book total and the copied line. Whole-number arithmetic decides every
+// comparison, so no rounded percentage can move a horse to another price.
+#include "board.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "format.h"
+
+namespace {
+
+constexpr BoardPrice kLadder[] = {
+    {1, 9}, {1, 5}, {2, 5},  {1, 2},  {3, 5},  {4, 5},  {1, 1},  {6, 5},  {7, 5}, {3, 2},
+    {8, 5}, {9, 5}, {2, 1},  {5, 2},  {3, 1},  {7, 2},  {4, 1},  {9, 2},  {5, 1}, {6, 1},
+    {7, 1}, {8, 1}, {10, 1}, {12, 1}, {15, 1}, {20, 1}, {30, 1}, {50, 1}, {99, 1}};
+
+// |share * (a + b) - 10000 * b|: the distance of share / 10000 from b / (a + b), times
+// 10000 * (a + b).
+std::int64_t ScaledDistance(int share, BoardPrice price) {
+  const std::int64_t d =
+      std::int64_t{share} * (price.a + price.b) - std::int64_t{SHARE_SCALE} * price.b;
+  return d < 0 ? -d : d;
+}
+
+// Appends to a fixed buffer, counting the full length as snprintf does.
+class Text {
+ public:
+  Text(char* buffer, std::size_t size) : buffer_(buffer), size_(size) {
+    if (size_ != 0) buffer_[0] = '\0';
+  }
+  void Add(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+      if (length_ + 1 < size_) {
+        buffer_[length_] = text[i];
+        buffer_[length_ + 1] = '\0';
+      }
+      ++length_;
+    }
+  }
+  void Add(const char* text) { Add(text, std::strlen(text)); }
+  void AddInt(int value) {
+    char digits[16];
+    Add(digits, static_cast<std::size_t>(FormatInt(digits, sizeof digits, value, 0)));
+  }
+  // A control's text as shown, leading blanks dropped, tabs and line ends blanked so that
+  // the table keeps its columns.
+  void AddCell(DialogSurface& surface, int id) {
+    char cell[CELL_TEXT_MAX + 1];
+    const int length = surface.ReadText(id, cell, sizeof cell);
+    int first = 0;
+    while (first < length && cell[first] == ' ') ++first;
+    for (int i = first; i < length; ++i) {
+      if (cell[i] == '\t' || cell[i] == '\r' || cell[i] == '\n') cell[i] = ' ';
+    }
+    Add(cell + first, static_cast<std::size_t>(length - first));
+  }
+  void AddWhole(long long value) {
+    char digits[24];
+    int length = 0;
+    do {
+      digits[sizeof digits - 1 - length++] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value != 0);
+    Add(digits + sizeof digits - length, static_cast<std::size_t>(length));
+  }
+  void AddPrice(BoardPrice price) {
+    AddInt(price.a);
+    Add("-");
+    AddInt(price.b);
+  }
+  // Share units as a percentage with two decimals, from integers: 12009 -> "120.09".
+  void AddHundredths(long long units) {
+    if (units < 0) {
+      Add("-");
+      units = -units;
+    }
+    AddWhole(units / 100);
+    const char decimals[3] = {static_cast<char>('0' + units / 10 % 10),
+                              static_cast<char>('0' + units % 10), '\0'};
+    Add(".");
+    Add(decimals);
+  }
+  int Length() const { return static_cast<int>(length_); }
+
+ private:
+  char* buffer_;
+  std::size_t size_;
+  std::size_t length_ = 0;
+};
+
+}  // namespace
+
+BoardPrice NearestBoardPrice(int share) {
+  BoardPrice best = kLadder[0];
+  for (const BoardPrice price : kLadder) {
+    // Cross-multiplied: d(price) / (a + b) against d(best) / (best.a + best.b). The ladder runs
+    // from short to long prices, so "not worse" lets a tie go to the longer one.
+    const std::int64_t left = ScaledDistance(share, price) * (best.a + best.b);
+    const std::int64_t right = ScaledDistance(share, best) * (price.a + price.b);
+    if (left <= right) best = price;
+  }
+  return best;
+}
+
+bool IsActiveRow(DialogSurface& surface, int i) {
+  return i >= 0 && i < ReadFieldSize(surface) && !surface.IsChecked(IDC_SCRATCH + i);
+}
+
+BookTotal ReadBookTotal(DialogSurface& surface) {
+  BookTotal total{0, ReadLinePercent(surface), ReadFieldSize(surface)};
+  for (int i = 0; i < total.horses; ++i) {
+    if (!surface.IsChecked(IDC_SCRATCH + i)) total.book += surface.BarPos(IDC_POOL_BAR + i);
+  }
+  return total;
+}
+
+int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size) {
+  Text text(buffer, size);
+  if (!IsActiveRow(surface, i)) return 0;
+  const int share = surface.BarPos(IDC_POOL_BAR + i);
+  char percent[TEXT_BUFFER_SIZE];
+  FormatFixed1(percent, sizeof percent, static_cast<float>(share) / 100.0f, 0);
+  text.Add("Board price ");
+  text.AddPrice(NearestBoardPrice(share));
+  text.Add(" \xC2\xB7 ");  // a middle dot
+  text.Add(percent);
+  text.Add(" % to win");
+  return text.Length();
+}
+
+int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
+  const BookTotal total = ReadBookTotal(surface);
+  Text text(buffer, size);
+  text.Add("Book ");
+  text.AddHundredths(total.book);
+  text.Add(" % of a ");
+  text.AddInt(total.line);
+  text.Add(" % line (");
+  text.AddInt(total.horses);
+  text.Add(total.horses == 1 ? " horse)" : " horses)");
+  return text.Length();
+}
+
+int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size) {
+  Text text(buffer, size);
+  text.Add("Horse\tOdds\tTo win\tBoard");
+  text.Add(eol);
+  const BookTotal total = ReadBookTotal(surface);
+  for (int i = 0; i < total.horses; ++i) {
+    if (surface.IsChecked(IDC_SCRATCH + i)) continue;
+    text.AddInt(i + 1);
+    text.Add("\t");
+    text.AddCell(surface, IDC_ODDS + i);
+    text.Add("\t");
+    text.AddCell(surface, IDC_WIN_PCT + i);
+    text.Add("\t");
+    text.AddPrice(NearestBoardPrice(surface.BarPos(IDC_POOL_BAR + i)));
+    text.Add(eol);
+  }
+  text.Add("Book\t");
+  text.AddHundredths(total.book);
+  text.Add("%\tLine\t");
+  text.AddInt(total.line);
+  text.Add("%");
+  text.Add(eol);
+  return text.Length();
+}

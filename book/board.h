@@ -1,0 +1,50 @@
+// What a handicapper reads off the line besides the dialog's own columns: the conventional board
+// price nearest each share, the book's total, and the line as a table to copy elsewhere. Read
+// only: nothing here writes to the dialog.
+#ifndef ODDSMITH_BOOK_BOARD_H
+#define ODDSMITH_BOOK_BOARD_H
+
+#include <cstddef>
+
+#include "book.h"
+
+// A board price a-b: a to win for b staked (5-2, 1-1, 99-1).
+struct BoardPrice {
+  int a;
+  int b;
+};
+
+// The price of the board ladder (1-9 ... 99-1) nearest to share by win probability: share /
+// 10000 against b / (a + b), compared exactly in integers; a tie goes to the longer price.
+// Shares of 0 or below give 99-1, shares of 10000 and above 1-9.
+BoardPrice NearestBoardPrice(int share);
+
+// The book as the controls hold it now.
+struct BookTotal {
+  long long book;  // the active horses' shares added up, in share units
+  int line;        // the line in percent (the book total is line * 100)
+  int horses;      // the field size
+};
+BookTotal ReadBookTotal(DialogSurface& surface);
+
+// True for a row (0..13) that takes part in the book: within the field size, "Scr." clear.
+bool IsActiveRow(DialogSurface& surface, int i);
+
+// The tip of row i's odds field and bar, e.g. "Board price 5-2 · 28.6 % to win" (UTF-8), into
+// buffer of size bytes, NUL-terminated. Returns its length, or 0 and an empty text for an
+// inactive row.
+int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size);
+
+// The tip of the "% Line:" field, e.g. "Book 120.09 % of a 120 % line (14 horses)".
+int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
+
+// The line as a tab-separated table, each line ended by eol: a header, one row per active
+// horse (number, odds and "% to win" texts as shown without leading blanks and cut to
+// CELL_TEXT_MAX bytes, tabs and line ends blanked, board price), then
+// the book and the line. Returns the length of the whole table; the text is cut to fit size as
+// snprintf cuts. LINE_TABLE_MAX bytes always hold it (with an eol of up to two bytes).
+constexpr int CELL_TEXT_MAX = 32;
+constexpr std::size_t LINE_TABLE_MAX = 2048;
+int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size);
+
+#endif

@@ -1,0 +1,151 @@
+// Board prices, the book total and the copied line, from the controls as the user left them.
+#include "book/board.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "dialog/headless/headless_dialog.h"
+
+namespace {
+
+std::string Price(int share) {
+  const BoardPrice price = NearestBoardPrice(share);
+  return std::to_string(price.a) + "-" + std::to_string(price.b);
+}
+
+TEST(NearestBoardPrice, ExactPricesAndTheirNeighbours) {
+  EXPECT_EQ(Price(2857), "5-2");
+  EXPECT_EQ(Price(5000), "1-1");
+  EXPECT_EQ(Price(857), "10-1");
+  EXPECT_EQ(Price(6000), "3-5");
+  EXPECT_EQ(Price(198), "50-1");
+  EXPECT_EQ(Price(3000), "5-2");
+}
+
+TEST(NearestBoardPrice, EndsOfTheLadder) {
+  EXPECT_EQ(Price(0), "99-1");
+  EXPECT_EQ(Price(-500), "99-1");
+  EXPECT_EQ(Price(100), "99-1");
+  EXPECT_EQ(Price(9000), "1-9");
+  EXPECT_EQ(Price(10000), "1-9");
+  EXPECT_EQ(Price(81000), "1-9");
+  EXPECT_EQ(Price(INT_MAX), "1-9");
+  EXPECT_EQ(Price(INT_MIN), "99-1");
+}
+
+TEST(NearestBoardPrice, OddsOnSharesNeverGetOddsAgainstPrices) {
+  for (int share = 0; share <= 10800; ++share) {
+    const BoardPrice price = NearestBoardPrice(share);
+    if (share > 5000) {
+      EXPECT_LE(price.a, price.b) << share;
+    } else if (share < 5000) {
+      EXPECT_GE(price.a, price.b) << share;
+    }
+  }
+}
+
+// Every share in reach of a bar gets the nearest price, measured independently; no share lies
+// exactly midway between two prices, so the tie rule (the longer price) never has to decide.
+TEST(NearestBoardPrice, NearestOfTheWholeLadderForEveryShare) {
+  const int ladder[][2] = {{1, 9},  {1, 5},  {2, 5},  {1, 2},  {3, 5}, {4, 5}, {1, 1},  {6, 5},
+                           {7, 5},  {3, 2},  {8, 5},  {9, 5},  {2, 1}, {5, 2}, {3, 1},  {7, 2},
+                           {4, 1},  {9, 2},  {5, 1},  {6, 1},  {7, 1}, {8, 1}, {10, 1}, {12, 1},
+                           {15, 1}, {20, 1}, {30, 1}, {50, 1}, {99, 1}};
+  for (int share = 0; share <= 10800; share += 1) {
+    const BoardPrice chosen = NearestBoardPrice(share);
+    const long double p = share / 10000.0L;
+    const long double best =
+        std::fabs(p - static_cast<long double>(chosen.b) / (chosen.a + chosen.b));
+    for (const auto& price : ladder) {
+      const long double d =
+          std::fabs(p - static_cast<long double>(price[1]) / (price[0] + price[1]));
+      if (price[0] == chosen.a && price[1] == chosen.b) continue;
+      EXPECT_GT(d - best, 1e-12L) << share << " " << price[0] << "-" << price[1];
+    }
+  }
+}
+
+class Line : public ::testing::Test {
+ protected:
+  void SetUp() override { dialog.Init(); }
+  void Enter(int id, const char* text) {
+    dialog.Type(id, text);
+    dialog.Leave(id);
+  }
+  std::string HorseTip(int i) {
+    char text[128];
+    FormatHorseTip(dialog.Surface(), i, text, sizeof text);
+    return text;
+  }
+  std::string BookTip() {
+    char text[128];
+    FormatBookTip(dialog.Surface(), text, sizeof text);
+    return text;
+  }
+  HeadlessDialog dialog;
+};
+
+TEST_F(Line, TipsAtStart) {
+  EXPECT_EQ(HorseTip(0), "Board price 10-1 \xC2\xB7 8.6 % to win");
+  EXPECT_EQ(BookTip(), "Book 119.98 % of a 120 % line (14 horses)");
+}
+
+TEST_F(Line, TipsFollowTheControls) {
+  Enter(IDC_ODDS, "5-2");
+  EXPECT_EQ(HorseTip(0), "Board price 5-2 \xC2\xB7 28.6 % to win");
+  EXPECT_EQ(BookTip(), "Book 120.09 % of a 120 % line (14 horses)");
+  Enter(IDC_HORSES, "1");
+  EXPECT_EQ(BookTip(), "Book 108.00 % of a 120 % line (1 horse)");
+}
+
+TEST_F(Line, InactiveRowsHaveNoTip) {
+  dialog.Click(IDC_SCRATCH + 2);
+  Enter(IDC_HORSES, "8");
+  dialog.Click(IDC_SCRATCH + 10);  // cleared, but the row is beyond the field
+  char text[64] = "stale";
+  EXPECT_EQ(FormatHorseTip(dialog.Surface(), 10, text, sizeof text), 0);
+  EXPECT_STREQ(text, "");
+  // Reinstated by the field size: its 857 back among 923s, then +585 for all eight.
+  EXPECT_EQ(HorseTip(2), "Board price 6-1 \xC2\xB7 14.4 % to win");
+  EXPECT_EQ(HorseTip(14), "");
+  EXPECT_EQ(HorseTip(-1), "");
+}
+
+TEST_F(Line, TableListsActiveHorsesAndTheBook) {
+  Enter(IDC_ODDS, "5-2");
+  Enter(IDC_HORSES, "3");
+  dialog.Click(IDC_SCRATCH + 1);
+  char text[LINE_TABLE_MAX];
+  const int length = FormatLineTable(dialog.Surface(), "\r\n", text, sizeof text);
+  EXPECT_EQ(std::string(text),
+            "Horse\tOdds\tTo win\tBoard\r\n"
+            "1\t0.4\t70.8%\t2-5\r\n"
+            "3\t1.0\t49.2%\t1-1\r\n"
+            "Book\t119.99%\tLine\t120%\r\n");
+  EXPECT_EQ(length, static_cast<int>(std::string(text).size()));
+}
+
+TEST_F(Line, TableCellsKeepTheirColumns) {
+  dialog.Type(IDC_ODDS + 4, std::string("\t5-2\r\n") + std::string(100, '9'));  // not yet left
+  char text[LINE_TABLE_MAX];
+  FormatLineTable(dialog.Surface(), "\n", text, sizeof text);
+  const std::string table(text);
+  const std::size_t row = table.find("\n5\t");
+  ASSERT_NE(row, std::string::npos);
+  const std::string line = table.substr(row + 1, table.find('\n', row + 1) - row - 1);
+  EXPECT_EQ(line, "5\t 5-2  " + std::string(CELL_TEXT_MAX - 6, '9') + "\t8.6%\t10-1");
+}
+
+TEST_F(Line, TableIsCutLikeSnprintf) {
+  char whole[LINE_TABLE_MAX];
+  char text[10];
+  const int length = FormatLineTable(dialog.Surface(), "\n", text, sizeof text);
+  EXPECT_STREQ(text, "Horse\tOdd");
+  EXPECT_EQ(length, FormatLineTable(dialog.Surface(), "\n", whole, sizeof whole));
+  EXPECT_EQ(length, 290);
+}
+
+}  // namespace
