@@ -61,12 +61,12 @@ int main(int argc, char** argv) {
 
   // The program ends when the dialog's destruction posts the quit message, not when its
   // window merely disappears.
-  app.setQuitOnLastWindowClosed(false);
-  app.setWindowIcon(ProgramIcon());
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setWindowIcon(ProgramIcon());
   QtDialog dialog;
   QObject::connect(
       &dialog, &QtDialog::quitPosted, &app, [](int code) { QCoreApplication::exit(code); },
       Qt::QueuedConnection);
   dialog.Init();
-  return app.exec();
+  return QApplication::exec();
 }

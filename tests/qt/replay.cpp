@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  app.setQuitOnLastWindowClosed(false);
+  QApplication::setQuitOnLastWindowClosed(false);
   std::FILE* in = std::fopen(argv[1], "rb");
   if (!in) {
     std::fprintf(stderr, "%s: cannot read %s: %s\n", name, argv[1], std::strerror(errno));
