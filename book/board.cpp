@@ -17,8 +17,8 @@ constexpr BoardPrice kLadder[] = {
 // |share * (a + b) - 10000 * b|: the distance of share / 10000 from b / (a + b), times
 // 10000 * (a + b).
 std::int64_t ScaledDistance(int share, BoardPrice price) {
-  const std::int64_t d =
-      std::int64_t{share} * (price.a + price.b) - std::int64_t{SHARE_SCALE} * price.b;
+  const std::int64_t scaled_share = share;
+  const std::int64_t d = scaled_share * (price.a + price.b) - SHARE_SCALE * std::int64_t{price.b};
   return d < 0 ? -d : d;
 }
 

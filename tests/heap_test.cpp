@@ -21,9 +21,14 @@ std::size_t first_size = 0;
 void* Allocate(std::size_t size, std::size_t alignment) {
   if (counting && allocations++ == 0) first_size = size;
   if (size == 0) size = 1;
-  void* block = alignment <= alignof(std::max_align_t)
-                    ? std::malloc(size)
-                    : std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+  void* block = nullptr;
+  if (alignment <= alignof(std::max_align_t)) {
+    block = std::malloc(size);
+  } else {
+    // aligned_alloc takes only whole multiples of the alignment.
+    const std::size_t rounded = (size + alignment - 1) / alignment * alignment;
+    block = std::aligned_alloc(alignment, rounded);
+  }
   if (!block) throw std::bad_alloc();
   return block;
 }
