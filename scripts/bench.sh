@@ -7,9 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_stages=(core qt)
+all_stages=(core qt wine)
 smoke=0
 stages=()
+wine_xvfb=""  # the Wine stage's X server, for the exit trap
 for arg in "$@"; do
   case "$arg" in
     --smoke) smoke=1 ;;
@@ -169,6 +170,71 @@ stage_qt() {
     printf "| (one text line) start-up, instructions | %.1f M | %.1f M | %.2f× | |\n", sl / 1e6, se / 1e6, sl / se
     printf "| (one text line) peak memory | %.1f MiB | %.1f MiB | %.2f× | |\n", ml / 1024, me2 / 1024, ml / me2
     printf "| start-up against one text line: time, instructions, memory | | | %.2f×, %.2f×, %.2f× | |\n", wp / wl, sp / sl, mp / ml
+  }'
+}
+
+# The Windows program under Wine, against a minimal dialog program of the same template
+# without controls: start-up to the shown dialog, and on to the exit once it is closed.
+stage_wine() {
+  echo "== wine: the Windows program against a minimal dialog program"
+  if [ "$smoke" = 1 ]; then
+    # A Wine prefix of its own takes longer to make than a smoke pass may take.
+    echo "wine: skipped in the smoke pass (scripts/bench.sh wine runs it)"
+    return
+  fi
+  scripts/deps.sh win
+  local tree=build/bench-windows runs=15
+  cmake --preset bench-windows >/dev/null
+  cmake --build --preset bench-windows -j "$(nproc)" >"$out/wine-build.log" 2>&1 ||
+    { cat "$out/wine-build.log"; exit 1; }
+  local exe=$tree/dialog/win32/oddsmith.exe minimal=$tree/bench/win32/minimal-dialog.exe
+  local resources=$tree/bench/win32/resources-dialog.exe
+
+  local run
+  run=$(mktemp -d)
+  export WINEPREFIX=$PWD/$tree/wineprefix WINEDEBUG=-all LC_ALL=C
+  # shellcheck disable=SC2064  # the paths are fixed now
+  trap "[ -z \"\$wine_xvfb\" ] || kill \$wine_xvfb 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf '$run'" EXIT
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$run/display" 2>"$run/xvfb.log" &
+  wine_xvfb=$!
+  for _ in $(seq 50); do
+    [ -s "$run/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$run/display" ] || { cat "$run/xvfb.log" >&2; echo "bench.sh: no Xvfb" >&2; exit 1; }
+  export DISPLAY=":$(head -n 1 "$run/display")"
+  tests/win32/wine-prefix.sh
+  # One wineserver for all runs, as on a desktop where Wine is already running.
+  wineserver -p
+  local launches=$out/wine-start.tsv
+  wine "$tree/bench/win32/launch.exe" "$runs" "Z:${PWD//\//\\}\\${exe//\//\\}" \
+    "Z:${PWD//\//\\}\\${minimal//\//\\}" >"$launches"
+  # Where the difference lies: the program against its own resources with no logic.
+  wine "$tree/bench/win32/launch.exe" "$((runs * 2 / 3))" "Z:${PWD//\//\\}\\${exe//\//\\}" \
+    "Z:${PWD//\//\\}\\${resources//\//\\}" | sed 's/^a/program2/; s/^b/resources/' >>"$launches"
+  wineserver -k
+  kill "$wine_xvfb" 2>/dev/null || true
+  wine_xvfb=""
+
+  local size msize
+  size=$(stat -c %s "$exe") msize=$(stat -c %s "$minimal")
+  local sp=$(median_of "$launches" a 2) sm=$(median_of "$launches" b 2)
+  local ep=$(median_of "$launches" a 3) em=$(median_of "$launches" b 3)
+  local mp=$(median_of "$launches" a 4) mm=$(median_of "$launches" b 4)
+  local sp2=$(median_of "$launches" program2 2) sr=$(median_of "$launches" resources 2)
+  echo
+  echo "$runs start-ups of each, one wineserver for all."
+  echo
+  echo "| figure | oddsmith.exe | minimal dialog | program ÷ baseline | goal |"
+  echo "|---|---:|---:|---:|---:|"
+  awk -v sp="$sp" -v sm="$sm" -v ep="$ep" -v em="$em" -v mp="$mp" -v mm="$mm" \
+    -v size="$size" -v msize="$msize" -v sp2="$sp2" -v sr="$sr" 'BEGIN {
+    printf "| start-up to the shown dialog | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", sp / 1000, sm / 1000, sp / sm
+    printf "| start-up to the exit | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", ep / 1000, em / 1000, ep / em
+    printf "| peak working set | %.1f MiB | %.1f MiB | %.2f× | |\n", mp / 1024, mm / 1024, mp / mm
+    printf "| exe size | %.0f KiB (%d bytes) | %.0f KiB | | < 400 KB |\n", size / 1024, size, msize / 1024
+    printf "| start-up to shown, against its own resources with no logic | %.0f ms | %.0f ms | %.2f× | |\n", sp2 / 1000, sr / 1000, sp2 / sr
+    printf "| its own resources with no logic, against the minimal dialog | %.0f ms | %.0f ms | %.2f× | |\n", sr / 1000, sm / 1000, sr / sm
   }'
 }
 
