@@ -15,18 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "counts.h"
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/surface.h"
-
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#define ODDSMITH_ZERO_COUNTS() CALLGRIND_ZERO_STATS
-#define ODDSMITH_DUMP_COUNTS(name) CALLGRIND_DUMP_STATS_AT(name)
-#else
-#define ODDSMITH_ZERO_COUNTS()
-#define ODDSMITH_DUMP_COUNTS(name) static_cast<void>(name)
-#endif
 
 namespace {
 
