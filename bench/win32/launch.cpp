@@ -2,8 +2,9 @@
 // dialog shown and waiting for input, and on to its exit once that dialog is sent WM_CLOSE.
 // Usage: launch RUNS A.exe B.exe
 // Prints "a|b<TAB>microseconds to shown<TAB>microseconds to exit<TAB>peak KiB" per run.
-#include <psapi.h>
 #include <windows.h>
+// After <windows.h>, whose types it uses.
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
