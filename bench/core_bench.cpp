@@ -11,16 +11,7 @@
 
 #include "book/format.h"
 #include "core_cases.h"
-
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#define ODDSMITH_ZERO_COUNTS() CALLGRIND_ZERO_STATS
-// The request reads name only after its own statements: it must outlive the whole macro.
-#define ODDSMITH_DUMP_COUNTS(name) CALLGRIND_DUMP_STATS_AT(name)
-#else
-#define ODDSMITH_ZERO_COUNTS()
-#define ODDSMITH_DUMP_COUNTS(name) static_cast<void>(name)
-#endif
+#include "counts.h"
 
 namespace {
 

@@ -2,14 +2,15 @@
 # Builds the benchmarks and prints the performance table: every figure per event and as a ratio
 # to its baseline measured in the same run. Installs missing Debian packages first.
 # Usage: scripts/bench.sh [--smoke] [STAGE...]
-#   STAGE: core (without one, every stage runs)
+#   STAGE: core, qt, wine (without one, every stage runs)
 #   --smoke: one quick pass of each stage to prove it runs; figures not worth quoting
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_stages=(core)
+all_stages=(core qt wine)
 smoke=0
 stages=()
+wine_xvfb=""  # the Wine stage's X server, for the exit trap
 for arg in "$@"; do
   case "$arg" in
     --smoke) smoke=1 ;;
@@ -93,6 +94,156 @@ stage_core() {
       st = v[1, "start-up/event"]; sr = v[2, "start-up/event"]
       printf "\nThe 28 number texts of an event take %.2f µs and %d instructions, %.0f %% of a start-up'"'"'s time and %.0f %% of its instructions; by full decimal expansion they would take %.2f µs and %d instructions.\n", t / 1000, r, 100 * t / st, 100 * r / sr, te / 1000, re
     }' "$times" "$instructions"
+}
+
+# The median of the numbers on standard input.
+median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Column COLUMN of the rows named NAME in a tab-separated FILE, as its median.
+median_of() { awk -F '\t' -v name="$2" -v c="$3" '$1 == name { print $c }' "$1" | median; }
+# The same column's smallest value: the run least disturbed by whatever else the machine did.
+fastest_of() { awk -F '\t' -v name="$2" -v c="$3" '$1 == name { print $c }' "$1" | sort -g | head -n 1; }
+
+# Instructions of a whole process, or of each named part of it, under callgrind:
+#   instructions DUMP COMMAND...  (the dumps are DUMP, or DUMP.1, DUMP.2... when the program
+#   names its parts; name_counts DUMP turns the latter into "name<TAB>instructions" lines)
+instructions() {
+  local dump=$1; shift
+  rm -f "$dump" "$dump".*
+  valgrind --tool=callgrind --callgrind-out-file="$dump" "$@" >/dev/null 2>"$dump.log" ||
+    { cat "$dump.log"; exit 1; }
+  awk '/^summary: / { print $2 }' "$dump"
+}
+name_counts() {
+  awk '/^desc: Trigger: Client Request: / { name = substr($0, 32) }
+    /^summary: / && name != "" { printf "%s\t%s\n", name, $2; name = "" }' "$1".*
+}
+
+stage_qt() {
+  echo "== qt: the Linux program on the offscreen platform against Qt's own floor"
+  export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$PWD/$out/runtime
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  local drag=$out/qt-drag.tsv launches=$out/qt-start.tsv size events=10000 rounds=3 runs=15
+  local cg_events=200
+  [ "$smoke" = 1 ] && events=40 rounds=1 runs=1 cg_events=0
+  size=$(ODDSMITH_PRINT_SIZE=1 "$bin"/oddsmith-bench-qt-start)
+  local empty="$bin/oddsmith-bench-qt-empty ${size%x*} ${size#*x}"
+  "$bin"/oddsmith-bench-qt-drag "$events" "$rounds" >"$drag" 2>"$out/qt-drag.log" ||
+    { cat "$out/qt-drag.log"; exit 1; }
+  # Start-up: the program and the empty dialog in turn, then the dialog with one line of text.
+  "$bin"/oddsmith-bench-launch "$runs" "$bin/oddsmith-bench-qt-start" "$empty" >"$launches"
+  "$bin"/oddsmith-bench-launch "$runs" "$empty --label" "$empty" |
+    sed 's/^a/label/; s/^b/empty2/' >>"$launches"
+  if [ "$smoke" = 1 ]; then
+    echo "qt: smoke pass done"
+    return
+  fi
+  local dumps=$out/callgrind-qt
+  mkdir -p "$dumps"
+  instructions "$dumps/drag" "$bin"/oddsmith-bench-qt-drag "$cg_events" 0 >/dev/null
+  local drag_counts=$(name_counts "$dumps/drag")
+  local ip=$(awk -F '\t' -v n=$cg_events '$1 == "drag/program" { print $2 / n }' <<<"$drag_counts")
+  local ifl=$(awk -F '\t' -v n=$cg_events '$1 == "drag/floor" { print $2 / n }' <<<"$drag_counts")
+  local sp=$(instructions "$dumps/start" "$bin"/oddsmith-bench-qt-start)
+  local se=$(instructions "$dumps/empty" $empty)
+  local sl=$(instructions "$dumps/label" $empty --label)
+
+  local tp=$(median_of "$drag" program 2) tf=$(median_of "$drag" floor 2)
+  local pp=$(median_of "$drag" program 3) pf=$(median_of "$drag" floor 3)
+  local wp=$(median_of "$launches" a 2) we=$(median_of "$launches" b 2)
+  local wl=$(median_of "$launches" label 2) we2=$(median_of "$launches" empty2 2)
+  local mp=$(median_of "$launches" a 3) me=$(median_of "$launches" b 3)
+  local ml=$(median_of "$launches" label 3) me2=$(median_of "$launches" empty2 3)
+  echo
+  echo "Dialog ${size} px; $events thumb-track events, $rounds rounds; $runs start-ups of each."
+  echo
+  echo "| figure | program | baseline | program ÷ baseline | goal |"
+  echo "|---|---:|---:|---:|---:|"
+  awk -v tp="$tp" -v tf="$tf" -v pp="$pp" -v pf="$pf" -v ip="$ip" -v if_="$ifl" \
+    -v wp="$wp" -v we="$we" -v sp="$sp" -v se="$se" -v mp="$mp" -v me="$me" \
+    -v wl="$wl" -v we2="$we2" -v sl="$sl" -v ml="$ml" -v me2="$me2" 'BEGIN {
+    printf "| thumb track, time per event | %.0f µs | %.0f µs | %.2f× | ≤ 1.3× |\n", tp / 1000, tf / 1000, tp / tf
+    printf "| thumb track, instructions per event | %.0f | %.0f | %.2f× | ≤ 1.3× |\n", ip, if_, ip / if_
+    printf "| thumb track, widgets painted per event | %.2f | %.2f | %.2f× | |\n", pp, pf, pp / pf
+    printf "| start-up to first paint, time | %.1f ms | %.1f ms | %.2f× | ≤ 1.2× |\n", wp / 1000, we / 1000, wp / we
+    printf "| start-up to first paint, instructions | %.1f M | %.1f M | %.2f× | ≤ 1.2× |\n", sp / 1e6, se / 1e6, sp / se
+    printf "| peak memory at first paint | %.1f MiB | %.1f MiB | %.2f× | ≤ 1.1× |\n", mp / 1024, me / 1024, mp / me
+    printf "| (one text line) start-up, time | %.1f ms | %.1f ms | %.2f× | |\n", wl / 1000, we2 / 1000, wl / we2
+    printf "| (one text line) start-up, instructions | %.1f M | %.1f M | %.2f× | |\n", sl / 1e6, se / 1e6, sl / se
+    printf "| (one text line) peak memory | %.1f MiB | %.1f MiB | %.2f× | |\n", ml / 1024, me2 / 1024, ml / me2
+    printf "| start-up against one text line: time, instructions, memory | | | %.2f×, %.2f×, %.2f× | |\n", wp / wl, sp / sl, mp / ml
+  }'
+}
+
+# The Windows program under Wine, against a minimal dialog program of the same template
+# without controls: start-up to the shown dialog, and on to the exit once it is closed.
+stage_wine() {
+  echo "== wine: the Windows program against a minimal dialog program"
+  if [ "$smoke" = 1 ]; then
+    # A Wine prefix of its own takes longer to make than a smoke pass may take.
+    echo "wine: skipped in the smoke pass (scripts/bench.sh wine runs it)"
+    return
+  fi
+  scripts/deps.sh win
+  local tree=build/bench-windows runs=21
+  cmake --preset bench-windows >/dev/null
+  cmake --build --preset bench-windows -j "$(nproc)" >"$out/wine-build.log" 2>&1 ||
+    { cat "$out/wine-build.log"; exit 1; }
+  local exe=$tree/dialog/win32/oddsmith.exe minimal=$tree/bench/win32/minimal-dialog.exe
+  local resources=$tree/bench/win32/resources-dialog.exe
+
+  local run
+  run=$(mktemp -d)
+  export WINEPREFIX=$PWD/$tree/wineprefix WINEDEBUG=-all LC_ALL=C
+  # shellcheck disable=SC2064  # the paths are fixed now
+  trap "[ -z \"\$wine_xvfb\" ] || kill \$wine_xvfb 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf '$run'" EXIT
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$run/display" 2>"$run/xvfb.log" &
+  wine_xvfb=$!
+  for _ in $(seq 50); do
+    [ -s "$run/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$run/display" ] || { cat "$run/xvfb.log" >&2; echo "bench.sh: no Xvfb" >&2; exit 1; }
+  export DISPLAY=":$(head -n 1 "$run/display")"
+  tests/win32/wine-prefix.sh
+  # One wineserver for all runs, as on a desktop where Wine is already running.
+  wineserver -p
+  local launches=$out/wine-start.tsv
+  wine "$tree/bench/win32/launch.exe" "$runs" "Z:${PWD//\//\\}\\${exe//\//\\}" \
+    "Z:${PWD//\//\\}\\${minimal//\//\\}" >"$launches"
+  # Where the difference lies: the program against its own resources with no logic.
+  wine "$tree/bench/win32/launch.exe" "$((runs * 2 / 3))" "Z:${PWD//\//\\}\\${exe//\//\\}" \
+    "Z:${PWD//\//\\}\\${resources//\//\\}" | sed 's/^a/program2/; s/^b/resources/' >>"$launches"
+  wineserver -k
+  kill "$wine_xvfb" 2>/dev/null || true
+  wine_xvfb=""
+
+  local size msize
+  size=$(stat -c %s "$exe") msize=$(stat -c %s "$minimal")
+  local sp=$(median_of "$launches" a 2) sm=$(median_of "$launches" b 2)
+  local ep=$(median_of "$launches" a 3) em=$(median_of "$launches" b 3)
+  local mp=$(median_of "$launches" a 4) mm=$(median_of "$launches" b 4)
+  local sp2=$(median_of "$launches" program2 2) sr=$(median_of "$launches" resources 2)
+  local fp=$(fastest_of "$launches" a 2) fm=$(fastest_of "$launches" b 2)
+  local fp2=$(fastest_of "$launches" program2 2) fr=$(fastest_of "$launches" resources 2)
+  echo
+  echo "$runs start-ups of each, one wineserver for all."
+  echo
+  echo "| figure | oddsmith.exe | minimal dialog | program ÷ baseline | goal |"
+  echo "|---|---:|---:|---:|---:|"
+  awk -v sp="$sp" -v sm="$sm" -v ep="$ep" -v em="$em" -v mp="$mp" -v mm="$mm" \
+    -v size="$size" -v msize="$msize" -v sp2="$sp2" -v sr="$sr" \
+    -v fp="$fp" -v fm="$fm" -v fp2="$fp2" -v fr="$fr" 'BEGIN {
+    printf "| start-up to the shown dialog | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", sp / 1000, sm / 1000, sp / sm
+    printf "| start-up to the shown dialog, fastest run | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", fp / 1000, fm / 1000, fp / fm
+    printf "| start-up to the exit | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", ep / 1000, em / 1000, ep / em
+    printf "| peak working set | %.1f MiB | %.1f MiB | %.2f× | |\n", mp / 1024, mm / 1024, mp / mm
+    printf "| exe size | %.0f KiB (%d bytes) | %.0f KiB | | < 400 KB |\n", size / 1024, size, msize / 1024
+    printf "| start-up to shown, against its own resources with no logic | %.0f ms | %.0f ms | %.2f× | |\n", sp2 / 1000, sr / 1000, sp2 / sr
+    printf "| its own resources with no logic, against the minimal dialog | %.0f ms | %.0f ms | %.2f× | |\n", sr / 1000, sm / 1000, sr / sm
+    printf "| start-up to shown, against its own resources, fastest run | %.0f ms | %.0f ms | %.2f× | |\n", fp2 / 1000, fr / 1000, fp2 / fr
+    printf "| its own resources against the minimal dialog, fastest run | %.0f ms | %.0f ms | %.2f× | |\n", fr / 1000, fm / 1000, fr / fm
+  }'
 }
 
 build

@@ -389,6 +389,14 @@ void QtDialog::WriteText(int id, const char* text) {
   const QString value = QString::fromLatin1(text);
   QWidget* widget = Control(id);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    // Most events rewrite fields with the text they already show. Where setText would leave
+    // the field as it is, only the modified flag needs clearing: moving the cursor to the end
+    // and back would repaint the field, and the group box behind it, on every event.
+    if (edit->text() == value && edit->cursorPosition() == 0 && !edit->hasSelectedText() &&
+        !edit->isUndoAvailable() && !edit->isRedoAvailable()) {
+      edit->setModified(false);
+      return;
+    }
     edit->setText(value);        // clears the modified flag
     edit->setCursorPosition(0);  // show the start of a text wider than the field
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {

@@ -282,6 +282,15 @@ void QtDialogTest::SurfaceCrossesBytesAndIgnoresStrays() {
   surface.WriteText(IDC_LINE, "120");
   QVERIFY(!surface.IsModified(IDC_LINE));
   QCOMPARE(surface.ReadUnsigned(IDC_LINE).value, 120u);
+  // A rewrite with the text already shown leaves the field as a full rewrite would: not
+  // modified, nothing selected, the cursor at the start.
+  Edit(dialog, IDC_LINE)->setModified(true);
+  surface.WriteText(IDC_LINE, "120");
+  QVERIFY(!surface.IsModified(IDC_LINE));
+  Edit(dialog, IDC_LINE)->selectAll();
+  surface.WriteText(IDC_LINE, "120");
+  QVERIFY(!Edit(dialog, IDC_LINE)->hasSelectedText());
+  QCOMPARE(Edit(dialog, IDC_LINE)->cursorPosition(), 0);
 
   // Bars hold 32-bit positions, bounded to their range.
   surface.SetBarRange(IDC_POOL_BAR, 0, 81000);
