@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include "format.h"
 
@@ -52,11 +53,11 @@ void ShowOdds(DialogSurface& surface, int oddsId, int share) {
 
 void ShowShare(DialogSurface& surface, int winId, float percentage) {
   char text[TEXT_BUFFER_SIZE];
-  const int length = FormatFixed1(text, sizeof text - 1, percentage, 4);
-  if (length < TEXT_BUFFER_SIZE - 2) {
-    text[length] = '%';
-    text[length + 1] = '\0';
-  }
+  // One byte is kept back for the percent sign; a float prints in far fewer than 78 anyway.
+  FormatFixed1(text, sizeof text - 1, percentage, 4);
+  const std::size_t length = std::strlen(text);
+  text[length] = '%';
+  text[length + 1] = '\0';
   surface.WriteText(winId, text);
 }
 

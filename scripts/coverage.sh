@@ -6,7 +6,7 @@
 # Usage: scripts/coverage.sh [--check]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-files=(book/book.cpp book/format.cpp dialog/dispatch.cpp)
+files=(book/*.cpp dialog/dispatch.cpp)
 
 scripts/deps.sh core fuzz
 cmake --preset coverage >/dev/null

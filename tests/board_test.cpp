@@ -146,6 +146,26 @@ TEST_F(Line, TableIsCutLikeSnprintf) {
   EXPECT_STREQ(text, "Horse\tOdd");
   EXPECT_EQ(length, FormatLineTable(dialog.Surface(), "\n", whole, sizeof whole));
   EXPECT_EQ(length, 290);
+  EXPECT_EQ(FormatLineTable(dialog.Surface(), "\n", nullptr, 0), length);  // a length query
+}
+
+TEST_F(Line, BlankCellStaysAColumn) {
+  dialog.Type(IDC_ODDS + 1, "   ");  // cleared by the user, not yet left
+  char text[LINE_TABLE_MAX];
+  FormatLineTable(dialog.Surface(), "\n", text, sizeof text);
+  EXPECT_NE(std::string(text).find("\n2\t\t8.6%\t10-1\n"), std::string::npos);
+}
+
+// Bars never go below 0 in the dialog, but the book's figures stay readable for any control
+// values a surface can hold.
+TEST(BookTip, ShareBelowZeroKeepsItsSign) {
+  HeadlessSurface surface;
+  surface.Type(IDC_HORSES, "1");
+  surface.SetBarRange(IDC_POOL_BAR, -20000, 0);
+  surface.SetBarPos(IDC_POOL_BAR, -12345);
+  char text[128];
+  FormatBookTip(surface, text, sizeof text);
+  EXPECT_STREQ(text, "Book -123.45 % of a 120 % line (1 horse)");
 }
 
 }  // namespace

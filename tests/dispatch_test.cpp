@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "book/book.h"
@@ -90,6 +91,19 @@ TEST_F(Dialog, ThumbPositionIsBoundedAndNotCutTo16Bits) {
   dialog.Scroll(IDC_POOL_BAR, SCROLL_THUMBTRACK, 70000);
   // 70000 does not fit the message's 16-bit word (4464); the bar's own position is taken.
   EXPECT_GT(Share(1), 65535);
+}
+
+// Arrow steps from the ends of the int range stay at that end instead of wrapping around to
+// the other, whatever range a bar was given.
+TEST_F(Dialog, ArrowStepsDoNotWrapAtTheEndsOfInt) {
+  controls().SetBarRange(IDC_POOL_BAR, 0, INT_MAX);
+  controls().SetBarPos(IDC_POOL_BAR, INT_MAX);
+  dialog.Scroll(IDC_POOL_BAR, SCROLL_PAGERIGHT, 0);
+  EXPECT_EQ(Share(1), 10800 - 710);  // at the maximum, then -9941 / 14
+  controls().SetBarRange(IDC_POOL_BAR + 1, INT_MIN, 0);
+  controls().SetBarPos(IDC_POOL_BAR + 1, INT_MIN);
+  dialog.Scroll(IDC_POOL_BAR + 1, SCROLL_LINELEFT, 0);
+  EXPECT_EQ(Share(2), 11);  // at 0 once the range is back, then +146 / 13 like the others
 }
 
 TEST_F(Dialog, CodesThatMoveNothingAreStillHandled) {
