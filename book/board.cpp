@@ -54,15 +54,6 @@ class Text {
     }
     Add(cell + first, static_cast<std::size_t>(length - first));
   }
-  void AddWhole(long long value) {
-    char digits[24];
-    int length = 0;
-    do {
-      digits[sizeof digits - 1 - length++] = static_cast<char>('0' + value % 10);
-      value /= 10;
-    } while (value != 0);
-    Add(digits + sizeof digits - length, static_cast<std::size_t>(length));
-  }
   void AddPrice(BoardPrice price) {
     AddInt(price.a);
     Add("-");
@@ -74,7 +65,8 @@ class Text {
       Add("-");
       units = -units;
     }
-    AddWhole(units / 100);
+    // At most 14 shares of int each: the whole percent fits an int again.
+    AddInt(static_cast<int>(units / 100));
     const char decimals[3] = {static_cast<char>('0' + units / 10 % 10),
                               static_cast<char>('0' + units % 10), '\0'};
     Add(".");

@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 all_stages=(core qt wine)
 smoke=0
 stages=()
-wine_xvfb=""  # the Wine stage's X server, for the exit trap
+xvfb_pid=""  # the Wine stage's X server, for the exit trap
+source scripts/xvfb.sh
 for arg in "$@"; do
   case "$arg" in
     --smoke) smoke=1 ;;
@@ -196,15 +197,8 @@ stage_wine() {
   run=$(mktemp -d)
   export WINEPREFIX=$PWD/$tree/wineprefix WINEDEBUG=-all LC_ALL=C
   # shellcheck disable=SC2064  # the paths are fixed now
-  trap "[ -z \"\$wine_xvfb\" ] || kill \$wine_xvfb 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf '$run'" EXIT
-  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$run/display" 2>"$run/xvfb.log" &
-  wine_xvfb=$!
-  for _ in $(seq 50); do
-    [ -s "$run/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$run/display" ] || { cat "$run/xvfb.log" >&2; echo "bench.sh: no Xvfb" >&2; exit 1; }
-  export DISPLAY=":$(head -n 1 "$run/display")"
+  trap "[ -z \"\$xvfb_pid\" ] || kill \$xvfb_pid 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf '$run'" EXIT
+  start_xvfb "$run"
   tests/win32/wine-prefix.sh
   # One wineserver for all runs, as on a desktop where Wine is already running.
   wineserver -p
@@ -215,8 +209,8 @@ stage_wine() {
   wine "$tree/bench/win32/launch.exe" "$((runs * 2 / 3))" "Z:${PWD//\//\\}\\${exe//\//\\}" \
     "Z:${PWD//\//\\}\\${resources//\//\\}" | sed 's/^a/program2/; s/^b/resources/' >>"$launches"
   wineserver -k
-  kill "$wine_xvfb" 2>/dev/null || true
-  wine_xvfb=""
+  kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
 
   local size msize
   size=$(stat -c %s "$exe") msize=$(stat -c %s "$minimal")
