@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/core_cases.h"
+#include "bench/counts.h"
 #include "book/format.h"
-#include "core_cases.h"
-#include "counts.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The event cases and their floor. Kept apart from the timing code so that the floor's calls
 // stay real virtual calls, as the book logic's are.
-#include "core_cases.h"
+#include "bench/core_cases.h"
 
 #include "book/book.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "counts.h"
+#include "bench/counts.h"
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/surface.h"

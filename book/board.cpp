@@ -1,11 +1,11 @@
 // Board prices, the book total and the copied line. Whole-number arithmetic decides every
 // comparison, so no rounded percentage can move a horse to another price.
-#include "board.h"
+#include "book/board.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "format.h"
+#include "book/format.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "book.h"
+#include "book/book.h"
 
 // A board price a-b: a to win for b staked (5-2, 1-1, 99-1).
 struct BoardPrice {

@@ -1,12 +1,12 @@
 // The book calculator. Shares are integers in 1/10000 of the book; percentages are single
 // precision and odds double, exactly as the figures the user sees are defined.
-#include "book.h"
+#include "book/book.h"
 
 #include <climits>
 #include <cmath>
 #include <cstring>
 
-#include "format.h"
+#include "book/format.h"
 
 double ParseOddsText(DialogSurface& surface, int oddsId) {
   const float whole = static_cast<float>(surface.ReadUnsigned(oddsId).value);

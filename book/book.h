@@ -10,8 +10,8 @@
 #include <climits>
 #undef LINE_MAX
 
-#include "../dialog/surface.h"
-#include "../resources/ids.h"
+#include "dialog/surface.h"
+#include "resources/ids.h"
 
 constexpr int ROW_COUNT = 14;         // rows of the dialog, one per horse
 constexpr int SHARE_SCALE = 10000;    // share units in 100 %

@@ -2,7 +2,7 @@
 // count F of decimal places (value = N / 10^F), so every digit the printing rule looks at is
 // the true one. Fixed-size storage only. The dialog's own figures take a short exact path that
 // needs only the value's hundredths, as every event prints 28 of them.
-#include "format.h"
+#include "book/format.h"
 
 #include <bit>
 #include <cmath>

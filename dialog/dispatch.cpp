@@ -1,9 +1,9 @@
 // Turns each message into exactly one call of the book logic. Keeps no state of its own.
-#include "dispatch.h"
+#include "dialog/dispatch.h"
 
 #include <climits>
 
-#include "../book/book.h"
+#include "book/book.h"
 
 namespace {
 

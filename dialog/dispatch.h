@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "surface.h"
+#include "dialog/surface.h"
 
 // The window system's message, command, notification and scroll-code values. The names avoid
 // <windows.h>'s macros; the Win32 binding proves that the values equal them.

@@ -1,7 +1,7 @@
 // The in-memory dialog controls: the state the window system would hold, per control.
 #include <cstring>
 
-#include "surface.h"
+#include "dialog/surface.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ struct Template {
 
 #define DLG_CONTROL(kind, id, x, y, width, height, text) {id, text},
 constexpr Template kTemplate[] = {
-#include "../resources/controls.def"
+#include "resources/controls.def"
 };
 #undef DLG_CONTROL
 

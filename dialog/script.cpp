@@ -1,8 +1,8 @@
 // Reads event scripts line by line and applies them to a ScriptTarget.
-#include "script.h"
+#include "dialog/script.h"
 
-#include "../book/book.h"
-#include "dispatch.h"
+#include "book/book.h"
+#include "dialog/dispatch.h"
 
 namespace {
 

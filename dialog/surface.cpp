@@ -1,5 +1,5 @@
 // The one number parser behind every binding's ReadUnsigned.
-#include "surface.h"
+#include "dialog/surface.h"
 
 UnsignedRead ParseUnsigned(std::string_view text) {
   std::size_t at = 0;

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "../resources/ids.h"
+#include "resources/ids.h"
 
 // A number read from a field: value 0 and ok false when the text has no number.
 struct UnsignedRead {

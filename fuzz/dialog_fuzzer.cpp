@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "dialog_invariants.h"
+#include "fuzz/dialog_invariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string failure = CheckDialogSession(data, size);

@@ -3,15 +3,15 @@
 // cleared texts, the moved bar) and the rebalance that follows is checked against the rules
 // of the book: canonical fields, ranges, one common correction for the free horses, the book
 // total's bounds, and texts formatted by an independent implementation.
-#include "dialog_invariants.h"
+#include "fuzz/dialog_invariants.h"
 
 #include <algorithm>
 
 #include "book/book.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/script.h"
-#include "events.h"
-#include "reference.h"
+#include "fuzz/events.h"
+#include "fuzz/reference.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Encoding and decoding of event streams; see events.h.
-#include "events.h"
+#include "fuzz/events.h"
 
 #include <algorithm>
 

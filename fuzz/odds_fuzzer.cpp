@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "odds_invariants.h"
+#include "fuzz/odds_invariants.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string failure = CheckOddsInput(data, size);

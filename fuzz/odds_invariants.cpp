@@ -1,5 +1,5 @@
 // The conversions' invariants; see odds_invariants.h.
-#include "odds_invariants.h"
+#include "fuzz/odds_invariants.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -8,7 +8,7 @@
 #include "book/book.h"
 #include "book/format.h"
 #include "dialog/script.h"
-#include "reference.h"
+#include "fuzz/reference.h"
 
 namespace {
 

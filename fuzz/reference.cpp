@@ -1,5 +1,5 @@
 // Reference implementations written from the rules alone; see reference.h.
-#include "reference.h"
+#include "fuzz/reference.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "events.h"
+#include "fuzz/events.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifndef ODDSMITH_RESOURCES_DIALOG_H
 #define ODDSMITH_RESOURCES_DIALOG_H
 
-#include "ids.h"
+#include "resources/ids.h"
 
 #define DLG_NAME "ODDSMITHBOX"
 #define DLG_CAPTION "Oddsmith"

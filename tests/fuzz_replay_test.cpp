@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "dialog_invariants.h"
-#include "odds_invariants.h"
-#include "reference.h"
+#include "fuzz/dialog_invariants.h"
+#include "fuzz/odds_invariants.h"
+#include "fuzz/reference.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
 // POSIX streams are bytes already.
-#include "binary_stdio.h"
+#include "dialog/headless/binary_stdio.h"
 
 void UseBinaryStdio() {}

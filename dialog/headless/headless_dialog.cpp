@@ -1,7 +1,7 @@
 // The headless dialog's window operations and user actions.
-#include "headless_dialog.h"
+#include "dialog/headless/headless_dialog.h"
 
-#include "../../book/board.h"
+#include "book/board.h"
 
 int HeadlessDialog::ControlId(LongParam handle) {
   return handle >= IDC_FIRST && handle <= IDC_LAST ? static_cast<int>(handle) : 0;

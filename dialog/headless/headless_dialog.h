@@ -3,9 +3,9 @@
 #ifndef ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 #define ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 
-#include "../dispatch.h"
-#include "../script.h"
-#include "../surface.h"
+#include "dialog/dispatch.h"
+#include "dialog/script.h"
+#include "dialog/surface.h"
 
 class HeadlessDialog final : public DialogWindow, public ScriptTarget {
  public:

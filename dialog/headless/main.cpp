@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "binary_stdio.h"
-#include "headless_dialog.h"
+#include "dialog/headless/binary_stdio.h"
+#include "dialog/headless/headless_dialog.h"
 
 int main(int argc, char** argv) {
   const char* name = "oddsmith-headless";

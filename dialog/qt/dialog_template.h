@@ -3,7 +3,7 @@
 #ifndef ODDSMITH_DIALOG_QT_DIALOG_TEMPLATE_H
 #define ODDSMITH_DIALOG_QT_DIALOG_TEMPLATE_H
 
-#include "../../resources/dialog.h"
+#include "resources/dialog.h"
 
 enum class ControlKind { BAR, CHECK, GROUP, LABEL, EDIT };
 
@@ -21,7 +21,7 @@ struct TemplateControl {
 #define DLG_CONTROL(kind, id, x, y, width, height, text) \
   {ControlKind::kind, id, x, y, width, height, text},
 inline constexpr TemplateControl kTemplate[] = {
-#include "../../resources/controls.def"
+#include "resources/controls.def"
 };
 #undef DLG_CONTROL
 static_assert(sizeof kTemplate / sizeof kTemplate[0] == DLG_CONTROL_COUNT);

@@ -1,5 +1,5 @@
 // Dialog units to pixels.
-#include "dialog_units.h"
+#include "dialog/qt/dialog_units.h"
 
 #include <QFontMetrics>
 #include <QString>

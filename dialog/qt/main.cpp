@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "program_icon.h"
-#include "qt_dialog.h"
+#include "dialog/qt/program_icon.h"
+#include "dialog/qt/qt_dialog.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "program_icon.h"
+#include "dialog/qt/program_icon.h"
 
 #include <QLatin1String>
 #include <QString>

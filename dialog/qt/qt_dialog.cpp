@@ -1,6 +1,6 @@
 // The Qt binding of the main dialog: the controls, the surface over them and the event
 // translation into MainDialogProc.
-#include "qt_dialog.h"
+#include "dialog/qt/qt_dialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,8 +21,8 @@
 #include <QToolTip>
 #include <cstring>
 
-#include "../../book/board.h"
-#include "dialog_template.h"
+#include "book/board.h"
+#include "dialog/qt/dialog_template.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <QDialog>
 #include <array>
 
-#include "../../resources/ids.h"
-#include "../dispatch.h"
-#include "../surface.h"
-#include "dialog_units.h"
+#include "dialog/dispatch.h"
+#include "dialog/qt/dialog_units.h"
+#include "dialog/surface.h"
+#include "resources/ids.h"
 
 class QAction;
 class QHelpEvent;

@@ -1,8 +1,8 @@
 // oddsmith.exe: shows the main dialog and runs until it is closed.
 #include <windows.h>
 
-#include "../../resources/dialog.h"
-#include "win32_dialog.h"
+#include "dialog/win32/win32_dialog.h"
+#include "resources/dialog.h"
 
 // The program's one global: the module whose resources hold the dialog template.
 static HINSTANCE g_instance;

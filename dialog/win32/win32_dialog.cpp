@@ -1,12 +1,12 @@
 // The Win32 binding of the dialog: thin calls into user32, nothing remembered.
-#include "win32_dialog.h"
+#include "dialog/win32/win32_dialog.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 #include <string>
 
-#include "../../book/board.h"
+#include "book/board.h"
 
 // The portable dispatch spells the window system's numbers without <windows.h>; they must be
 // the very values user32 sends and expects.

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "../dispatch.h"
-#include "../surface.h"
+#include "dialog/dispatch.h"
+#include "dialog/surface.h"
 
 // Each operation is one user32 call on the dialog's control; nothing is cached, so the
 // controls stay the only store of state. Identifiers without a control read as 0, empty or

@@ -1,5 +1,5 @@
 // The clipboard read from a test program; Wine's own clipboard service may hold it briefly.
-#include "clipboard.h"
+#include "tests/win32/clipboard.h"
 
 #include <windows.h>
 

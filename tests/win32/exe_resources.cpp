@@ -1,4 +1,4 @@
-#include "exe_resources.h"
+#include "tests/win32/exe_resources.h"
 
 #include <cstdio>
 

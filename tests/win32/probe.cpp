@@ -24,9 +24,9 @@
 #include <cstring>
 #include <string>
 
-#include "../../dialog/script.h"
-#include "../../resources/dialog.h"
-#include "clipboard.h"
+#include "dialog/script.h"
+#include "resources/dialog.h"
+#include "tests/win32/clipboard.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "../../dialog/script.h"
-#include "../../dialog/win32/win32_dialog.h"
-#include "clipboard.h"
-#include "exe_resources.h"
+#include "dialog/script.h"
+#include "dialog/win32/win32_dialog.h"
+#include "tests/win32/clipboard.h"
+#include "tests/win32/exe_resources.h"
 
 namespace {
 

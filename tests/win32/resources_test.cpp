@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "../../resources/ids.h"
-#include "check.h"
-#include "exe_resources.h"
+#include "resources/ids.h"
+#include "tests/win32/check.h"
+#include "tests/win32/exe_resources.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <string>
 
-#include "../../book/board.h"
-#include "../../dialog/headless/headless_dialog.h"
-#include "../../dialog/win32/win32_dialog.h"
-#include "check.h"
-#include "clipboard.h"
-#include "exe_resources.h"
+#include "book/board.h"
+#include "dialog/headless/headless_dialog.h"
+#include "dialog/win32/win32_dialog.h"
+#include "tests/win32/check.h"
+#include "tests/win32/clipboard.h"
+#include "tests/win32/exe_resources.h"
 
 namespace {
 
