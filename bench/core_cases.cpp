@@ -76,8 +76,7 @@ void BenchDialog::Click(int boxId) {
 
 void BenchDialog::Scroll(int barId, unsigned code, int pos) {
   thumb_ = pos;
-  const WordParam wParam = code | (WordParam{static_cast<unsigned>(pos) & 0xFFFF} << 16);
-  MainDialogProc(*this, MSG_HSCROLL, wParam, barId);
+  MainDialogProc(*this, MSG_HSCROLL, MakeScrollParam(code, pos), barId);
 }
 
 namespace {

@@ -88,9 +88,7 @@ class Oracle final : public DialogWindow {
   void Track(int pos, Writes& out) {
     m_thumb = pos;
     controls.out = &out;
-    const WordParam wParam =
-        SCROLL_THUMBTRACK | (WordParam{static_cast<unsigned>(pos) & 0xFFFF} << 16);
-    MainDialogProc(*this, MSG_HSCROLL, wParam, kBar);
+    MainDialogProc(*this, MSG_HSCROLL, MakeScrollParam(SCROLL_THUMBTRACK, pos), kBar);
     controls.out = nullptr;
   }
 

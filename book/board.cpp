@@ -133,6 +133,14 @@ int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
   return text.Length();
 }
 
+int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size) {
+  if (IsOddsField(id)) return FormatHorseTip(surface, id - IDC_ODDS, buffer, size);
+  if (IsPoolBar(id)) return FormatHorseTip(surface, id - IDC_POOL_BAR, buffer, size);
+  if (id == IDC_LINE) return FormatBookTip(surface, buffer, size);
+  if (size != 0) buffer[0] = '\0';
+  return NO_TIP;
+}
+
 int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size) {
   Text text(buffer, size);
   text.Add("Horse\tOdds\tTo win\tBoard");

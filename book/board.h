@@ -38,6 +38,12 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
 // The tip of the "% Line:" field, e.g. "Book 120.09 % of a 120 % line (14 horses)".
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
 
+// The tip of control id as both programs show it: a horse's for its odds field and its bar,
+// the book's for "% Line:". Returns its length (0 and an empty text for an inactive row), or
+// NO_TIP and an empty text for a control that has no tip.
+constexpr int NO_TIP = -1;
+int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size);
+
 // The line as a tab-separated table, each line ended by eol: a header, one row per active
 // horse (number, odds and "% to win" texts as shown without leading blanks and cut to
 // CELL_TEXT_MAX bytes, tabs and line ends blanked, board price), then

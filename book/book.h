@@ -11,9 +11,9 @@
 #undef LINE_MAX
 
 #include "dialog/surface.h"
+#include "resources/columns.h"
 #include "resources/ids.h"
 
-constexpr int ROW_COUNT = 14;         // rows of the dialog, one per horse
 constexpr int SHARE_SCALE = 10000;    // share units in 100 %
 constexpr int LINE_MAX = 900;         // the highest line, in percent
 constexpr int LINE_DEFAULT = 120;     // the line when unset or out of range

@@ -7,8 +7,6 @@
 
 namespace {
 
-bool Between(int id, int first, int count) { return id >= first && id < first + count; }
-
 // The new position of bar barId for a scroll code; false for codes that move nothing.
 bool NewBarPosition(DialogWindow& dialog, int barId, unsigned code, unsigned word, int& pos) {
   const long long current = dialog.Surface().BarPos(barId);
@@ -52,10 +50,10 @@ bool OnCommand(DialogWindow& dialog, unsigned id, unsigned code) {
       if (surface.IsModified(IDC_HORSES)) {
         SetFieldSize(surface, static_cast<int>(surface.ReadUnsigned(IDC_HORSES).value));
       }
-    } else if (Between(control, IDC_ODDS, ROW_COUNT)) {
+    } else if (IsOddsField(control)) {
       EnterOdds(surface, control);
     }
-  } else if (code == NOTIFY_CLICKED && Between(control, IDC_SCRATCH, ROW_COUNT)) {
+  } else if (code == NOTIFY_CLICKED && InColumn(control, IDC_SCRATCH)) {
     ToggleScratch(surface, control - IDC_SCRATCH, !surface.IsChecked(control));
   }
   return false;
@@ -72,16 +70,16 @@ bool MainDialogProc(DialogWindow& dialog, unsigned message, WordParam wParam, Lo
       return true;
     case MSG_HSCROLL: {
       const int barId = dialog.ControlId(lParam);
-      if (!Between(barId, IDC_POOL_BAR, ROW_COUNT)) return false;
+      if (!IsPoolBar(barId)) return false;
       int pos = 0;
-      if (NewBarPosition(dialog, barId, wParam & 0xFFFF, (wParam >> 16) & 0xFFFF, pos)) {
+      if (NewBarPosition(dialog, barId, LowWord(wParam), HighWord(wParam), pos)) {
         dialog.Surface().SetBarPos(barId, pos);
         RebalanceBook(dialog.Surface(), barId);
       }
       return true;
     }
     case MSG_DESTROY: dialog.PostQuit(0); return false;
-    case MSG_COMMAND: return OnCommand(dialog, wParam & 0xFFFF, (wParam >> 16) & 0xFFFF);
+    case MSG_COMMAND: return OnCommand(dialog, LowWord(wParam), HighWord(wParam));
     default: return false;
   }
 }

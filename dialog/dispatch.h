@@ -35,9 +35,20 @@ constexpr unsigned SCROLL_ENDSCROLL = 8;
 using WordParam = std::uintptr_t;
 using LongParam = std::intptr_t;
 
+// The two 16-bit halves of a wParam: a command's identifier and notification code, a scroll's
+// code and thumb position.
+constexpr unsigned LowWord(WordParam wParam) { return wParam & 0xFFFF; }
+constexpr unsigned HighWord(WordParam wParam) { return (wParam >> 16) & 0xFFFF; }
+
 // Packs a command's identifier and notification code as the window system does.
 constexpr WordParam MakeCommandParam(unsigned id, unsigned code) {
   return (id & 0xFFFF) | (WordParam{code & 0xFFFF} << 16);
+}
+
+// Packs a scroll's code and thumb position as the window system does: the message carries only
+// the position's low 16 bits (DialogWindow::ThumbPosition gives the dispatch the full one).
+constexpr WordParam MakeScrollParam(unsigned code, int pos) {
+  return (code & 0xFFFF) | (WordParam{static_cast<unsigned>(pos) & 0xFFFF} << 16);
 }
 
 // The dialog window itself, beside its controls.

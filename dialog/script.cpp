@@ -31,12 +31,6 @@ bool ParseNumber(std::string_view word, long long& value) {
   return true;
 }
 
-bool IsEdit(long long id) {
-  return id == IDC_LINE || id == IDC_HORSES || (id >= IDC_ODDS && id < IDC_ODDS + ROW_COUNT);
-}
-bool IsBox(long long id) { return id >= IDC_LOCK && id < IDC_SCRATCH + ROW_COUNT; }
-bool IsBar(long long id) { return id >= IDC_POOL_BAR && id < IDC_POOL_BAR + ROW_COUNT; }
-
 void AppendShow(ScriptTarget& target, std::string& out) {
   auto field = [&](const char* name, int id) {
     out += name;
@@ -74,7 +68,7 @@ const char* Apply(ScriptTarget& target, std::string_view line, std::string& out)
     const std::size_t end = rest.find(' ');
     long long id;
     if (!ParseNumber(rest.substr(0, end), id)) return "not a number";
-    if (!IsEdit(id)) return "no edit control";
+    if (!IsEditField(id)) return "no edit control";
     target.Type(static_cast<int>(id),
                 end == std::string_view::npos ? std::string_view() : rest.substr(end + 1));
     return nullptr;
@@ -112,15 +106,15 @@ const char* Apply(ScriptTarget& target, std::string_view line, std::string& out)
     }
   } else if (command == "leave") {
     if ((error = arity(1, 1))) return error;
-    if (!IsEdit(args[0])) return "no edit control";
+    if (!IsEditField(args[0])) return "no edit control";
     target.Leave(static_cast<int>(args[0]));
   } else if (command == "click") {
     if ((error = arity(1, 1))) return error;
-    if (!IsBox(args[0])) return "no check box";
+    if (!IsCheckBox(args[0])) return "no check box";
     target.Click(static_cast<int>(args[0]));
   } else if (command == "scroll") {
     if ((error = arity(2, 3))) return error;
-    if (!IsBar(args[0])) return "no pool bar";
+    if (!IsPoolBar(args[0])) return "no pool bar";
     if (args[1] < 0 || args[1] > SCROLL_ENDSCROLL) return "scroll code out of range";
     const bool thumb = args[1] == SCROLL_THUMBPOSITION || args[1] == SCROLL_THUMBTRACK;
     if (thumb && count < 3) return "missing position";

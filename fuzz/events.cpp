@@ -22,7 +22,7 @@ int EditField(int selector) {
 int EditSelector(int id) {
   if (id == IDC_LINE) return 0;
   if (id == IDC_HORSES) return 1;
-  if (id >= IDC_ODDS && id < IDC_ODDS + ROW_COUNT) return id - IDC_ODDS + 2;
+  if (IsOddsField(id)) return id - IDC_ODDS + 2;
   return -1;
 }
 

@@ -42,9 +42,7 @@ void HeadlessDialog::Click(int boxId) {
 
 void HeadlessDialog::Scroll(int barId, unsigned code, int pos) {
   thumb_ = pos;
-  // The message carries the position's low 16 bits, as a scroll message does.
-  const WordParam wParam = (code & 0xFFFF) | (WordParam{static_cast<unsigned>(pos) & 0xFFFF} << 16);
-  Deliver(MSG_HSCROLL, wParam, barId);
+  Deliver(MSG_HSCROLL, MakeScrollParam(code, pos), barId);
 }
 
 void HeadlessDialog::Command(int id) { Deliver(MSG_COMMAND, MakeCommandParam(id, 0), 0); }

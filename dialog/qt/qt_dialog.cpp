@@ -26,10 +26,6 @@
 
 namespace {
 
-constexpr int kRows = IDC_LOCK - IDC_POOL_BAR;
-
-bool InColumn(int id, int base) { return id >= base && id < base + kRows; }
-
 // What a screen reader says for a control; the row's controls name their horse.
 QString AccessibleName(int id) {
   const auto horse = [id](int base, const char* what) {
@@ -245,8 +241,7 @@ void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
   m_thumb = thumb;
   // The message carries the thumb's low 16 bits, as a scroll message does; ThumbPosition
   // gives the dispatch the full position.
-  const WordParam wParam = code | (WordParam{static_cast<unsigned>(thumb) & 0xFFFF} << 16);
-  Deliver(MSG_HSCROLL, wParam, reinterpret_cast<LongParam>(bar));
+  Deliver(MSG_HSCROLL, MakeScrollParam(code, thumb), reinterpret_cast<LongParam>(bar));
 }
 
 void QtDialog::OnBarAction(QScrollBar* bar, int id, int action) {
@@ -330,16 +325,8 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
 bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   const int id = ControlId(reinterpret_cast<LongParam>(control));
   char tip[TEXT_BUFFER_SIZE];
-  int length;
-  if (InColumn(id, IDC_ODDS)) {
-    length = FormatHorseTip(*this, id - IDC_ODDS, tip, sizeof tip);
-  } else if (InColumn(id, IDC_POOL_BAR)) {
-    length = FormatHorseTip(*this, id - IDC_POOL_BAR, tip, sizeof tip);
-  } else if (id == IDC_LINE) {
-    length = FormatBookTip(*this, tip, sizeof tip);
-  } else {
-    return false;
-  }
+  const int length = FormatControlTip(*this, id, tip, sizeof tip);
+  if (length == NO_TIP) return false;
   if (length > 0) {
     // The core's tips are UTF-8 (the middle dot), unlike the controls' Latin-1 texts.
     QToolTip::showText(event->globalPos(),

@@ -118,8 +118,6 @@ int Win32Dialog::ThumbPosition(int barId, unsigned word) {
 
 namespace {
 
-bool InRow(int id, int base) { return id >= base && id < base + ROW_COUNT; }
-
 // A dialog does not take the program's icon by itself: give it the large and the small one
 // for its caption and the task bar. Programs without the icon resource keep the default.
 void SetProgramIcon(HWND dialog) {
@@ -173,14 +171,8 @@ void AddCopyLineItem(HWND dialog) {
 void TipText(HWND dialog, HWND control, WCHAR* wide, int size) {
   Win32Surface surface(dialog);
   const int id = control && IsChild(dialog, control) ? GetDlgCtrlID(control) : 0;
-  char text[TEXT_BUFFER_SIZE] = "";
-  if (InRow(id, IDC_ODDS)) {
-    FormatHorseTip(surface, id - IDC_ODDS, text, sizeof text);
-  } else if (InRow(id, IDC_POOL_BAR)) {
-    FormatHorseTip(surface, id - IDC_POOL_BAR, text, sizeof text);
-  } else if (id == IDC_LINE) {
-    FormatBookTip(surface, text, sizeof text);
-  }
+  char text[TEXT_BUFFER_SIZE];
+  FormatControlTip(surface, id, text, sizeof text);
   // The core's tips are UTF-8 (the middle dot); the A-API would need a code page to hold it.
   if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, size) == 0) wide[0] = L'\0';
 }

@@ -36,23 +36,23 @@ class ReplayTarget final : public ScriptTarget {
   }
 
   void Leave(int editId) override {
-    Deliver(WM_COMMAND, MAKEWPARAM(editId, EN_KILLFOCUS),
+    Deliver(WM_COMMAND, MakeCommandParam(editId, EN_KILLFOCUS),
             reinterpret_cast<LPARAM>(GetDlgItem(dialog_, editId)));
   }
 
   void Click(int boxId) override {
     const bool checked = IsDlgButtonChecked(dialog_, boxId) == BST_CHECKED;
     SendDlgItemMessageA(dialog_, boxId, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
-    Deliver(WM_COMMAND, MAKEWPARAM(boxId, BN_CLICKED),
+    Deliver(WM_COMMAND, MakeCommandParam(boxId, BN_CLICKED),
             reinterpret_cast<LPARAM>(GetDlgItem(dialog_, boxId)));
   }
 
   void Scroll(int barId, unsigned code, int pos) override {
-    Deliver(WM_HSCROLL, MAKEWPARAM(code, static_cast<unsigned>(pos) & 0xFFFF),
+    Deliver(WM_HSCROLL, MakeScrollParam(code, pos),
             reinterpret_cast<LPARAM>(GetDlgItem(dialog_, barId)));
   }
 
-  void Command(int id) override { Deliver(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Command(int id) override { Deliver(WM_COMMAND, MakeCommandParam(id, 0), 0); }
 
   bool QuitPosted(int& code) override {
     MSG message;

@@ -108,13 +108,13 @@ class LiveDialog {
     twin_.Type(id, text);
   }
   void Leave(int id) {
-    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
+    SendMessageA(dialog_, WM_COMMAND, MakeCommandParam(id, EN_KILLFOCUS),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
     twin_.Leave(id);
   }
   void Click(int id) {
     CheckDlgButton(dialog_, id, IsDlgButtonChecked(dialog_, id) ? BST_UNCHECKED : BST_CHECKED);
-    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+    SendMessageA(dialog_, WM_COMMAND, MakeCommandParam(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
     twin_.Click(id);
   }
