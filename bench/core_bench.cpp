@@ -22,14 +22,14 @@ void EventBench(benchmark::State& state, const EventCase* c) {
   BenchDialog dialog;
   Prepare(dialog, *c);
   for (auto _ : state) RunCycle(dialog, *c, true);
-  SetEvents(state, kCycleEvents);
+  SetEvents(state, CYCLE_EVENTS);
 }
 
 void TypingBench(benchmark::State& state, const EventCase* c) {
   BenchDialog dialog;
   Prepare(dialog, *c);
   for (auto _ : state) RunTyping(dialog, *c);
-  SetEvents(state, kCycleEvents);
+  SetEvents(state, CYCLE_EVENTS);
 }
 
 void FloorBench(benchmark::State& state, const EventCase* c) {
@@ -37,7 +37,7 @@ void FloorBench(benchmark::State& state, const EventCase* c) {
   BenchDialog dialog;
   dialog.Init();
   for (auto _ : state) benchmark::DoNotOptimize(Floor(dialog.Controls(), counts));
-  SetEvents(state, kCycleEvents);
+  SetEvents(state, CYCLE_EVENTS);
 }
 
 void FormatBench(benchmark::State& state, Formatter format) {
@@ -99,26 +99,26 @@ int CountInstructions(int cycles) {
     floor.Init();
     long long sink = 0;
 
-    const std::string event = name + "/event", floor_name = name + "/floor",
+    const std::string event = name + "/event", floorName = name + "/floor",
                       typing = name + "/typing";
 
     ODDSMITH_ZERO_COUNTS();
     for (int k = 0; k < cycles; ++k) RunCycle(dialog, c, true);
     ODDSMITH_DUMP_COUNTS(event.c_str());
     for (int k = 0; k < cycles; ++k) sink += Floor(floor.Controls(), counts);
-    ODDSMITH_DUMP_COUNTS(floor_name.c_str());
+    ODDSMITH_DUMP_COUNTS(floorName.c_str());
     if (c.type) {
       for (int k = 0; k < cycles; ++k) RunTyping(dialog, c);
       ODDSMITH_DUMP_COUNTS(typing.c_str());
     }
     benchmark::DoNotOptimize(sink);
-    std::printf("%s\t%lld operations\n", c.name, counts.Total() / kCycleEvents);
+    std::printf("%s\t%lld operations\n", c.name, counts.Total() / CYCLE_EVENTS);
   }
   int sink = 0;
   ODDSMITH_ZERO_COUNTS();
-  for (int k = 0; k < cycles * kCycleEvents; ++k) sink += FormatStartUpTexts(&FormatFixed1);
+  for (int k = 0; k < cycles * CYCLE_EVENTS; ++k) sink += FormatStartUpTexts(&FormatFixed1);
   ODDSMITH_DUMP_COUNTS("28 formats/event");
-  for (int k = 0; k < cycles * kCycleEvents; ++k) {
+  for (int k = 0; k < cycles * CYCLE_EVENTS; ++k) {
     sink += FormatStartUpTexts(&FormatFixed1Expanded);
   }
   ODDSMITH_DUMP_COUNTS("28 formats/expanded");
@@ -134,22 +134,22 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--instructions") == 0) {
     return CountInstructions(std::atoi(argv[2]));
   }
-  const char* times_path = nullptr;
+  const char* timesPath = nullptr;
   std::vector<char*> args;
   for (int i = 0; i < argc; ++i) {
     if (std::strncmp(argv[i], "--times=", 8) == 0) {
-      times_path = argv[i] + 8;
+      timesPath = argv[i] + 8;
     } else {
       args.push_back(argv[i]);
     }
   }
-  int args_count = static_cast<int>(args.size());
-  benchmark::Initialize(&args_count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(args_count, args.data())) return 2;
+  int argsCount = static_cast<int>(args.size());
+  benchmark::Initialize(&argsCount, args.data());
+  if (benchmark::ReportUnrecognizedArguments(argsCount, args.data())) return 2;
 
-  std::FILE* times = times_path ? std::fopen(times_path, "w") : nullptr;
-  if (times_path && !times) {
-    std::fprintf(stderr, "oddsmith-bench-core: cannot write %s\n", times_path);
+  std::FILE* times = timesPath ? std::fopen(timesPath, "w") : nullptr;
+  if (timesPath && !times) {
+    std::fprintf(stderr, "oddsmith-bench-core: cannot write %s\n", timesPath);
     return 2;
   }
   RegisterAll();

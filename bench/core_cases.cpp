@@ -5,57 +5,57 @@
 #include "book/book.h"
 
 long long OpCounts::Total() const {
-  return read_unsigned + read_text + write_text + is_modified + is_checked + set_checked +
-         set_bar_range + bar_pos + set_bar_pos + enable_bar_arrows;
+  return readUnsigned + readText + writeText + isModified + isChecked + setChecked + setBarRange +
+         barPos + setBarPos + enableBarArrows;
 }
 
 UnsignedRead CountingSurface::ReadUnsigned(int id) {
-  ++counts_.read_unsigned;
+  ++counts_.readUnsigned;
   return inner_.ReadUnsigned(id);
 }
 
 int CountingSurface::ReadText(int id, char* buffer, int max) {
-  ++counts_.read_text;
+  ++counts_.readText;
   return inner_.ReadText(id, buffer, max);
 }
 
 void CountingSurface::WriteText(int id, const char* text) {
-  ++counts_.write_text;
+  ++counts_.writeText;
   inner_.WriteText(id, text);
 }
 
 bool CountingSurface::IsModified(int id) {
-  ++counts_.is_modified;
+  ++counts_.isModified;
   return inner_.IsModified(id);
 }
 
 bool CountingSurface::IsChecked(int id) {
-  ++counts_.is_checked;
+  ++counts_.isChecked;
   return inner_.IsChecked(id);
 }
 
 void CountingSurface::SetChecked(int id, bool on) {
-  ++counts_.set_checked;
+  ++counts_.setChecked;
   inner_.SetChecked(id, on);
 }
 
 void CountingSurface::SetBarRange(int id, int min, int max) {
-  ++counts_.set_bar_range;
+  ++counts_.setBarRange;
   inner_.SetBarRange(id, min, max);
 }
 
 int CountingSurface::BarPos(int id) {
-  ++counts_.bar_pos;
+  ++counts_.barPos;
   return inner_.BarPos(id);
 }
 
 void CountingSurface::SetBarPos(int id, int pos) {
-  ++counts_.set_bar_pos;
+  ++counts_.setBarPos;
   inner_.SetBarPos(id, pos);
 }
 
 void CountingSurface::EnableBarArrows(int id, bool on) {
-  ++counts_.enable_bar_arrows;
+  ++counts_.enableBarArrows;
   inner_.EnableBarArrows(id, on);
 }
 
@@ -81,22 +81,22 @@ void BenchDialog::Scroll(int barId, unsigned code, int pos) {
 
 namespace {
 
-constexpr int kHorse3 = 2;  // row index of the horse the cases act on
+constexpr int HORSE_3 = 2;  // row index of the horse the cases act on
 
-const EventCase kCases[] = {
+const EventCase EVENT_CASES[] = {
     {"start-up", nullptr, [](BenchDialog& d, int) { d.Init(); }},
     {"arrow click", nullptr,
      [](BenchDialog& d, int step) {
-       d.Scroll(IDC_POOL_BAR + kHorse3, step == 0 ? SCROLL_LINERIGHT : SCROLL_LINELEFT, 0);
+       d.Scroll(IDC_POOL_BAR + HORSE_3, step == 0 ? SCROLL_LINERIGHT : SCROLL_LINELEFT, 0);
      }},
     {"thumb track", nullptr,
      [](BenchDialog& d, int step) {
-       d.Scroll(IDC_POOL_BAR + kHorse3, SCROLL_THUMBTRACK, step == 0 ? 2857 : 1500);
+       d.Scroll(IDC_POOL_BAR + HORSE_3, SCROLL_THUMBTRACK, step == 0 ? 2857 : 1500);
      }},
     {"odds entry",
-     [](HeadlessSurface& s, int step) { s.Type(IDC_ODDS + kHorse3, step == 0 ? "5-2" : "9-5"); },
-     [](BenchDialog& d, int) { d.Leave(IDC_ODDS + kHorse3); }},
-    {"scratch", nullptr, [](BenchDialog& d, int) { d.Click(IDC_SCRATCH + kHorse3); }},
+     [](HeadlessSurface& s, int step) { s.Type(IDC_ODDS + HORSE_3, step == 0 ? "5-2" : "9-5"); },
+     [](BenchDialog& d, int) { d.Leave(IDC_ODDS + HORSE_3); }},
+    {"scratch", nullptr, [](BenchDialog& d, int) { d.Click(IDC_SCRATCH + HORSE_3); }},
     {"field size", [](HeadlessSurface& s, int step) { s.Type(IDC_HORSES, step == 0 ? "8" : "14"); },
      [](BenchDialog& d, int) { d.Leave(IDC_HORSES); }},
     {"line change",
@@ -107,8 +107,8 @@ const EventCase kCases[] = {
 }  // namespace
 
 const EventCase* EventCases(int& count) {
-  count = static_cast<int>(sizeof kCases / sizeof kCases[0]);
-  return kCases;
+  count = static_cast<int>(sizeof EVENT_CASES / sizeof EVENT_CASES[0]);
+  return EVENT_CASES;
 }
 
 void Prepare(BenchDialog& dialog, const EventCase& c) {
@@ -118,16 +118,16 @@ void Prepare(BenchDialog& dialog, const EventCase& c) {
   for (int i = 0; i < 8; ++i) RunCycle(dialog, c, true);
 }
 
-void RunCycle(BenchDialog& dialog, const EventCase& c, bool with_typing) {
-  for (int step = 0; step < kCycleEvents; ++step) {
-    if (with_typing && c.type) c.type(dialog.Controls(), step);
+void RunCycle(BenchDialog& dialog, const EventCase& c, bool withTyping) {
+  for (int step = 0; step < CYCLE_EVENTS; ++step) {
+    if (withTyping && c.type) c.type(dialog.Controls(), step);
     c.event(dialog, step);
   }
 }
 
 void RunTyping(BenchDialog& dialog, const EventCase& c) {
   if (!c.type) return;
-  for (int step = 0; step < kCycleEvents; ++step) c.type(dialog.Controls(), step);
+  for (int step = 0; step < CYCLE_EVENTS; ++step) c.type(dialog.Controls(), step);
 }
 
 OpCounts CountCycle(const EventCase& c) {
@@ -157,28 +157,28 @@ long long Floor(DialogSurface& surface, const OpCounts& counts) {
   long long sum = 0;
   int row = 0;
   char text[TEXT_BUFFER_SIZE];
-  for (long long k = counts.read_unsigned; k > 0; --k) sum += surface.ReadUnsigned(IDC_LINE).value;
-  for (long long k = counts.read_text; k > 0; --k) {
+  for (long long k = counts.readUnsigned; k > 0; --k) sum += surface.ReadUnsigned(IDC_LINE).value;
+  for (long long k = counts.readText; k > 0; --k) {
     sum += surface.ReadText(IDC_ODDS + NextRow(row), text, ODDS_TEXT_MAX + 1);
   }
-  for (long long k = counts.write_text; k > 0; k -= 2) {
+  for (long long k = counts.writeText; k > 0; k -= 2) {
     const int at = NextRow(row);
     surface.WriteText(IDC_WIN_PCT + at, " 8.6%");
     if (k > 1) surface.WriteText(IDC_ODDS + at, "10.7");
   }
-  for (long long k = counts.is_modified; k > 0; --k)
+  for (long long k = counts.isModified; k > 0; --k)
     sum += surface.IsModified(IDC_ODDS + NextRow(row));
-  for (long long k = counts.is_checked; k > 0; --k)
+  for (long long k = counts.isChecked; k > 0; --k)
     sum += surface.IsChecked(IDC_LOCK + NextRow(row));
-  for (long long k = counts.set_checked; k > 0; --k)
+  for (long long k = counts.setChecked; k > 0; --k)
     surface.SetChecked(IDC_LOCK + NextRow(row), false);
-  for (long long k = counts.set_bar_range; k > 0; --k) {
+  for (long long k = counts.setBarRange; k > 0; --k) {
     surface.SetBarRange(IDC_POOL_BAR + NextRow(row), 0, 10800);
   }
-  for (long long k = counts.bar_pos; k > 0; --k) sum += surface.BarPos(IDC_POOL_BAR + NextRow(row));
-  for (long long k = counts.set_bar_pos; k > 0; --k)
+  for (long long k = counts.barPos; k > 0; --k) sum += surface.BarPos(IDC_POOL_BAR + NextRow(row));
+  for (long long k = counts.setBarPos; k > 0; --k)
     surface.SetBarPos(IDC_POOL_BAR + NextRow(row), 857);
-  for (long long k = counts.enable_bar_arrows; k > 0; --k) {
+  for (long long k = counts.enableBarArrows; k > 0; --k) {
     surface.EnableBarArrows(IDC_POOL_BAR + NextRow(row), true);
   }
   return sum;
@@ -186,11 +186,11 @@ long long Floor(DialogSurface& surface, const OpCounts& counts) {
 
 int FormatStartUpTexts(Formatter format) {
   // Shares a session shows, from a drag's 715 and 2715 to a long shot and a bar past 100 %.
-  static constexpr int kShares[ROW_COUNT] = {857,  715, 2715, 1500, 923,  704,   2857,
-                                             5000, 100, 3500, 6000, 2000, 10800, 0};
+  static constexpr int SAMPLE_SHARES[ROW_COUNT] = {857,  715, 2715, 1500, 923,  704,   2857,
+                                                   5000, 100, 3500, 6000, 2000, 10800, 0};
   char text[TEXT_BUFFER_SIZE];
   int length = 0;
-  for (int share : kShares) {
+  for (int share : SAMPLE_SHARES) {
     length += format(text, sizeof text, static_cast<float>(share) / 100.0f, 4);
     const double odds = share == 0 ? ODDS_CAP : 1.0 / (share / 10000.0) - 1.0;
     length += format(text, sizeof text, odds > ODDS_CAP ? ODDS_CAP : odds, 2);

@@ -10,16 +10,16 @@
 
 // How many times an event called each surface operation.
 struct OpCounts {
-  long long read_unsigned = 0;
-  long long read_text = 0;
-  long long write_text = 0;
-  long long is_modified = 0;
-  long long is_checked = 0;
-  long long set_checked = 0;
-  long long set_bar_range = 0;
-  long long bar_pos = 0;
-  long long set_bar_pos = 0;
-  long long enable_bar_arrows = 0;
+  long long readUnsigned = 0;
+  long long readText = 0;
+  long long writeText = 0;
+  long long isModified = 0;
+  long long isChecked = 0;
+  long long setChecked = 0;
+  long long setBarRange = 0;
+  long long barPos = 0;
+  long long setBarPos = 0;
+  long long enableBarArrows = 0;
 
   long long Total() const;
 };
@@ -77,12 +77,12 @@ class BenchDialog final : public DialogWindow {
   int thumb_ = 0;
 };
 
-// One kind of event as a cycle of kCycleEvents events that brings the dialog back to where it
+// One kind of event as a cycle of CYCLE_EVENTS events that brings the dialog back to where it
 // started, so every repetition does the same work.
-constexpr int kCycleEvents = 2;
+constexpr int CYCLE_EVENTS = 2;
 struct EventCase {
   const char* name;
-  // The user's typing before event step (0..kCycleEvents-1), or nothing; not the event's cost.
+  // The user's typing before event step (0..CYCLE_EVENTS-1), or nothing; not the event's cost.
   void (*type)(HeadlessSurface& controls, int step);
   // The event itself.
   void (*event)(BenchDialog& dialog, int step);
@@ -94,8 +94,8 @@ const EventCase* EventCases(int& count);
 // Sets up a dialog for a case: initialised, then cycled until its state repeats.
 void Prepare(BenchDialog& dialog, const EventCase& c);
 
-// One cycle of the case: typing included when with_typing.
-void RunCycle(BenchDialog& dialog, const EventCase& c, bool with_typing);
+// One cycle of the case: typing included when withTyping.
+void RunCycle(BenchDialog& dialog, const EventCase& c, bool withTyping);
 
 // One cycle of only the typing of the case.
 void RunTyping(BenchDialog& dialog, const EventCase& c);

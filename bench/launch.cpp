@@ -56,9 +56,9 @@ int main(int argc, char** argv) {
   const int runs = std::atoi(argv[1]);
   for (int i = 0; i < runs; ++i) {
     // Alternate which goes first, so neither always follows the other's cache footprint.
-    const bool a_first = i % 2 == 0;
-    if (!Run(a_first ? argv[2] : argv[3], a_first ? "a" : "b")) return 1;
-    if (!Run(a_first ? argv[3] : argv[2], a_first ? "b" : "a")) return 1;
+    const bool aFirst = i % 2 == 0;
+    if (!Run(aFirst ? argv[2] : argv[3], aFirst ? "a" : "b")) return 1;
+    if (!Run(aFirst ? argv[3] : argv[2], aFirst ? "b" : "a")) return 1;
   }
   return 0;
 }

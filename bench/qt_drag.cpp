@@ -23,7 +23,7 @@
 namespace {
 
 // The bar of horse 6 of the opening field, dragged back and forth along its trough.
-constexpr int kBar = IDC_POOL_BAR + 5;
+constexpr int DRAGGED_BAR = IDC_POOL_BAR + 5;
 
 // One write the dispatch makes to a control, as the floor repeats it.
 struct Write {
@@ -88,7 +88,7 @@ class Oracle final : public DialogWindow {
   void Track(int pos, Writes& out) {
     m_thumb = pos;
     controls.out = &out;
-    MainDialogProc(*this, MSG_HSCROLL, MakeScrollParam(SCROLL_THUMBTRACK, pos), kBar);
+    MainDialogProc(*this, MSG_HSCROLL, MakeScrollParam(SCROLL_THUMBTRACK, pos), DRAGGED_BAR);
     controls.out = nullptr;
   }
 
@@ -111,7 +111,7 @@ class PaintCounter final : public QObject {
 // The repaint an event has asked for, done before the next event comes.
 void Repaint() { QCoreApplication::processEvents(); }
 
-QScrollBar* Bar(QtDialog& dialog) { return qobject_cast<QScrollBar*>(dialog.Control(kBar)); }
+QScrollBar* Bar(QtDialog& dialog) { return qobject_cast<QScrollBar*>(dialog.Control(DRAGGED_BAR)); }
 
 void SendMouse(QScrollBar* bar, QEvent::Type type, QPoint at, Qt::MouseButton button) {
   QMouseEvent event(type, at, bar->mapToGlobal(at), button,

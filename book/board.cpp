@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr BoardPrice kLadder[] = {
+constexpr BoardPrice LADDER[] = {
     {1, 9}, {1, 5}, {2, 5},  {1, 2},  {3, 5},  {4, 5},  {1, 1},  {6, 5},  {7, 5}, {3, 2},
     {8, 5}, {9, 5}, {2, 1},  {5, 2},  {3, 1},  {7, 2},  {4, 1},  {9, 2},  {5, 1}, {6, 1},
     {7, 1}, {8, 1}, {10, 1}, {12, 1}, {15, 1}, {20, 1}, {30, 1}, {50, 1}, {99, 1}};
@@ -17,8 +17,8 @@ constexpr BoardPrice kLadder[] = {
 // |share * (a + b) - 10000 * b|: the distance of share / 10000 from b / (a + b), times
 // 10000 * (a + b).
 std::int64_t ScaledDistance(int share, BoardPrice price) {
-  const std::int64_t scaled_share = share;
-  const std::int64_t d = scaled_share * (price.a + price.b) - SHARE_SCALE * std::int64_t{price.b};
+  const std::int64_t scaledShare = share;
+  const std::int64_t d = scaledShare * (price.a + price.b) - SHARE_SCALE * std::int64_t{price.b};
   return d < 0 ? -d : d;
 }
 
@@ -83,8 +83,8 @@ class Text {
 }  // namespace
 
 BoardPrice NearestBoardPrice(int share) {
-  BoardPrice best = kLadder[0];
-  for (const BoardPrice price : kLadder) {
+  BoardPrice best = LADDER[0];
+  for (const BoardPrice price : LADDER) {
     // Cross-multiplied: d(price) / (a + b) against d(best) / (best.a + best.b). The ladder runs
     // from short to long prices, so "not worse" lets a tie go to the longer one.
     const std::int64_t left = ScaledDistance(share, price) * (best.a + best.b);

@@ -11,7 +11,7 @@
 double ParseOddsText(DialogSurface& surface, int oddsId) {
   const float whole = static_cast<float>(surface.ReadUnsigned(oddsId).value);
   int den = 1;
-  enum { kPlain, kRatio, kDecimal } state = kPlain;
+  enum { PLAIN, RATIO, DECIMAL } state = PLAIN;
 
   char text[ODDS_TEXT_MAX + 1];
   const int length = surface.ReadText(oddsId, text, sizeof text);
@@ -20,14 +20,14 @@ double ParseOddsText(DialogSurface& surface, int oddsId) {
     // every byte's distance from "0" as a signed 8-bit character.
     const int code = static_cast<signed char>(text[at]);  // NOLINT(bugprone-signed-char-misuse)
     if (code == '/' || code == '-') {
-      state = kRatio;
+      state = RATIO;
     } else if (code == '.') {
-      state = kDecimal;
-    } else if (state == kRatio) {
+      state = DECIMAL;
+    } else if (state == RATIO) {
       den = code - '0';
       if (den < 1) den = 1;
-      state = kPlain;
-    } else if (state == kDecimal) {
+      state = PLAIN;
+    } else if (state == DECIMAL) {
       return static_cast<float>((code - '0') * 0.1 + whole);
     }
   }
@@ -92,7 +92,7 @@ void RebalanceBook(DialogSurface& surface, int pin) {
 
   const int max = line * 90;
   int remaining = line * 100;
-  int locked_sum = 0;
+  int lockedSum = 0;
   int divisor = 0;
   int delta = 0;
   float pct[ROW_COUNT];
@@ -104,14 +104,14 @@ void RebalanceBook(DialogSurface& surface, int pin) {
     surface.SetBarRange(IDC_POOL_BAR + i, 0, max);
     pct[i] = Percentage(surface.BarPos(IDC_POOL_BAR + i));
     if (surface.IsChecked(IDC_LOCK + i)) {
-      locked_sum += surface.BarPos(IDC_POOL_BAR + i);
+      lockedSum += surface.BarPos(IDC_POOL_BAR + i);
     } else {
       remaining -= surface.BarPos(IDC_POOL_BAR + i);
       if (i + 1 != pin && (pct[i] > 0 || pin == PIN_NONE)) ++divisor;
     }
   }
 
-  if (divisor != 0) delta = (remaining - locked_sum) / divisor;
+  if (divisor != 0) delta = (remaining - lockedSum) / divisor;
 
   for (int i = 0; i < n; ++i) {
     if (!surface.IsChecked(IDC_LOCK + i) && pct[i] >= 0 && i + 1 != pin) {
@@ -146,6 +146,8 @@ void ToggleScratch(DialogSurface& surface, int i, bool reinstated) {
   if (reinstated) {
     surface.EnableBarArrows(IDC_POOL_BAR + i, true);
   } else {
+    // A scratch always takes the horse out, however many horses are locked: a locked horse
+    // that did not run cannot hold its share of the book.
     surface.EnableBarArrows(IDC_POOL_BAR + i, false);
     surface.WriteText(IDC_ODDS + i, "");
     surface.WriteText(IDC_WIN_PCT + i, "");

@@ -11,21 +11,21 @@
 
 namespace {
 
-constexpr std::uint32_t kLimbBase = 1000000000;  // nine decimal digits a limb
+constexpr std::uint32_t LIMB_BASE = 1000000000;  // nine decimal digits a limb
 // 5^1127 (the smallest subnormal's mantissa scale) times a 53-bit mantissa has under 810
 // digits; 2^1024 has 309.
-constexpr int kMaxLimbs = 92;
-constexpr int kMaxDigits = kMaxLimbs * 9;
+constexpr int MAX_LIMBS = 92;
+constexpr int MAX_DIGITS = MAX_LIMBS * 9;
 
 // Little-endian base-10^9 natural number.
 struct BigDecimal {
-  std::uint32_t limb[kMaxLimbs];
+  std::uint32_t limb[MAX_LIMBS];
   int count;
 
   explicit BigDecimal(std::uint64_t value) : limb(), count(0) {
     do {
-      limb[count++] = static_cast<std::uint32_t>(value % kLimbBase);
-      value /= kLimbBase;
+      limb[count++] = static_cast<std::uint32_t>(value % LIMB_BASE);
+      value /= LIMB_BASE;
     } while (value != 0);
   }
 
@@ -34,12 +34,12 @@ struct BigDecimal {
     std::uint64_t carry = 0;
     for (int i = 0; i < count; ++i) {
       const std::uint64_t product = std::uint64_t{limb[i]} * factor + carry;
-      limb[i] = static_cast<std::uint32_t>(product % kLimbBase);
-      carry = product / kLimbBase;
+      limb[i] = static_cast<std::uint32_t>(product % LIMB_BASE);
+      carry = product / LIMB_BASE;
     }
     while (carry != 0) {
-      limb[count++] = static_cast<std::uint32_t>(carry % kLimbBase);
-      carry /= kLimbBase;
+      limb[count++] = static_cast<std::uint32_t>(carry % LIMB_BASE);
+      carry /= LIMB_BASE;
     }
   }
 
@@ -101,9 +101,9 @@ int FormatFixed1(char* buffer, std::size_t size, double value, int width) {
   const double magnitude = std::fabs(value);
   if (!(magnitude < 1e13)) return FormatFixed1Expanded(buffer, size, value, width);
 
-  constexpr std::uint64_t kImplicitBit = std::uint64_t{1} << 52;
+  constexpr std::uint64_t IMPLICIT_BIT = std::uint64_t{1} << 52;
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
-  const std::uint64_t mantissa = (bits & (kImplicitBit - 1)) | kImplicitBit;
+  const std::uint64_t mantissa = (bits & (IMPLICIT_BIT - 1)) | IMPLICIT_BIT;
   // 10^13 < 2^44, so at least 9. Below 2^-11 the hundredths are 0, subnormals included, so
   // their missing implicit bit does not matter.
   const int shift = 1075 - static_cast<int>(bits >> 52);
@@ -132,7 +132,7 @@ int FormatFixed1Expanded(char* buffer, std::size_t size, double value, int width
     return Emit(buffer, size, negative ? "-inf" : "inf", negative ? 4 : 3, width);
 
   // digits[0 .. length) is N, the value being N / 10^places.
-  char digits[kMaxDigits];
+  char digits[MAX_DIGITS];
   int length = 1;
   int places = 0;
   digits[0] = '0';
@@ -158,38 +158,38 @@ int FormatFixed1Expanded(char* buffer, std::size_t size, double value, int width
 
   // The digit of weight 10^power, after truncating to 15 significant digits.
   const int leading = length - 1 - places;  // weight of digits[0]
-  auto digit_at = [&](int power) -> int {
+  auto digitAt = [&](int power) -> int {
     if (power < leading - 14) return 0;
     const int index = length - 1 - places - power;
     return index >= 0 && index < length ? digits[index] - '0' : 0;
   };
 
   // The kept digits, tenths included, most significant first, with room for a carry.
-  char kept[kMaxDigits + 2];
-  int kept_length = 0;
-  kept[kept_length++] = '0';
+  char kept[MAX_DIGITS + 2];
+  int keptLength = 0;
+  kept[keptLength++] = '0';
   for (int power = leading > 0 ? leading : 0; power >= -1; --power) {
-    kept[kept_length++] = static_cast<char>('0' + digit_at(power));
+    kept[keptLength++] = static_cast<char>('0' + digitAt(power));
   }
-  if (digit_at(-2) >= 5) {
-    int i = kept_length - 1;
+  if (digitAt(-2) >= 5) {
+    int i = keptLength - 1;
     while (kept[i] == '9') kept[i--] = '0';
     ++kept[i];
   }
 
   // Drop leading zeros but keep at least "d.d".
   int first = 0;
-  while (first < kept_length - 2 && kept[first] == '0') ++first;
+  while (first < keptLength - 2 && kept[first] == '0') ++first;
   bool zero = true;
-  for (int i = first; i < kept_length; ++i) zero = zero && kept[i] == '0';
+  for (int i = first; i < keptLength; ++i) zero = zero && kept[i] == '0';
 
-  char text[kMaxDigits + 4];
-  int text_length = 0;
-  if (negative && !zero) text[text_length++] = '-';
-  for (int i = first; i < kept_length - 1; ++i) text[text_length++] = kept[i];
-  text[text_length++] = '.';
-  text[text_length++] = kept[kept_length - 1];
-  return Emit(buffer, size, text, text_length, width);
+  char text[MAX_DIGITS + 4];
+  int textLength = 0;
+  if (negative && !zero) text[textLength++] = '-';
+  for (int i = first; i < keptLength - 1; ++i) text[textLength++] = kept[i];
+  text[textLength++] = '.';
+  text[textLength++] = kept[keptLength - 1];
+  return Emit(buffer, size, text, textLength, width);
 }
 
 int FormatInt(char* buffer, std::size_t size, int value, int width) {

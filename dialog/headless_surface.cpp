@@ -11,7 +11,7 @@ struct Template {
 };
 
 #define DLG_CONTROL(kind, id, x, y, width, height, text) {id, text},
-constexpr Template kTemplate[] = {
+constexpr Template TEMPLATE[] = {
 #include "resources/controls.def"
 };
 #undef DLG_CONTROL
@@ -21,7 +21,7 @@ int Bound(int pos, int min, int max) { return pos < min ? min : pos > max ? max 
 }  // namespace
 
 HeadlessSurface::HeadlessSurface() {
-  for (const Template& control : kTemplate) Find(control.id)->text = control.text;
+  for (const Template& control : TEMPLATE) Find(control.id)->text = control.text;
 }
 
 HeadlessSurface::Control* HeadlessSurface::Find(int id) {

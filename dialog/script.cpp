@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kStatusBadLine = 2;
+constexpr int STATUS_BAD_LINE = 2;
 
 // Reads one line without its LF (and the CR of a CR LF); false at the end of the input.
 bool ReadLine(std::FILE* in, std::string& line) {
@@ -134,7 +134,7 @@ const char* Apply(ScriptTarget& target, std::string_view line, std::string& out)
 }  // namespace
 
 void AppendQuoted(std::string& out, std::string_view text) {
-  static const char kHex[] = "0123456789abcdef";
+  static const char HEX_DIGITS[] = "0123456789abcdef";
   out += '"';
   for (const char c : text) {
     const unsigned char byte = static_cast<unsigned char>(c);
@@ -143,8 +143,8 @@ void AppendQuoted(std::string& out, std::string_view text) {
       out += c;
     } else if (byte < 0x20 || byte >= 0x7f) {
       out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
+      out += HEX_DIGITS[byte >> 4];
+      out += HEX_DIGITS[byte & 15];
     } else {
       out += c;
     }
@@ -166,7 +166,7 @@ int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* er
       AppendQuoted(quoted, line);
       std::fprintf(err, "%s: line %lld: %s: %s\n", name, number, error, quoted.c_str());
       std::fflush(out);
-      return kStatusBadLine;
+      return STATUS_BAD_LINE;
     }
     std::fwrite(printed.data(), 1, printed.size(), out);
     int code = 0;

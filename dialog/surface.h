@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "resources/ids.h"
+#include "resources/columns.h"
 
 // A number read from a field: value 0 and ok false when the text has no number.
 struct UnsignedRead {
@@ -95,12 +95,11 @@ class HeadlessSurface final : public DialogSurface {
     int pos = 0;
     bool arrows = true;
   };
-  static constexpr int kCount = IDC_LAST - IDC_FIRST + 1;
 
   Control* Find(int id);
   const Control* Find(int id) const;
 
-  Control controls_[kCount];
+  Control controls_[CONTROL_COUNT];
   int stray_ = 0;
 };
 

@@ -66,19 +66,19 @@ std::string Quoted(const std::string& text) {
 std::string Describe(const Event& event) {
   const std::string id = std::to_string(event.id);
   switch (event.kind) {
-    case Event::kInit: return "init";
-    case Event::kType:
-    case Event::kTypeLeave: return "type " + id + ' ' + Quoted(event.text);
-    case Event::kLeave: return "leave " + id;
-    case Event::kClick: return "click " + id;
-    case Event::kScroll:
+    case Event::INIT: return "init";
+    case Event::TYPE:
+    case Event::TYPE_LEAVE: return "type " + id + ' ' + Quoted(event.text);
+    case Event::LEAVE: return "leave " + id;
+    case Event::CLICK: return "click " + id;
+    case Event::SCROLL:
       return "scroll " + id + ' ' + std::to_string(event.code) + ' ' + std::to_string(event.pos);
-    case Event::kCommand: return "command " + id;
+    case Event::COMMAND: return "command " + id;
   }
   return "?";
 }
 
-enum class Pin { kWhole, kHorse, kBar };
+enum class Pin { WHOLE, HORSE, BAR };
 
 class SessionChecker {
  public:
@@ -88,11 +88,11 @@ class SessionChecker {
     Event event;
     std::string session;
     while (NextEvent(data, size, at, event)) {
-      if (event.kind == Event::kTypeLeave) {
+      if (event.kind == Event::TYPE_LEAVE) {
         Event type = event;
-        type.kind = Event::kType;
+        type.kind = Event::TYPE;
         Event leave = event;
-        leave.kind = Event::kLeave;
+        leave.kind = Event::LEAVE;
         if (!Step(type, fresh, session) || !Step(leave, fresh, session)) break;
       } else if (!Step(event, fresh, session)) {
         break;
@@ -115,13 +115,13 @@ class SessionChecker {
 
   void Apply(const Event& event) {
     switch (event.kind) {
-      case Event::kInit: dialog_.Init(); break;
-      case Event::kType: dialog_.Type(event.id, event.text); break;
-      case Event::kLeave: dialog_.Leave(event.id); break;
-      case Event::kClick: dialog_.Click(event.id); break;
-      case Event::kScroll: dialog_.Scroll(event.id, event.code, event.pos); break;
-      case Event::kCommand: dialog_.Command(event.id); break;
-      case Event::kTypeLeave: break;  // split by Run
+      case Event::INIT: dialog_.Init(); break;
+      case Event::TYPE: dialog_.Type(event.id, event.text); break;
+      case Event::LEAVE: dialog_.Leave(event.id); break;
+      case Event::CLICK: dialog_.Click(event.id); break;
+      case Event::SCROLL: dialog_.Scroll(event.id, event.code, event.pos); break;
+      case Event::COMMAND: dialog_.Command(event.id); break;
+      case Event::TYPE_LEAVE: break;  // split by Run
     }
   }
 
@@ -176,19 +176,19 @@ class SessionChecker {
   void CheckEvent(const Event& event, const State& before, const State& after) {
     State mid = before;
     switch (event.kind) {
-      case Event::kInit:
+      case Event::INIT:
         REQUIRE(dialog_.Visible(), "the dialog is hidden after its initialisation");
         CheckFieldSize(before, after, ROW_COUNT);
         return;
-      case Event::kType: {
+      case Event::TYPE: {
         Control& field = mid[event.id];
         field.text = event.text.substr(0, event.text.find('\0'));
         field.modified = true;
         Unchanged(mid, after);
         return;
       }
-      case Event::kLeave: CheckLeave(event.id, before, after); return;
-      case Event::kClick: {
+      case Event::LEAVE: CheckLeave(event.id, before, after); return;
+      case Event::CLICK: {
         mid[event.id].checked = !mid[event.id].checked;
         if (event.id < IDC_SCRATCH) {  // a "Lock" box takes effect at the next rebalance
           Unchanged(mid, after);
@@ -203,10 +203,10 @@ class SessionChecker {
             mid[id].modified = false;
           }
         }
-        CheckRebalance(mid, after, Pin::kWhole, -1);
+        CheckRebalance(mid, after, Pin::WHOLE, -1);
         return;
       }
-      case Event::kScroll: {
+      case Event::SCROLL: {
         Control& bar = mid[event.id];
         long long next = bar.pos;
         switch (event.code) {
@@ -219,10 +219,10 @@ class SessionChecker {
           default: Unchanged(before, after); return;  // codes that move nothing
         }
         bar.pos = Clamp(next, bar.min, bar.max);
-        CheckRebalance(mid, after, Pin::kBar, -1);
+        CheckRebalance(mid, after, Pin::BAR, -1);
         return;
       }
-      case Event::kCommand:
+      case Event::COMMAND:
         Unchanged(before, after);
         if (event.id == CMD_CANCEL) {
           int code = -1;
@@ -232,13 +232,13 @@ class SessionChecker {
           REQUIRE(!dialog_.Ended(), "the Enter key ended the dialog");
         }
         return;
-      case Event::kTypeLeave: return;
+      case Event::TYPE_LEAVE: return;
     }
   }
 
   void CheckLeave(int id, const State& before, const State& after) {
     if (id == IDC_LINE) {  // rebalances whether or not the text changed
-      CheckRebalance(before, after, Pin::kWhole, -1);
+      CheckRebalance(before, after, Pin::WHOLE, -1);
       return;
     }
     const Control& field = before[id];
@@ -263,7 +263,7 @@ class SessionChecker {
     State mid = before;
     Control& bar = mid[IDC_POOL_BAR + i];
     bar.pos = Clamp(reference::Share(reference::Odds(field.text)), bar.min, bar.max);
-    CheckRebalance(mid, after, Pin::kHorse, i);
+    CheckRebalance(mid, after, Pin::HORSE, i);
   }
 
   void CheckFieldSize(const State& before, const State& after, int n) {
@@ -280,7 +280,7 @@ class SessionChecker {
         }
       }
     }
-    CheckRebalance(mid, after, Pin::kWhole, -1);
+    CheckRebalance(mid, after, Pin::WHOLE, -1);
   }
 
   // mid is the dialog as the rebalance finds it; pinned is the row of an odds entry, whose
@@ -306,11 +306,11 @@ class SessionChecker {
 
     // The active rows: their marks and arrows stay; their ranges are the line's.
     int divisor = 0;
-    int sum_before = 0;
-    int sum_after = 0;
-    int free_count = 0;
-    int free_at_zero = 0;
-    int free_at_max = 0;
+    int sumBefore = 0;
+    int sumAfter = 0;
+    int freeCount = 0;
+    int freeAtZero = 0;
+    int freeAtMax = 0;
     for (int i = 0; i < n; ++i) {
       if (mid[IDC_SCRATCH + i].checked) continue;
       for (const int id : {IDC_LOCK + i, IDC_SCRATCH + i}) Same(expected, after, id);
@@ -321,25 +321,25 @@ class SessionChecker {
                                                   std::to_string(bar.max) + " on a line of " +
                                                   std::to_string(line));
       const int start = Clamp(mid[IDC_POOL_BAR + i].pos, 0, max);
-      sum_before += start;
-      sum_after += bar.pos;
-      const bool fixed = mid[IDC_LOCK + i].checked || (pin == Pin::kHorse && i == pinned);
+      sumBefore += start;
+      sumAfter += bar.pos;
+      const bool fixed = mid[IDC_LOCK + i].checked || (pin == Pin::HORSE && i == pinned);
       if (fixed) {
         REQUIRE(bar.pos == start, "a locked or pinned horse moved: row " + std::to_string(i + 1));
       } else {
-        ++free_count;
-        if (pin == Pin::kWhole || start > 0) ++divisor;
-        free_at_zero += bar.pos == 0;
-        free_at_max += bar.pos == max;
+        ++freeCount;
+        if (pin == Pin::WHOLE || start > 0) ++divisor;
+        freeAtZero += bar.pos == 0;
+        freeAtMax += bar.pos == max;
       }
     }
 
     // One correction, the shortfall divided evenly with the remainder dropped, moves every
     // free horse; a bar stops at its ends.
-    const int delta = divisor != 0 ? (total - sum_before) / divisor : 0;
+    const int delta = divisor != 0 ? (total - sumBefore) / divisor : 0;
     for (int i = 0; i < n; ++i) {
       if (mid[IDC_SCRATCH + i].checked) continue;
-      const bool fixed = mid[IDC_LOCK + i].checked || (pin == Pin::kHorse && i == pinned);
+      const bool fixed = mid[IDC_LOCK + i].checked || (pin == Pin::HORSE && i == pinned);
       const int start = Clamp(mid[IDC_POOL_BAR + i].pos, 0, max);
       const int pos = after[IDC_POOL_BAR + i].pos;
       if (!fixed) {
@@ -359,20 +359,20 @@ class SessionChecker {
 
     // The book total after a whole-field rebalance: between where it was and the line total,
     // off the total by at most the dropped remainder unless a horse was held at a bar's end.
-    if (pin == Pin::kWhole && free_count > 0) {
-      const std::string figures = "book " + std::to_string(sum_after) + " from " +
-                                  std::to_string(sum_before) + ", total " + std::to_string(total) +
-                                  ", " + std::to_string(free_count) + " free";
-      if (sum_before <= total) {
-        REQUIRE(sum_after >= sum_before && sum_after <= total, figures);
-        REQUIRE(free_at_max > 0 || sum_after > total - free_count, figures);
+    if (pin == Pin::WHOLE && freeCount > 0) {
+      const std::string figures = "book " + std::to_string(sumAfter) + " from " +
+                                  std::to_string(sumBefore) + ", total " + std::to_string(total) +
+                                  ", " + std::to_string(freeCount) + " free";
+      if (sumBefore <= total) {
+        REQUIRE(sumAfter >= sumBefore && sumAfter <= total, figures);
+        REQUIRE(freeAtMax > 0 || sumAfter > total - freeCount, figures);
       } else {
-        REQUIRE(sum_after <= sum_before && sum_after >= total, figures);
-        REQUIRE(free_at_zero > 0 || sum_after < total + free_count, figures);
+        REQUIRE(sumAfter <= sumBefore && sumAfter >= total, figures);
+        REQUIRE(freeAtZero > 0 || sumAfter < total + freeCount, figures);
       }
     }
     if (divisor == 0) {
-      REQUIRE(sum_after == sum_before, "nothing to divide, yet the book changed");
+      REQUIRE(sumAfter == sumBefore, "nothing to divide, yet the book changed");
     }
   }
 

@@ -8,14 +8,14 @@
 
 namespace {
 
-constexpr int kOps = 7;
-constexpr int kEditFields = 2 + ROW_COUNT;
-constexpr int kBoxes = 2 * ROW_COUNT;
-constexpr unsigned kScrollCodes = 10;
-constexpr std::uint8_t kLongText = 255;
+constexpr int OP_COUNT = 7;
+constexpr int EDIT_FIELD_COUNT = 2 + ROW_COUNT;
+constexpr int BOX_COUNT = 2 * ROW_COUNT;
+constexpr unsigned SCROLL_CODES = 10;
+constexpr std::uint8_t LONG_TEXT = 255;
 
 int EditField(int selector) {
-  selector %= kEditFields;
+  selector %= EDIT_FIELD_COUNT;
   return selector == 0 ? IDC_LINE : selector == 1 ? IDC_HORSES : IDC_ODDS + selector - 2;
 }
 
@@ -38,15 +38,15 @@ bool NextEvent(const std::uint8_t* data, std::size_t size, std::size_t& at, Even
   int operand = 0;
   if (!byte(op)) return false;
   event = Event{};
-  event.kind = static_cast<Event::Kind>(op % kOps);
+  event.kind = static_cast<Event::Kind>(op % OP_COUNT);
   switch (event.kind) {
-    case Event::kInit: return true;
-    case Event::kType:
-    case Event::kTypeLeave: {
+    case Event::INIT: return true;
+    case Event::TYPE:
+    case Event::TYPE_LEAVE: {
       int length = 0;
       if (!byte(operand) || !byte(length)) return false;
       event.id = EditField(operand);
-      if (length == kLongText) {
+      if (length == LONG_TEXT) {
         int low = 0;
         int high = 0;
         if (!byte(low) || !byte(high)) return false;
@@ -57,26 +57,26 @@ bool NextEvent(const std::uint8_t* data, std::size_t size, std::size_t& at, Even
       at += taken;
       return true;
     }
-    case Event::kLeave:
+    case Event::LEAVE:
       if (!byte(operand)) return false;
       event.id = EditField(operand);
       return true;
-    case Event::kClick:
+    case Event::CLICK:
       if (!byte(operand)) return false;
-      event.id = IDC_LOCK + operand % kBoxes;
+      event.id = IDC_LOCK + operand % BOX_COUNT;
       return true;
-    case Event::kScroll: {
+    case Event::SCROLL: {
       int code = 0;
       if (!byte(operand) || !byte(code) || size - at < 4) return false;
       event.id = IDC_POOL_BAR + operand % ROW_COUNT;
-      event.code = static_cast<unsigned>(code) % kScrollCodes;
+      event.code = static_cast<unsigned>(code) % SCROLL_CODES;
       const std::uint32_t pos = data[at] | data[at + 1] << 8 | data[at + 2] << 16 |
                                 static_cast<std::uint32_t>(data[at + 3]) << 24;
       event.pos = static_cast<int>(pos & 0x7FFFFFFF);
       at += 4;
       return true;
     }
-    case Event::kCommand:
+    case Event::COMMAND:
       if (!byte(operand)) return false;
       event.id = 1 + operand % 2;
       return true;
@@ -87,15 +87,15 @@ bool NextEvent(const std::uint8_t* data, std::size_t size, std::size_t& at, Even
 bool AppendEvent(std::vector<std::uint8_t>& out, const Event& event) {
   auto push = [&](int value) { out.push_back(static_cast<std::uint8_t>(value)); };
   switch (event.kind) {
-    case Event::kInit: push(Event::kInit); return true;
-    case Event::kType:
-    case Event::kTypeLeave: {
+    case Event::INIT: push(Event::INIT); return true;
+    case Event::TYPE:
+    case Event::TYPE_LEAVE: {
       const int selector = EditSelector(event.id);
       if (selector < 0 || event.text.size() > 0xFFFF) return false;
       push(event.kind);
       push(selector);
-      if (event.text.size() >= kLongText) {
-        push(kLongText);
+      if (event.text.size() >= LONG_TEXT) {
+        push(LONG_TEXT);
         push(static_cast<int>(event.text.size() & 0xFF));
         push(static_cast<int>(event.text.size() >> 8));
       } else {
@@ -104,31 +104,31 @@ bool AppendEvent(std::vector<std::uint8_t>& out, const Event& event) {
       out.insert(out.end(), event.text.begin(), event.text.end());
       return true;
     }
-    case Event::kLeave: {
+    case Event::LEAVE: {
       const int selector = EditSelector(event.id);
       if (selector < 0) return false;
-      push(Event::kLeave);
+      push(Event::LEAVE);
       push(selector);
       return true;
     }
-    case Event::kClick:
-      if (event.id < IDC_LOCK || event.id >= IDC_LOCK + kBoxes) return false;
-      push(Event::kClick);
+    case Event::CLICK:
+      if (event.id < IDC_LOCK || event.id >= IDC_LOCK + BOX_COUNT) return false;
+      push(Event::CLICK);
       push(event.id - IDC_LOCK);
       return true;
-    case Event::kScroll:
+    case Event::SCROLL:
       if (event.id < IDC_POOL_BAR || event.id >= IDC_POOL_BAR + ROW_COUNT ||
-          event.code >= kScrollCodes || event.pos < 0) {
+          event.code >= SCROLL_CODES || event.pos < 0) {
         return false;
       }
-      push(Event::kScroll);
+      push(Event::SCROLL);
       push(event.id - IDC_POOL_BAR);
       push(static_cast<int>(event.code));
       for (int shift = 0; shift < 32; shift += 8) push(event.pos >> shift & 0xFF);
       return true;
-    case Event::kCommand:
+    case Event::COMMAND:
       if (event.id != CMD_OK && event.id != CMD_CANCEL) return false;
-      push(Event::kCommand);
+      push(Event::COMMAND);
       push(event.id - 1);
       return true;
   }

@@ -20,7 +20,7 @@
 //   5 command 1 + byte % 2: OK or Cancel
 // A stream that ends inside an event ends the session there; a text is cut at the end.
 struct Event {
-  enum Kind { kInit, kType, kLeave, kClick, kScroll, kCommand, kTypeLeave } kind;
+  enum Kind { INIT, TYPE, LEAVE, CLICK, SCROLL, COMMAND, TYPE_LEAVE } kind;
   int id = 0;         // the control, or the command's identifier
   unsigned code = 0;  // the scroll code
   int pos = 0;        // the thumb position, 0 to 2^31 - 1

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::size_t kHeader = 8;
+constexpr std::size_t HEADER_SIZE = 8;
 
 std::string Quoted(std::string_view text) {
   std::string out;
@@ -29,8 +29,8 @@ std::string Number(double value) {
 class OddsChecker {
  public:
   std::string Run(const std::uint8_t* data, std::size_t size) {
-    std::uint8_t header[kHeader] = {};
-    std::memcpy(header, data, size < kHeader ? size : kHeader);
+    std::uint8_t header[HEADER_SIZE] = {};
+    std::memcpy(header, data, size < HEADER_SIZE ? size : HEADER_SIZE);
     std::uint32_t bits;
     float percentage;
     double value;
@@ -38,9 +38,9 @@ class OddsChecker {
     std::memcpy(&percentage, header, sizeof percentage);
     std::memcpy(&value, header, sizeof value);
     const std::string_view typed =
-        size > kHeader
-            ? std::string_view(reinterpret_cast<const char*>(data + kHeader), size - kHeader)
-            : std::string_view();
+        size > HEADER_SIZE ? std::string_view(reinterpret_cast<const char*>(data + HEADER_SIZE),
+                                              size - HEADER_SIZE)
+                           : std::string_view();
 
     CheckTyped(typed);
     CheckShare(static_cast<int>(bits));

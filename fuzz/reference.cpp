@@ -22,7 +22,7 @@ std::string Fixed1(double value, int width) {
   const std::string exact(buffer.data());
   const std::size_t point = exact.find('.');
   std::string digits = exact.substr(0, point) + exact.substr(point + 1);
-  const std::size_t integer_digits = point;
+  const std::size_t integerDigits = point;
 
   // Only the first 15 significant digits count; the rest are as good as zeros.
   std::size_t first = 0;
@@ -30,8 +30,8 @@ std::string Fixed1(double value, int width) {
   for (std::size_t i = first + 15; i < digits.size(); ++i) digits[i] = '0';
 
   // Keep the integer digits and the tenths; the hundredths alone decide the rounding.
-  std::string kept = "0" + digits.substr(0, integer_digits + 1);
-  if (digits[integer_digits + 1] >= '5') {
+  std::string kept = "0" + digits.substr(0, integerDigits + 1);
+  if (digits[integerDigits + 1] >= '5') {
     std::size_t i = kept.size() - 1;
     while (kept[i] == '9') kept[i--] = '0';
     ++kept[i];
@@ -79,22 +79,22 @@ int Horses(std::string_view text) {
 double Odds(std::string_view text) {
   const float whole = static_cast<float>(ReadUnsigned(text).value);
   // A separator says what the next ordinary character means; the last separator wins.
-  enum class Next { kNothing, kDenominator, kTenths };
-  Next next = Next::kNothing;
+  enum class Next { NOTHING, DENOMINATOR, TENTHS };
+  Next next = Next::NOTHING;
   int denominator = 1;
   // The field is read into five bytes: four characters and the terminator.
   for (const char c : text.substr(0, 4)) {
     const int code = static_cast<signed char>(c);  // NOLINT(bugprone-signed-char-misuse)
     if (c == '/' || c == '-') {
-      next = Next::kDenominator;
+      next = Next::DENOMINATOR;
     } else if (c == '.') {
-      next = Next::kTenths;
-    } else if (next == Next::kTenths) {
+      next = Next::TENTHS;
+    } else if (next == Next::TENTHS) {
       // A decimal entry is single precision: the sum is rounded to float.
       return static_cast<float>((code - '0') * 0.1 + static_cast<double>(whole));
-    } else if (next == Next::kDenominator) {
+    } else if (next == Next::DENOMINATOR) {
       denominator = code - '0' >= 1 ? code - '0' : 1;
-      next = Next::kNothing;
+      next = Next::NOTHING;
     }
   }
   return static_cast<double>(whole) / denominator;

@@ -21,9 +21,9 @@ bool Encode(const std::string& line, long number, std::vector<std::uint8_t>& out
   Event event;
   if (command == "show") return true;
   if (command == "init") {
-    event.kind = Event::kInit;
+    event.kind = Event::INIT;
   } else if (command == "type") {
-    event.kind = Event::kType;
+    event.kind = Event::TYPE;
     const std::size_t end = rest.find(' ');
     event.id = std::atoi(rest.substr(0, end).c_str());
     event.text = end == std::string::npos ? "" : rest.substr(end + 1);
@@ -39,15 +39,15 @@ bool Encode(const std::string& line, long number, std::vector<std::uint8_t>& out
     }
     event.id = static_cast<int>(args[0]);
     if (command == "leave") {
-      event.kind = Event::kLeave;
+      event.kind = Event::LEAVE;
     } else if (command == "click") {
-      event.kind = Event::kClick;
+      event.kind = Event::CLICK;
     } else if (command == "scroll") {
-      event.kind = Event::kScroll;
+      event.kind = Event::SCROLL;
       event.code = static_cast<unsigned>(args[1]);
       event.pos = static_cast<int>(args[2]);
     } else if (command == "command") {
-      event.kind = Event::kCommand;
+      event.kind = Event::COMMAND;
     } else {
       return Fail(number, line);
     }

@@ -6,6 +6,8 @@
 #include "resources/ids.h"
 
 constexpr int ROW_COUNT = 14;  // rows of the dialog, one per horse
+// The controls hold the identifiers IDC_FIRST to IDC_LAST, one each.
+constexpr int CONTROL_COUNT = IDC_LAST - IDC_FIRST + 1;
 
 // True when id is in the 14-row column that starts at base (IDC_POOL_BAR, IDC_ODDS, ...).
 constexpr bool InColumn(long long id, int base) { return id >= base && id < base + ROW_COUNT; }

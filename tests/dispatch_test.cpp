@@ -273,9 +273,9 @@ TEST_F(Dialog, CancelEndsTheDialogAndQuitsWithZero) {
 // The change notifications the program's own writes cause, and focus loss of controls that
 // are no input field, must neither rebalance nor take the typed odds.
 TEST_F(Dialog, OtherNotificationsChangeNothing) {
-  constexpr unsigned kEditChange = 0x0300;
+  constexpr unsigned EDIT_CHANGE = 0x0300;
   dialog.Type(IDC_ODDS, "5-2");
-  EXPECT_FALSE(MainDialogProc(dialog, MSG_COMMAND, MakeCommandParam(IDC_ODDS, kEditChange), 0));
+  EXPECT_FALSE(MainDialogProc(dialog, MSG_COMMAND, MakeCommandParam(IDC_ODDS, EDIT_CHANGE), 0));
   EXPECT_FALSE(
       MainDialogProc(dialog, MSG_COMMAND, MakeCommandParam(IDC_RACE_INFO, NOTIFY_KILLFOCUS), 0));
   EXPECT_FALSE(

@@ -97,10 +97,10 @@ TEST(FormatFixed1, SmallBufferIsCutLikeSnprintf) {
 void ExpectSameAsExpansion(double value, int width) {
   char fast[400];
   char full[400];
-  const int fast_length = FormatFixed1(fast, sizeof fast, value, width);
-  const int full_length = FormatFixed1Expanded(full, sizeof full, value, width);
+  const int fastLength = FormatFixed1(fast, sizeof fast, value, width);
+  const int fullLength = FormatFixed1Expanded(full, sizeof full, value, width);
   ASSERT_STREQ(fast, full) << std::hexfloat << value;
-  ASSERT_EQ(fast_length, full_length) << std::hexfloat << value;
+  ASSERT_EQ(fastLength, fullLength) << std::hexfloat << value;
 }
 
 TEST(FormatFixed1, EveryShareOfEveryLinePrintsAsExpanded) {

@@ -16,10 +16,10 @@ namespace {
 
 bool counting = false;
 int allocations = 0;
-std::size_t first_size = 0;
+std::size_t firstSize = 0;
 
 void* Allocate(std::size_t size, std::size_t alignment) {
-  if (counting && allocations++ == 0) first_size = size;
+  if (counting && allocations++ == 0) firstSize = size;
   if (size == 0) size = 1;
   void* block = nullptr;
   if (alignment <= alignof(std::max_align_t)) {
@@ -64,7 +64,7 @@ class Heap : public ::testing::Test {
     counting = true;
     event();
     counting = false;
-    EXPECT_EQ(allocations, 0) << what << ": first allocation of " << first_size << " bytes";
+    EXPECT_EQ(allocations, 0) << what << ": first allocation of " << firstSize << " bytes";
   }
 
   void Enter(int id, const char* text, const char* what) {

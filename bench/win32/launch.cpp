@@ -87,9 +87,9 @@ int main(int argc, char** argv) {
   const int runs = std::atoi(argv[1]);
   for (int i = 0; i < runs; ++i) {
     // Alternate which goes first, so neither always starts right after the other has ended.
-    const bool a_first = i % 2 == 0;
-    if (!Run(a_first ? argv[2] : argv[3], a_first ? "a" : "b", frequency)) return 1;
-    if (!Run(a_first ? argv[3] : argv[2], a_first ? "b" : "a", frequency)) return 1;
+    const bool aFirst = i % 2 == 0;
+    if (!Run(aFirst ? argv[2] : argv[3], aFirst ? "a" : "b", frequency)) return 1;
+    if (!Run(aFirst ? argv[3] : argv[2], aFirst ? "b" : "a", frequency)) return 1;
   }
   return 0;
 }

@@ -12,7 +12,7 @@ void HeadlessDialog::EndDialog(LongParam /*result*/) { ended_ = true; }
 void HeadlessDialog::PostQuit(int code) {
   if (quit_) return;  // the first quit message ends the loop
   quit_ = true;
-  quit_code_ = code;
+  quitCode_ = code;
 }
 
 int HeadlessDialog::ThumbPosition(int /*barId*/, unsigned /*word*/) { return thumb_; }
@@ -48,7 +48,7 @@ void HeadlessDialog::Scroll(int barId, unsigned code, int pos) {
 void HeadlessDialog::Command(int id) { Deliver(MSG_COMMAND, MakeCommandParam(id, 0), 0); }
 
 bool HeadlessDialog::QuitPosted(int& code) {
-  code = quit_code_;
+  code = quitCode_;
   return quit_;
 }
 

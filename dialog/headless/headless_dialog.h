@@ -47,7 +47,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   bool ended_ = false;
   bool destroyed_ = false;
   bool quit_ = false;
-  int quit_code_ = 0;
+  int quitCode_ = 0;
   int thumb_ = 0;  // the full position of the scroll being delivered
 };
 

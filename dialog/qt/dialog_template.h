@@ -20,10 +20,10 @@ struct TemplateControl {
 
 #define DLG_CONTROL(kind, id, x, y, width, height, text) \
   {ControlKind::kind, id, x, y, width, height, text},
-inline constexpr TemplateControl kTemplate[] = {
+inline constexpr TemplateControl TEMPLATE[] = {
 #include "resources/controls.def"
 };
 #undef DLG_CONTROL
-static_assert(sizeof kTemplate / sizeof kTemplate[0] == DLG_CONTROL_COUNT);
+static_assert(sizeof TEMPLATE / sizeof TEMPLATE[0] == DLG_CONTROL_COUNT);
 
 #endif

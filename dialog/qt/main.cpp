@@ -13,8 +13,8 @@
 
 namespace {
 
-const char kName[] = "oddsmith";
-const char kHint[] =
+const char PROGRAM_NAME[] = "oddsmith";
+const char HINT[] =
     "set DISPLAY to a running X server, or QT_QPA_PLATFORM=offscreen to run without one";
 
 QtMessageHandler g_previousHandler = nullptr;
@@ -32,8 +32,8 @@ void StartMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
   // message only says that no platform could be started.
   const QString reason = g_startMessages.isEmpty() ? message.section(QLatin1Char('\n'), 0, 0)
                                                    : g_startMessages.first().second;
-  std::fprintf(stderr, "%s: cannot open the window (%s); %s\n", kName,
-               reason.toLocal8Bit().constData(), kHint);
+  std::fprintf(stderr, "%s: cannot open the window (%s); %s\n", PROGRAM_NAME,
+               reason.toLocal8Bit().constData(), HINT);
   std::fflush(stderr);
   std::_Exit(EXIT_FAILURE);
 }
@@ -43,7 +43,7 @@ void StartMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr, "%s: cannot open the window: no display; %s\n", kName, kHint);
+    std::fprintf(stderr, "%s: cannot open the window: no display; %s\n", PROGRAM_NAME, HINT);
     return EXIT_FAILURE;
   }
 

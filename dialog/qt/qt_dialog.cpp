@@ -71,13 +71,13 @@ class ControlStyle final : public QProxyStyle {
   }
 };
 
-constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+constexpr Qt::WindowFlags WINDOW_FLAGS = Qt::Dialog | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
 }  // namespace
 
-QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
+QtDialog::QtDialog(QWidget* parent) : QDialog(parent, WINDOW_FLAGS) {
   setWindowTitle(QStringLiteral(DLG_CAPTION));
   // The template's face where it is installed, otherwise the nearest sans-serif, at the
   // template's size; the layout follows whatever font that gives.
@@ -88,7 +88,7 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
   m_style = new ControlStyle;
   m_style->setParent(this);
 
-  for (const TemplateControl& control : kTemplate) {
+  for (const TemplateControl& control : TEMPLATE) {
     const QString text = QString::fromLatin1(control.text);
     QWidget* widget = nullptr;
     switch (control.kind) {
@@ -153,7 +153,7 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, kWindowFlags) {
   }
   // The template lists its controls from the top of the stack down, and the "Race Info" box
   // after the fields it frames; Qt stacks each new widget on top, so restack them.
-  for (const TemplateControl& control : kTemplate) Control(control.id)->lower();
+  for (const TemplateControl& control : TEMPLATE) Control(control.id)->lower();
   setFixedSize(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, m_units).size());
 
   m_copyLine = new QAction(QStringLiteral("Copy &line"), this);
@@ -175,7 +175,7 @@ QtDialog::~QtDialog() {
 
 void QtDialog::Init() {
   if (!Deliver(MSG_INITDIALOG, 0, 0) || m_destroyed) return;
-  for (const TemplateControl& control : kTemplate) {
+  for (const TemplateControl& control : TEMPLATE) {
     QWidget* widget = Control(control.id);
     if (widget->focusPolicy() & Qt::TabFocus) {
       widget->setFocus(Qt::TabFocusReason);
@@ -195,7 +195,7 @@ bool QtDialog::QuitPosted(int& code) const {
 }
 
 int QtDialog::ControlId(LongParam handle) {
-  for (int i = 0; i < kCount; ++i) {
+  for (int i = 0; i < CONTROL_COUNT; ++i) {
     if (reinterpret_cast<LongParam>(m_controls[i]) == handle) return IDC_FIRST + i;
   }
   return 0;

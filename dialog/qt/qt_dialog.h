@@ -10,7 +10,7 @@
 #include "dialog/dispatch.h"
 #include "dialog/qt/dialog_units.h"
 #include "dialog/surface.h"
-#include "resources/ids.h"
+#include "resources/columns.h"
 
 class QAction;
 class QHelpEvent;
@@ -76,8 +76,6 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  static constexpr int kCount = IDC_LAST - IDC_FIRST + 1;
-
   // Sends one message to the dispatch; once it has ended the dialog, hides the window and
   // delivers the destruction, after which nothing more is delivered. Returns the dispatch's
   // result (false when nothing was delivered).
@@ -95,8 +93,8 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
   bool ShowTip(QWidget* control, const QHelpEvent* event);
   void CopyLine();
 
-  std::array<QWidget*, kCount> m_controls{};
-  std::array<int, kCount> m_tracked{};  // by identifier: where a drag has put a bar's thumb
+  std::array<QWidget*, CONTROL_COUNT> m_controls{};
+  std::array<int, CONTROL_COUNT> m_tracked{};  // by identifier: where a drag has put a bar's thumb
   QProxyStyle* m_style = nullptr;
   QAction* m_copyLine = nullptr;
   DialogBaseUnits m_units{};

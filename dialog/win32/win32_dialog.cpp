@@ -285,12 +285,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 int RunMainDialog(HINSTANCE instance, const char* templateName) {
-  if (DialogBoxParamA(instance, templateName, nullptr, MainDialogProc, 0) == -1) return kCannotRun;
+  if (DialogBoxParamA(instance, templateName, nullptr, MainDialogProc, 0) == -1) return CANNOT_RUN;
   // The dialog's destruction posted the quit message; its code is the exit code.
   MSG message;
   BOOL got;
   while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {
-    if (got == -1) return kCannotRun;
+    if (got == -1) return CANNOT_RUN;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -67,9 +67,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 bool CopyLineToClipboard(HWND dialog);
 
 // Shows the dialog templateName of instance modally, then drains the thread's messages until
-// the quit message, whose code it returns. Returns kCannotRun at once, without waiting for a
+// the quit message, whose code it returns. Returns CANNOT_RUN at once, without waiting for a
 // quit message that would never come, when the dialog cannot be shown or the loop fails.
-constexpr int kCannotRun = 1;
+constexpr int CANNOT_RUN = 1;
 int RunMainDialog(HINSTANCE instance, const char* templateName);
 
 #endif

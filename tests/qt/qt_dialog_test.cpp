@@ -200,7 +200,7 @@ void QtDialogTest::ControlsSitWhereTheTemplatePutsThem() {
   QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
   QCOMPARE(dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), DLG_CONTROL_COUNT);
 
-  for (const TemplateControl& control : kTemplate) {
+  for (const TemplateControl& control : TEMPLATE) {
     QWidget* widget = dialog.Control(control.id);
     QVERIFY2(widget, qPrintable(QString::number(control.id)));
     QCOMPARE(widget->geometry(),
@@ -254,7 +254,7 @@ void QtDialogTest::ScreenReadersHearTheHorse() {
   QCOMPARE(name(IDC_SCRATCH + 2), QStringLiteral("Horse 3 scratched"));
   QCOMPARE(name(IDC_WIN_PCT + 2), QStringLiteral("Horse 3 to win"));
   QCOMPARE(name(IDC_POOL_BAR + 13), QStringLiteral("Horse 14 pool"));
-  for (const TemplateControl& control : kTemplate) {
+  for (const TemplateControl& control : TEMPLATE) {
     QVERIFY2(!name(control.id).isEmpty(), qPrintable(QString::number(control.id)));
   }
 }

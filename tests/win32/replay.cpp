@@ -58,9 +58,9 @@ class ReplayTarget final : public ScriptTarget {
     MSG message;
     if (!quit_ && PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
       quit_ = true;
-      quit_code_ = static_cast<int>(message.wParam);
+      quitCode_ = static_cast<int>(message.wParam);
     }
-    code = quit_code_;
+    code = quitCode_;
     return quit_;
   }
 
@@ -144,7 +144,7 @@ class ReplayTarget final : public ScriptTarget {
   bool initialised_ = false;
   bool destroyed_ = false;
   bool quit_ = false;
-  int quit_code_ = 0;
+  int quitCode_ = 0;
 };
 
 }  // namespace

@@ -269,7 +269,7 @@ void CopyLineFromTheSystemMenu(const DLGTEMPLATE* dialogTemplate) {
 
 void MissingTemplateEndsAtOnce() {
   // Without a dialog no quit message will ever come; the program must not wait for one.
-  EXPECT(RunMainDialog(GetModuleHandleA(nullptr), "NOSUCHDIALOG") == kCannotRun, "exit code");
+  EXPECT(RunMainDialog(GetModuleHandleA(nullptr), "NOSUCHDIALOG") == CANNOT_RUN, "exit code");
 }
 
 }  // namespace
