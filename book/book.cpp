@@ -146,8 +146,7 @@ void ToggleScratch(DialogSurface& surface, int i, bool reinstated) {
   if (reinstated) {
     surface.EnableBarArrows(IDC_POOL_BAR + i, true);
   } else {
-    // A scratch always takes the horse out, however many horses are locked: a locked horse
-    // that did not run cannot hold its share of the book.
+    // Always applies, whatever the "Lock" boxes say: a horse that does not run holds no share.
     surface.EnableBarArrows(IDC_POOL_BAR + i, false);
     surface.WriteText(IDC_ODDS + i, "");
     surface.WriteText(IDC_WIN_PCT + i, "");
