@@ -19,14 +19,14 @@ namespace {
 void SetEvents(benchmark::State& state, int events) { state.counters["events"] = events; }
 
 void EventBench(benchmark::State& state, const EventCase* c) {
-  BenchDialog dialog;
+  HeadlessDialog dialog;
   Prepare(dialog, *c);
   for (auto _ : state) RunCycle(dialog, *c, true);
   SetEvents(state, CYCLE_EVENTS);
 }
 
 void TypingBench(benchmark::State& state, const EventCase* c) {
-  BenchDialog dialog;
+  HeadlessDialog dialog;
   Prepare(dialog, *c);
   for (auto _ : state) RunTyping(dialog, *c);
   SetEvents(state, CYCLE_EVENTS);
@@ -34,7 +34,7 @@ void TypingBench(benchmark::State& state, const EventCase* c) {
 
 void FloorBench(benchmark::State& state, const EventCase* c) {
   const OpCounts counts = CountCycle(*c);
-  BenchDialog dialog;
+  HeadlessDialog dialog;
   dialog.Init();
   for (auto _ : state) benchmark::DoNotOptimize(Floor(dialog.Controls(), counts));
   SetEvents(state, CYCLE_EVENTS);
@@ -93,9 +93,9 @@ int CountInstructions(int cycles) {
     const EventCase& c = cases[i];
     const std::string name = c.name;
     const OpCounts counts = CountCycle(c);
-    BenchDialog dialog;
+    HeadlessDialog dialog;
     Prepare(dialog, c);
-    BenchDialog floor;
+    HeadlessDialog floor;
     floor.Init();
     long long sink = 0;
 

@@ -59,49 +59,29 @@ void CountingSurface::EnableBarArrows(int id, bool on) {
   inner_.EnableBarArrows(id, on);
 }
 
-void BenchDialog::CountWith(CountingSurface* counter) {
-  active_ = counter ? static_cast<DialogSurface*>(counter) : &controls_;
-}
-
-void BenchDialog::Init() { MainDialogProc(*this, MSG_INITDIALOG, 0, 0); }
-
-void BenchDialog::Leave(int editId) {
-  MainDialogProc(*this, MSG_COMMAND, MakeCommandParam(editId, NOTIFY_KILLFOCUS), editId);
-}
-
-void BenchDialog::Click(int boxId) {
-  controls_.SetChecked(boxId, !controls_.Checked(boxId));  // an automatic box marks itself
-  MainDialogProc(*this, MSG_COMMAND, MakeCommandParam(boxId, NOTIFY_CLICKED), boxId);
-}
-
-void BenchDialog::Scroll(int barId, unsigned code, int pos) {
-  thumb_ = pos;
-  MainDialogProc(*this, MSG_HSCROLL, MakeScrollParam(code, pos), barId);
-}
-
 namespace {
 
 constexpr int HORSE_3 = 2;  // row index of the horse the cases act on
 
 const EventCase EVENT_CASES[] = {
-    {"start-up", nullptr, [](BenchDialog& d, int) { d.Init(); }},
+    {"start-up", nullptr, [](HeadlessDialog& d, int) { d.Init(); }},
     {"arrow click", nullptr,
-     [](BenchDialog& d, int step) {
+     [](HeadlessDialog& d, int step) {
        d.Scroll(IDC_POOL_BAR + HORSE_3, step == 0 ? SCROLL_LINERIGHT : SCROLL_LINELEFT, 0);
      }},
     {"thumb track", nullptr,
-     [](BenchDialog& d, int step) {
+     [](HeadlessDialog& d, int step) {
        d.Scroll(IDC_POOL_BAR + HORSE_3, SCROLL_THUMBTRACK, step == 0 ? 2857 : 1500);
      }},
     {"odds entry",
      [](HeadlessSurface& s, int step) { s.Type(IDC_ODDS + HORSE_3, step == 0 ? "5-2" : "9-5"); },
-     [](BenchDialog& d, int) { d.Leave(IDC_ODDS + HORSE_3); }},
-    {"scratch", nullptr, [](BenchDialog& d, int) { d.Click(IDC_SCRATCH + HORSE_3); }},
+     [](HeadlessDialog& d, int) { d.Leave(IDC_ODDS + HORSE_3); }},
+    {"scratch", nullptr, [](HeadlessDialog& d, int) { d.Click(IDC_SCRATCH + HORSE_3); }},
     {"field size", [](HeadlessSurface& s, int step) { s.Type(IDC_HORSES, step == 0 ? "8" : "14"); },
-     [](BenchDialog& d, int) { d.Leave(IDC_HORSES); }},
+     [](HeadlessDialog& d, int) { d.Leave(IDC_HORSES); }},
     {"line change",
      [](HeadlessSurface& s, int step) { s.Type(IDC_LINE, step == 0 ? "100" : "120"); },
-     [](BenchDialog& d, int) { d.Leave(IDC_LINE); }},
+     [](HeadlessDialog& d, int) { d.Leave(IDC_LINE); }},
 };
 
 }  // namespace
@@ -111,32 +91,32 @@ const EventCase* EventCases(int& count) {
   return EVENT_CASES;
 }
 
-void Prepare(BenchDialog& dialog, const EventCase& c) {
+void Prepare(HeadlessDialog& dialog, const EventCase& c) {
   dialog.Init();
   // A few cycles reach the state that every later cycle returns to: the odds entry's lock,
   // the rounding remainders of the rebalances.
   for (int i = 0; i < 8; ++i) RunCycle(dialog, c, true);
 }
 
-void RunCycle(BenchDialog& dialog, const EventCase& c, bool withTyping) {
+void RunCycle(HeadlessDialog& dialog, const EventCase& c, bool withTyping) {
   for (int step = 0; step < CYCLE_EVENTS; ++step) {
     if (withTyping && c.type) c.type(dialog.Controls(), step);
     c.event(dialog, step);
   }
 }
 
-void RunTyping(BenchDialog& dialog, const EventCase& c) {
+void RunTyping(HeadlessDialog& dialog, const EventCase& c) {
   if (!c.type) return;
   for (int step = 0; step < CYCLE_EVENTS; ++step) c.type(dialog.Controls(), step);
 }
 
 OpCounts CountCycle(const EventCase& c) {
-  BenchDialog dialog;
+  HeadlessDialog dialog;
   Prepare(dialog, c);
   CountingSurface counter(dialog.Controls());
-  dialog.CountWith(&counter);
+  dialog.RouteThrough(&counter);
   RunCycle(dialog, c, true);  // typing goes to the controls directly, so it is not counted
-  dialog.CountWith(nullptr);
+  dialog.RouteThrough(nullptr);
   return counter.Counts();
 }
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "dialog/dispatch.h"
+#include "dialog/headless/headless_dialog.h"
 #include "dialog/surface.h"
 
 // How many times an event called each surface operation.
@@ -46,37 +46,6 @@ class CountingSurface final : public DialogSurface {
   OpCounts counts_;
 };
 
-// The dialog on in-memory controls, delivering each user action to MainDialogProc as the
-// window system would. The dispatch sees either the controls themselves or, while counting,
-// a CountingSurface over them.
-class BenchDialog final : public DialogWindow {
- public:
-  BenchDialog() : active_(&controls_) {}
-  BenchDialog(const BenchDialog&) = delete;
-  BenchDialog& operator=(const BenchDialog&) = delete;
-
-  HeadlessSurface& Controls() { return controls_; }
-  // Routes the dispatch's surface operations through counter (nullptr: straight through).
-  void CountWith(CountingSurface* counter);
-
-  DialogSurface& Surface() override { return *active_; }
-  int ControlId(LongParam handle) override { return static_cast<int>(handle); }
-  void ShowDialog(bool /*visible*/) override {}
-  void EndDialog(LongParam /*result*/) override {}
-  void PostQuit(int /*code*/) override {}
-  int ThumbPosition(int /*barId*/, unsigned /*word*/) override { return thumb_; }
-
-  void Init();
-  void Leave(int editId);
-  void Click(int boxId);
-  void Scroll(int barId, unsigned code, int pos);
-
- private:
-  HeadlessSurface controls_;
-  DialogSurface* active_;
-  int thumb_ = 0;
-};
-
 // One kind of event as a cycle of CYCLE_EVENTS events that brings the dialog back to where it
 // started, so every repetition does the same work.
 constexpr int CYCLE_EVENTS = 2;
@@ -85,20 +54,20 @@ struct EventCase {
   // The user's typing before event step (0..CYCLE_EVENTS-1), or nothing; not the event's cost.
   void (*type)(HeadlessSurface& controls, int step);
   // The event itself.
-  void (*event)(BenchDialog& dialog, int step);
+  void (*event)(HeadlessDialog& dialog, int step);
 };
 
 // The cases, in table order.
 const EventCase* EventCases(int& count);
 
 // Sets up a dialog for a case: initialised, then cycled until its state repeats.
-void Prepare(BenchDialog& dialog, const EventCase& c);
+void Prepare(HeadlessDialog& dialog, const EventCase& c);
 
 // One cycle of the case: typing included when withTyping.
-void RunCycle(BenchDialog& dialog, const EventCase& c, bool withTyping);
+void RunCycle(HeadlessDialog& dialog, const EventCase& c, bool withTyping);
 
 // One cycle of only the typing of the case.
-void RunTyping(BenchDialog& dialog, const EventCase& c);
+void RunTyping(HeadlessDialog& dialog, const EventCase& c);
 
 // The surface operations of one cycle of the case, counted on a copy of its state.
 OpCounts CountCycle(const EventCase& c);

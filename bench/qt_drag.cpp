@@ -17,6 +17,7 @@
 
 #include "bench/counts.h"
 #include "dialog/dispatch.h"
+#include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/surface.h"
 
@@ -35,9 +36,11 @@ struct Write {
 };
 using Writes = std::vector<Write>;
 
-// The in-memory controls with every write also kept, so the floor can repeat them.
+// Forwards every operation to the in-memory controls and keeps each write, so the floor can
+// repeat them.
 class RecordingSurface final : public DialogSurface {
  public:
+  explicit RecordingSurface(DialogSurface& inner) : m_inner(inner) {}
   Writes* out = nullptr;
 
   UnsignedRead ReadUnsigned(int id) override { return m_inner.ReadUnsigned(id); }
@@ -70,30 +73,7 @@ class RecordingSurface final : public DialogSurface {
   void Add(Write write) {
     if (out) out->push_back(std::move(write));
   }
-  HeadlessSurface m_inner;
-};
-
-// The dispatch on the in-memory controls: what the program writes for each event.
-class Oracle final : public DialogWindow {
- public:
-  RecordingSurface controls;
-
-  DialogSurface& Surface() override { return controls; }
-  int ControlId(LongParam handle) override { return static_cast<int>(handle); }
-  void ShowDialog(bool) override {}
-  void EndDialog(LongParam) override {}
-  void PostQuit(int) override {}
-  int ThumbPosition(int, unsigned) override { return m_thumb; }
-
-  void Track(int pos, Writes& out) {
-    m_thumb = pos;
-    controls.out = &out;
-    MainDialogProc(*this, MSG_HSCROLL, MakeScrollParam(SCROLL_THUMBTRACK, pos), DRAGGED_BAR);
-    controls.out = nullptr;
-  }
-
- private:
-  int m_thumb = 0;
+  DialogSurface& m_inner;
 };
 
 // Counts the paints of every widget, so both sides are seen to repaint alike.
@@ -258,14 +238,19 @@ int main(int argc, char** argv) {
     }
     expected = State(dialog);
   }
-  Oracle oracle;
-  MainDialogProc(oracle, MSG_INITDIALOG, 0, 0);
+  HeadlessDialog oracle;
+  oracle.Init();
+  RecordingSurface recorder(oracle.Controls());
+  oracle.RouteThrough(&recorder);
   std::vector<Writes> writes(positions.size());
   long long written = 0;
   for (std::size_t i = 0; i < positions.size(); ++i) {
-    oracle.Track(positions[i], writes[i]);
+    recorder.out = &writes[i];
+    oracle.Scroll(DRAGGED_BAR, SCROLL_THUMBTRACK, positions[i]);
     written += static_cast<long long>(writes[i].size());
   }
+  recorder.out = nullptr;
+  oracle.RouteThrough(nullptr);
   std::fprintf(stderr, "%zu thumb-track events from %zu moves, %.1f writes an event\n",
                positions.size(), drag.moves.size(),
                static_cast<double>(written) / static_cast<double>(positions.size()));

@@ -1,5 +1,6 @@
 // The main dialog without a window system: the in-memory controls, the window operations the
-// dispatch needs, and the user's actions as the window system would deliver them.
+// dispatch needs, and the user's actions as the window system would deliver them. The one
+// in-memory dialog of the runner, the tests, the fuzzers and the benchmarks.
 #ifndef ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 #define ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 
@@ -9,12 +10,20 @@
 
 class HeadlessDialog final : public DialogWindow, public ScriptTarget {
  public:
+  HeadlessDialog() = default;
+  HeadlessDialog(const HeadlessDialog&) = delete;  // active_ may point into this object
+  HeadlessDialog& operator=(const HeadlessDialog&) = delete;
+
+  // The controls themselves: what the user does to them goes here, never through a wrapper.
   HeadlessSurface& Controls() { return surface_; }
+  // Routes the dispatch's surface operations through wrapper, which must forward them to
+  // Controls() (a benchmark counts or records them that way); nullptr routes them straight.
+  void RouteThrough(DialogSurface* wrapper) { active_ = wrapper ? wrapper : &surface_; }
   bool Visible() const { return visible_; }
   bool Ended() const { return ended_; }
 
   // DialogWindow. A control's handle is its identifier.
-  DialogSurface& Surface() override { return surface_; }
+  DialogSurface& Surface() override { return *active_; }
   int ControlId(LongParam handle) override;
   void ShowDialog(bool visible) override { visible_ = visible; }
   void EndDialog(LongParam result) override;
@@ -43,6 +52,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   void Deliver(unsigned message, WordParam wParam, LongParam lParam);
 
   HeadlessSurface surface_;
+  DialogSurface* active_ = &surface_;
   bool visible_ = false;
   bool ended_ = false;
   bool destroyed_ = false;
