@@ -1,5 +1,5 @@
-// The Qt binding of the main dialog: the controls, the surface over them and the event
-// translation into MainDialogProc.
+// The Qt binding of the main dialog's window: the controls it makes and the event translation
+// into MainDialogProc.
 #include "dialog/qt/qt_dialog.h"
 
 #include <QAction>
@@ -19,7 +19,6 @@
 #include <QScrollBar>
 #include <QStyleOption>
 #include <QToolTip>
-#include <cstring>
 
 #include "book/board.h"
 #include "dialog/qt/dialog_template.h"
@@ -185,9 +184,7 @@ void QtDialog::Init() {
   }
 }
 
-QWidget* QtDialog::Control(int id) const {
-  return id >= IDC_FIRST && id <= IDC_LAST ? m_controls[id - IDC_FIRST] : nullptr;
-}
+QWidget* QtDialog::Control(int id) const { return m_surface.Control(id); }
 
 bool QtDialog::QuitPosted(int& code) const {
   code = m_quitCode;
@@ -325,7 +322,7 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
 bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   const int id = ControlId(reinterpret_cast<LongParam>(control));
   char tip[TEXT_BUFFER_SIZE];
-  const int length = FormatControlTip(*this, id, tip, sizeof tip);
+  const int length = FormatControlTip(m_surface, id, tip, sizeof tip);
   if (length == NO_TIP) return false;
   if (length > 0) {
     // The core's tips are UTF-8 (the middle dot), unlike the controls' Latin-1 texts.
@@ -339,90 +336,8 @@ bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
 
 void QtDialog::CopyLine() {
   char table[LINE_TABLE_MAX];
-  const int length = FormatLineTable(*this, "\n", table, sizeof table);
+  const int length = FormatLineTable(m_surface, "\n", table, sizeof table);
   // The table holds the controls' texts, which cross the surface as Latin-1 bytes.
   QGuiApplication::clipboard()->setText(
       QString::fromLatin1(table, qMin<qsizetype>(length, sizeof table - 1)));
-}
-
-QScrollBar* QtDialog::Bar(int id) const { return qobject_cast<QScrollBar*>(Control(id)); }
-
-QLineEdit* QtDialog::Edit(int id) const { return qobject_cast<QLineEdit*>(Control(id)); }
-
-QByteArray QtDialog::TextOf(int id) const {
-  QWidget* widget = Control(id);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toLatin1();
-  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toLatin1();
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toLatin1();
-  if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->title().toLatin1();
-  return QByteArray();
-}
-
-UnsignedRead QtDialog::ReadUnsigned(int id) {
-  const QByteArray text = TextOf(id);
-  return ParseUnsigned(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-}
-
-int QtDialog::ReadText(int id, char* buffer, int max) {
-  if (max <= 0) return 0;
-  const QByteArray text = TextOf(id);
-  const int length = static_cast<int>(qMin<qsizetype>(text.size(), max - 1));
-  std::memcpy(buffer, text.constData(), static_cast<std::size_t>(length));
-  buffer[length] = '\0';
-  return length;
-}
-
-void QtDialog::WriteText(int id, const char* text) {
-  const QString value = QString::fromLatin1(text);
-  QWidget* widget = Control(id);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    // Most events rewrite fields with the text they already show. Where setText would leave
-    // the field as it is, only the modified flag needs clearing: moving the cursor to the end
-    // and back would repaint the field, and the group box behind it, on every event.
-    if (edit->text() == value && edit->cursorPosition() == 0 && !edit->hasSelectedText() &&
-        !edit->isUndoAvailable() && !edit->isRedoAvailable()) {
-      edit->setModified(false);
-      return;
-    }
-    edit->setText(value);        // clears the modified flag
-    edit->setCursorPosition(0);  // show the start of a text wider than the field
-  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setText(value);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    button->setText(value);
-  } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-    group->setTitle(value);
-  }
-}
-
-bool QtDialog::IsModified(int id) {
-  const QLineEdit* edit = Edit(id);
-  return edit && edit->isModified();
-}
-
-bool QtDialog::IsChecked(int id) {
-  const auto* box = qobject_cast<QCheckBox*>(Control(id));
-  return box && box->isChecked();
-}
-
-void QtDialog::SetChecked(int id, bool on) {
-  if (auto* box = qobject_cast<QCheckBox*>(Control(id))) box->setChecked(on);
-}
-
-void QtDialog::SetBarRange(int id, int min, int max) {
-  if (QScrollBar* bar = Bar(id)) bar->setRange(min, max);  // bounds the position too
-}
-
-int QtDialog::BarPos(int id) {
-  const QScrollBar* bar = Bar(id);
-  return bar ? bar->value() : 0;
-}
-
-void QtDialog::SetBarPos(int id, int pos) {
-  if (QScrollBar* bar = Bar(id)) bar->setValue(pos);  // bounded to the range
-}
-
-void QtDialog::EnableBarArrows(int id, bool on) {
-  // A bar without arrows takes no input at all, and shows it.
-  if (QScrollBar* bar = Bar(id)) bar->setEnabled(on);
 }
