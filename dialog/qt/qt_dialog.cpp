@@ -87,74 +87,86 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, WINDOW_FLAGS) {
   m_style = new ControlStyle;
   m_style->setParent(this);
 
-  for (const TemplateControl& control : TEMPLATE) {
-    const QString text = QString::fromLatin1(control.text);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::BAR: {
-        auto* bar = new QScrollBar(Qt::Horizontal, this);
-        bar->setRange(0, 0);
-        // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
-        bar->setSingleStep(0);
-        bar->setPageStep(0);
-        bar->setFocusPolicy(Qt::NoFocus);
-        // Not even the dialog's menu: a right click on a bar does nothing at all.
-        bar->setContextMenuPolicy(Qt::PreventContextMenu);
-        bar->setStyle(m_style);
-        bar->installEventFilter(this);
-        const int id = control.id;
-        connect(bar, &QAbstractSlider::actionTriggered, this,
-                [this, bar, id](int action) { OnBarAction(bar, id, action); });
-        // A drag: the thumb starts where the bar is and follows the user's pointer; the
-        // release reports where it was let go, whatever the tracking rebalances did meanwhile.
-        connect(bar, &QAbstractSlider::sliderPressed, this,
-                [this, bar, id] { Tracked(id) = bar->sliderPosition(); });
-        connect(bar, &QAbstractSlider::sliderMoved, this, [this, id](int position) {
-          if (!m_dispatching) Tracked(id) = position;
-        });
-        connect(bar, &QAbstractSlider::sliderReleased, this,
-                [this, bar, id] { Scroll(bar, SCROLL_THUMBPOSITION, Tracked(id)); });
-        widget = bar;
-        break;
-      }
-      case ControlKind::CHECK: {
-        auto* box = new QCheckBox(text, this);
-        // A left click gives a box the focus, which ends an edit field's (eventFilter); Tab
-        // passes it by, and a right click, which opens the dialog's menu, leaves the focus be.
-        box->setFocusPolicy(Qt::NoFocus);
-        box->installEventFilter(this);
-        box->setStyle(m_style);
-        const unsigned id = static_cast<unsigned>(control.id);
-        connect(box, &QAbstractButton::clicked, this,
-                [this, box, id] { Command(id, NOTIFY_CLICKED, box); });
-        widget = box;
-        break;
-      }
-      case ControlKind::GROUP: widget = new QGroupBox(text, this); break;
-      case ControlKind::LABEL: {
-        auto* label = new QLabel(text, this);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-      }
-      case ControlKind::EDIT: {
-        auto* edit = new QLineEdit(text, this);
-        edit->installEventFilter(this);
-        widget = edit;
-        break;
-      }
-    }
-    widget->setGeometry(
-        MapDialogRect(control.x, control.y, control.width, control.height, m_units));
-    widget->setAccessibleName(AccessibleName(control.id));
-    m_controls[control.id - IDC_FIRST] = widget;
-  }
+  for (const TemplateControl& control : TEMPLATE) MakeControl(control);
   // The template lists its controls from the top of the stack down, and the "Race Info" box
   // after the fields it frames; Qt stacks each new widget on top, so restack them.
   for (const TemplateControl& control : TEMPLATE) Control(control.id)->lower();
   setFixedSize(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, m_units).size());
+  MakeCopyLine();
+}
 
+void QtDialog::MakeControl(const TemplateControl& control) {
+  const QString text = QString::fromLatin1(control.text);
+  QWidget* widget = nullptr;
+  switch (control.kind) {
+    case ControlKind::BAR: widget = MakeBar(control.id); break;
+    case ControlKind::CHECK: widget = MakeBox(control.id, text); break;
+    case ControlKind::GROUP: widget = MakeGroup(text); break;
+    case ControlKind::LABEL: widget = MakeLabel(text); break;
+    case ControlKind::EDIT: widget = MakeEdit(text); break;
+  }
+  widget->setGeometry(MapDialogRect(control.x, control.y, control.width, control.height, m_units));
+  widget->setAccessibleName(AccessibleName(control.id));
+  m_controls[control.id - IDC_FIRST] = widget;
+}
+
+QWidget* QtDialog::MakeBar(int id) {
+  auto* bar = new QScrollBar(Qt::Horizontal, this);
+  bar->setRange(0, 0);
+  // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
+  bar->setSingleStep(0);
+  bar->setPageStep(0);
+  bar->setFocusPolicy(Qt::NoFocus);
+  // Not even the dialog's menu: a right click on a bar does nothing at all.
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  bar->setStyle(m_style);
+  bar->installEventFilter(this);
+  ConnectBar(bar, id);
+  return bar;
+}
+
+void QtDialog::ConnectBar(QScrollBar* bar, int id) {
+  connect(bar, &QAbstractSlider::actionTriggered, this,
+          [this, bar, id](int action) { OnBarAction(bar, id, action); });
+  // A drag: the thumb starts where the bar is and follows the user's pointer; the release
+  // reports where it was let go, whatever the tracking rebalances did meanwhile.
+  connect(bar, &QAbstractSlider::sliderPressed, this,
+          [this, bar, id] { Tracked(id) = bar->sliderPosition(); });
+  connect(bar, &QAbstractSlider::sliderMoved, this, [this, id](int position) {
+    if (!m_dispatching) Tracked(id) = position;
+  });
+  connect(bar, &QAbstractSlider::sliderReleased, this,
+          [this, bar, id] { Scroll(bar, SCROLL_THUMBPOSITION, Tracked(id)); });
+}
+
+QWidget* QtDialog::MakeBox(int id, const QString& text) {
+  auto* box = new QCheckBox(text, this);
+  // A left click gives a box the focus, which ends an edit field's (eventFilter); Tab passes
+  // it by, and a right click, which opens the dialog's menu, leaves the focus be.
+  box->setFocusPolicy(Qt::NoFocus);
+  box->installEventFilter(this);
+  box->setStyle(m_style);
+  connect(box, &QAbstractButton::clicked, this,
+          [this, box, id] { Command(static_cast<unsigned>(id), NOTIFY_CLICKED, box); });
+  return box;
+}
+
+QWidget* QtDialog::MakeGroup(const QString& text) { return new QGroupBox(text, this); }
+
+QWidget* QtDialog::MakeLabel(const QString& text) {
+  auto* label = new QLabel(text, this);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QWidget* QtDialog::MakeEdit(const QString& text) {
+  auto* edit = new QLineEdit(text, this);
+  edit->installEventFilter(this);
+  return edit;
+}
+
+void QtDialog::MakeCopyLine() {
   m_copyLine = new QAction(QStringLiteral("Copy &line"), this);
   m_copyLine->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   m_copyLine->setShortcutContext(Qt::WindowShortcut);

@@ -16,6 +16,7 @@ class QAction;
 class QHelpEvent;
 class QProxyStyle;
 class QScrollBar;
+struct TemplateControl;
 
 // The window and its operations; the widgets it makes are reached by the dispatch through
 // Surface(), a QtSurface over the dialog's table of them.
@@ -63,6 +64,21 @@ class QtDialog final : public QDialog, public DialogWindow {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // The template's control made by the function for its kind, placed, named for screen
+  // readers and entered in the table.
+  void MakeControl(const TemplateControl& control);
+  // One function per kind of control: each makes the widget on the dialog, set up and
+  // connected as that kind behaves, and returns it.
+  QWidget* MakeBar(int id);
+  QWidget* MakeBox(int id, const QString& text);
+  QWidget* MakeGroup(const QString& text);
+  QWidget* MakeLabel(const QString& text);
+  QWidget* MakeEdit(const QString& text);
+  // A bar's actions and drag reported to the dispatch as scrolls.
+  void ConnectBar(QScrollBar* bar, int id);
+  // "Copy line" and its shortcut, on the dialog.
+  void MakeCopyLine();
+
   // Sends one message to the dispatch; once it has ended the dialog, hides the window and
   // delivers the destruction, after which nothing more is delivered. Returns the dispatch's
   // result (false when nothing was delivered).
