@@ -1,5 +1,5 @@
-// The Qt binding of the main dialog: the controls, the surface over them and the event
-// translation into MainDialogProc.
+// The Qt binding of the main dialog's window: the controls it makes and the event translation
+// into MainDialogProc.
 #include "dialog/qt/qt_dialog.h"
 
 #include <QAction>
@@ -19,7 +19,6 @@
 #include <QScrollBar>
 #include <QStyleOption>
 #include <QToolTip>
-#include <cstring>
 
 #include "book/board.h"
 #include "dialog/qt/dialog_template.h"
@@ -88,74 +87,86 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, WINDOW_FLAGS) {
   m_style = new ControlStyle;
   m_style->setParent(this);
 
-  for (const TemplateControl& control : TEMPLATE) {
-    const QString text = QString::fromLatin1(control.text);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::BAR: {
-        auto* bar = new QScrollBar(Qt::Horizontal, this);
-        bar->setRange(0, 0);
-        // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
-        bar->setSingleStep(0);
-        bar->setPageStep(0);
-        bar->setFocusPolicy(Qt::NoFocus);
-        // Not even the dialog's menu: a right click on a bar does nothing at all.
-        bar->setContextMenuPolicy(Qt::PreventContextMenu);
-        bar->setStyle(m_style);
-        bar->installEventFilter(this);
-        const int id = control.id;
-        connect(bar, &QAbstractSlider::actionTriggered, this,
-                [this, bar, id](int action) { OnBarAction(bar, id, action); });
-        // A drag: the thumb starts where the bar is and follows the user's pointer; the
-        // release reports where it was let go, whatever the tracking rebalances did meanwhile.
-        connect(bar, &QAbstractSlider::sliderPressed, this,
-                [this, bar, id] { Tracked(id) = bar->sliderPosition(); });
-        connect(bar, &QAbstractSlider::sliderMoved, this, [this, id](int position) {
-          if (!m_dispatching) Tracked(id) = position;
-        });
-        connect(bar, &QAbstractSlider::sliderReleased, this,
-                [this, bar, id] { Scroll(bar, SCROLL_THUMBPOSITION, Tracked(id)); });
-        widget = bar;
-        break;
-      }
-      case ControlKind::CHECK: {
-        auto* box = new QCheckBox(text, this);
-        // A left click gives a box the focus, which ends an edit field's (eventFilter); Tab
-        // passes it by, and a right click, which opens the dialog's menu, leaves the focus be.
-        box->setFocusPolicy(Qt::NoFocus);
-        box->installEventFilter(this);
-        box->setStyle(m_style);
-        const unsigned id = static_cast<unsigned>(control.id);
-        connect(box, &QAbstractButton::clicked, this,
-                [this, box, id] { Command(id, NOTIFY_CLICKED, box); });
-        widget = box;
-        break;
-      }
-      case ControlKind::GROUP: widget = new QGroupBox(text, this); break;
-      case ControlKind::LABEL: {
-        auto* label = new QLabel(text, this);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-      }
-      case ControlKind::EDIT: {
-        auto* edit = new QLineEdit(text, this);
-        edit->installEventFilter(this);
-        widget = edit;
-        break;
-      }
-    }
-    widget->setGeometry(
-        MapDialogRect(control.x, control.y, control.width, control.height, m_units));
-    widget->setAccessibleName(AccessibleName(control.id));
-    m_controls[control.id - IDC_FIRST] = widget;
-  }
+  for (const TemplateControl& control : TEMPLATE) MakeControl(control);
   // The template lists its controls from the top of the stack down, and the "Race Info" box
   // after the fields it frames; Qt stacks each new widget on top, so restack them.
   for (const TemplateControl& control : TEMPLATE) Control(control.id)->lower();
   setFixedSize(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, m_units).size());
+  MakeCopyLine();
+}
 
+void QtDialog::MakeControl(const TemplateControl& control) {
+  const QString text = QString::fromLatin1(control.text);
+  QWidget* widget = nullptr;
+  switch (control.kind) {
+    case ControlKind::BAR: widget = MakeBar(control.id); break;
+    case ControlKind::CHECK: widget = MakeBox(control.id, text); break;
+    case ControlKind::GROUP: widget = MakeGroup(text); break;
+    case ControlKind::LABEL: widget = MakeLabel(text); break;
+    case ControlKind::EDIT: widget = MakeEdit(text); break;
+  }
+  widget->setGeometry(MapDialogRect(control.x, control.y, control.width, control.height, m_units));
+  widget->setAccessibleName(AccessibleName(control.id));
+  m_controls[control.id - IDC_FIRST] = widget;
+}
+
+QWidget* QtDialog::MakeBar(int id) {
+  auto* bar = new QScrollBar(Qt::Horizontal, this);
+  bar->setRange(0, 0);
+  // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
+  bar->setSingleStep(0);
+  bar->setPageStep(0);
+  bar->setFocusPolicy(Qt::NoFocus);
+  // Not even the dialog's menu: a right click on a bar does nothing at all.
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  bar->setStyle(m_style);
+  bar->installEventFilter(this);
+  ConnectBar(bar, id);
+  return bar;
+}
+
+void QtDialog::ConnectBar(QScrollBar* bar, int id) {
+  connect(bar, &QAbstractSlider::actionTriggered, this,
+          [this, bar, id](int action) { OnBarAction(bar, id, action); });
+  // A drag: the thumb starts where the bar is and follows the user's pointer; the release
+  // reports where it was let go, whatever the tracking rebalances did meanwhile.
+  connect(bar, &QAbstractSlider::sliderPressed, this,
+          [this, bar, id] { Tracked(id) = bar->sliderPosition(); });
+  connect(bar, &QAbstractSlider::sliderMoved, this, [this, id](int position) {
+    if (!m_dispatching) Tracked(id) = position;
+  });
+  connect(bar, &QAbstractSlider::sliderReleased, this,
+          [this, bar, id] { Scroll(bar, SCROLL_THUMBPOSITION, Tracked(id)); });
+}
+
+QWidget* QtDialog::MakeBox(int id, const QString& text) {
+  auto* box = new QCheckBox(text, this);
+  // A left click gives a box the focus, which ends an edit field's (eventFilter); Tab passes
+  // it by, and a right click, which opens the dialog's menu, leaves the focus be.
+  box->setFocusPolicy(Qt::NoFocus);
+  box->installEventFilter(this);
+  box->setStyle(m_style);
+  connect(box, &QAbstractButton::clicked, this,
+          [this, box, id] { Command(static_cast<unsigned>(id), NOTIFY_CLICKED, box); });
+  return box;
+}
+
+QWidget* QtDialog::MakeGroup(const QString& text) { return new QGroupBox(text, this); }
+
+QWidget* QtDialog::MakeLabel(const QString& text) {
+  auto* label = new QLabel(text, this);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QWidget* QtDialog::MakeEdit(const QString& text) {
+  auto* edit = new QLineEdit(text, this);
+  edit->installEventFilter(this);
+  return edit;
+}
+
+void QtDialog::MakeCopyLine() {
   m_copyLine = new QAction(QStringLiteral("Copy &line"), this);
   m_copyLine->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   m_copyLine->setShortcutContext(Qt::WindowShortcut);
@@ -185,9 +196,7 @@ void QtDialog::Init() {
   }
 }
 
-QWidget* QtDialog::Control(int id) const {
-  return id >= IDC_FIRST && id <= IDC_LAST ? m_controls[id - IDC_FIRST] : nullptr;
-}
+QWidget* QtDialog::Control(int id) const { return m_surface.Control(id); }
 
 bool QtDialog::QuitPosted(int& code) const {
   code = m_quitCode;
@@ -325,7 +334,7 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
 bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   const int id = ControlId(reinterpret_cast<LongParam>(control));
   char tip[TEXT_BUFFER_SIZE];
-  const int length = FormatControlTip(*this, id, tip, sizeof tip);
+  const int length = FormatControlTip(m_surface, id, tip, sizeof tip);
   if (length == NO_TIP) return false;
   if (length > 0) {
     // The core's tips are UTF-8 (the middle dot), unlike the controls' Latin-1 texts.
@@ -339,90 +348,8 @@ bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
 
 void QtDialog::CopyLine() {
   char table[LINE_TABLE_MAX];
-  const int length = FormatLineTable(*this, "\n", table, sizeof table);
+  const int length = FormatLineTable(m_surface, "\n", table, sizeof table);
   // The table holds the controls' texts, which cross the surface as Latin-1 bytes.
   QGuiApplication::clipboard()->setText(
       QString::fromLatin1(table, qMin<qsizetype>(length, sizeof table - 1)));
-}
-
-QScrollBar* QtDialog::Bar(int id) const { return qobject_cast<QScrollBar*>(Control(id)); }
-
-QLineEdit* QtDialog::Edit(int id) const { return qobject_cast<QLineEdit*>(Control(id)); }
-
-QByteArray QtDialog::TextOf(int id) const {
-  QWidget* widget = Control(id);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toLatin1();
-  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toLatin1();
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toLatin1();
-  if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->title().toLatin1();
-  return QByteArray();
-}
-
-UnsignedRead QtDialog::ReadUnsigned(int id) {
-  const QByteArray text = TextOf(id);
-  return ParseUnsigned(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-}
-
-int QtDialog::ReadText(int id, char* buffer, int max) {
-  if (max <= 0) return 0;
-  const QByteArray text = TextOf(id);
-  const int length = static_cast<int>(qMin<qsizetype>(text.size(), max - 1));
-  std::memcpy(buffer, text.constData(), static_cast<std::size_t>(length));
-  buffer[length] = '\0';
-  return length;
-}
-
-void QtDialog::WriteText(int id, const char* text) {
-  const QString value = QString::fromLatin1(text);
-  QWidget* widget = Control(id);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    // Most events rewrite fields with the text they already show. Where setText would leave
-    // the field as it is, only the modified flag needs clearing: moving the cursor to the end
-    // and back would repaint the field, and the group box behind it, on every event.
-    if (edit->text() == value && edit->cursorPosition() == 0 && !edit->hasSelectedText() &&
-        !edit->isUndoAvailable() && !edit->isRedoAvailable()) {
-      edit->setModified(false);
-      return;
-    }
-    edit->setText(value);        // clears the modified flag
-    edit->setCursorPosition(0);  // show the start of a text wider than the field
-  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setText(value);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    button->setText(value);
-  } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-    group->setTitle(value);
-  }
-}
-
-bool QtDialog::IsModified(int id) {
-  const QLineEdit* edit = Edit(id);
-  return edit && edit->isModified();
-}
-
-bool QtDialog::IsChecked(int id) {
-  const auto* box = qobject_cast<QCheckBox*>(Control(id));
-  return box && box->isChecked();
-}
-
-void QtDialog::SetChecked(int id, bool on) {
-  if (auto* box = qobject_cast<QCheckBox*>(Control(id))) box->setChecked(on);
-}
-
-void QtDialog::SetBarRange(int id, int min, int max) {
-  if (QScrollBar* bar = Bar(id)) bar->setRange(min, max);  // bounds the position too
-}
-
-int QtDialog::BarPos(int id) {
-  const QScrollBar* bar = Bar(id);
-  return bar ? bar->value() : 0;
-}
-
-void QtDialog::SetBarPos(int id, int pos) {
-  if (QScrollBar* bar = Bar(id)) bar->setValue(pos);  // bounded to the range
-}
-
-void QtDialog::EnableBarArrows(int id, bool on) {
-  // A bar without arrows takes no input at all, and shows it.
-  if (QScrollBar* bar = Bar(id)) bar->setEnabled(on);
 }

@@ -1,6 +1,6 @@
 // The main dialog as a native Qt Widgets window: the template's controls placed in dialog
-// units scaled by the font, a DialogSurface over those widgets, and the user's actions turned
-// into the portable dispatch's messages, event for event as the Windows dialog sends them.
+// units scaled by the font, and the user's actions turned into the portable dispatch's
+// messages, event for event as the Windows dialog sends them.
 #ifndef ODDSMITH_DIALOG_QT_QT_DIALOG_H
 #define ODDSMITH_DIALOG_QT_QT_DIALOG_H
 
@@ -9,16 +9,18 @@
 
 #include "dialog/dispatch.h"
 #include "dialog/qt/dialog_units.h"
-#include "dialog/surface.h"
+#include "dialog/qt/qt_surface.h"
 #include "resources/columns.h"
 
 class QAction;
 class QHelpEvent;
-class QLineEdit;
 class QProxyStyle;
 class QScrollBar;
+struct TemplateControl;
 
-class QtDialog final : public QDialog, public DialogWindow, public DialogSurface {
+// The window and its operations; the widgets it makes are reached by the dispatch through
+// Surface(), a QtSurface over the dialog's table of them.
+class QtDialog final : public QDialog, public DialogWindow {
   Q_OBJECT
 
  public:
@@ -41,26 +43,12 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
   QAction* CopyLineAction() const { return m_copyLine; }
 
   // DialogWindow. A control's handle is its QWidget pointer.
-  DialogSurface& Surface() override { return *this; }
+  DialogSurface& Surface() override { return m_surface; }
   int ControlId(LongParam handle) override;
   void ShowDialog(bool visible) override;
   void EndDialog(LongParam result) override;
   void PostQuit(int code) override;
   int ThumbPosition(int barId, unsigned word) override;
-
-  // DialogSurface over the widgets. Texts cross as Latin-1 bytes. An identifier outside the
-  // dialog, or an operation the control's kind has no use for, is ignored (reads give 0,
-  // empty or false), as the window system ignores it.
-  UnsignedRead ReadUnsigned(int id) override;
-  int ReadText(int id, char* buffer, int max) override;
-  void WriteText(int id, const char* text) override;
-  bool IsModified(int id) override;
-  bool IsChecked(int id) override;
-  void SetChecked(int id, bool on) override;
-  void SetBarRange(int id, int min, int max) override;
-  int BarPos(int id) override;
-  void SetBarPos(int id, int pos) override;
-  void EnableBarArrows(int id, bool on) override;
 
  signals:
   // The quit message: the program's event loop should end with code.
@@ -76,6 +64,21 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // The template's control made by the function for its kind, placed, named for screen
+  // readers and entered in the table.
+  void MakeControl(const TemplateControl& control);
+  // One function per kind of control: each makes the widget on the dialog, set up and
+  // connected as that kind behaves, and returns it.
+  QWidget* MakeBar(int id);
+  QWidget* MakeBox(int id, const QString& text);
+  QWidget* MakeGroup(const QString& text);
+  QWidget* MakeLabel(const QString& text);
+  QWidget* MakeEdit(const QString& text);
+  // A bar's actions and drag reported to the dispatch as scrolls.
+  void ConnectBar(QScrollBar* bar, int id);
+  // "Copy line" and its shortcut, on the dialog.
+  void MakeCopyLine();
+
   // Sends one message to the dispatch; once it has ended the dialog, hides the window and
   // delivers the destruction, after which nothing more is delivered. Returns the dispatch's
   // result (false when nothing was delivered).
@@ -84,16 +87,13 @@ class QtDialog final : public QDialog, public DialogWindow, public DialogSurface
   void Scroll(QScrollBar* bar, unsigned code, int thumb);
   void OnBarAction(QScrollBar* bar, int id, int action);
   int& Tracked(int barId) { return m_tracked[barId - IDC_FIRST]; }
-  QScrollBar* Bar(int id) const;
-  QLineEdit* Edit(int id) const;
-  // Any control's text (an edit's, a label's, a box's or the group's title) as Latin-1 bytes.
-  QByteArray TextOf(int id) const;
   // Shows the tip of an odds field, a bar or "% Line:", worked out from the controls now, or
   // none for an inactive row. False for the other controls, which have no tip.
   bool ShowTip(QWidget* control, const QHelpEvent* event);
   void CopyLine();
 
-  std::array<QWidget*, CONTROL_COUNT> m_controls{};
+  ControlTable m_controls{};
+  QtSurface m_surface{m_controls};
   std::array<int, CONTROL_COUNT> m_tracked{};  // by identifier: where a drag has put a bar's thumb
   QProxyStyle* m_style = nullptr;
   QAction* m_copyLine = nullptr;

@@ -261,7 +261,7 @@ void QtDialogTest::ScreenReadersHearTheHorse() {
 
 void QtDialogTest::SurfaceCrossesBytesAndIgnoresStrays() {
   QtDialog dialog;
-  DialogSurface& surface = dialog;
+  DialogSurface& surface = dialog.Surface();
   char buffer[5];
 
   // Bytes go in and come back unchanged, one character each.
