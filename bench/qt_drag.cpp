@@ -19,6 +19,7 @@
 #include "dialog/dispatch.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/qt_dialog.h"
+#include "dialog/qt/qt_text.h"
 #include "dialog/surface.h"
 
 namespace {
@@ -47,7 +48,7 @@ class RecordingSurface final : public DialogSurface {
   int ReadText(int id, char* buffer, int max) override { return m_inner.ReadText(id, buffer, max); }
   void WriteText(int id, const char* text) override {
     m_inner.WriteText(id, text);
-    Add({Write::TEXT, id, 0, 0, QString::fromLatin1(text)});
+    Add({Write::TEXT, id, 0, 0, FromDialogBytes(text)});
   }
   bool IsModified(int id) override { return m_inner.IsModified(id); }
   bool IsChecked(int id) override { return m_inner.IsChecked(id); }

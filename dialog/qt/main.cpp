@@ -47,8 +47,11 @@ int main(int argc, char** argv) {
     return EXIT_FAILURE;
   }
 
+  // Qt takes its own options (-style, -stylesheet, -reverse, -platform) from the arguments it
+  // is given and would change how the window behaves; it is given the program's name alone.
+  int qtArgc = argc > 0 ? 1 : 0;
   g_previousHandler = qInstallMessageHandler(StartMessages);
-  QApplication app(argc, argv);
+  QApplication app(qtArgc, argv);
   qInstallMessageHandler(g_previousHandler);
   for (const auto& [type, message] : std::as_const(g_startMessages)) {
     if (g_previousHandler) {

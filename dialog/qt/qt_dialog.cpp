@@ -22,6 +22,7 @@
 
 #include "book/board.h"
 #include "dialog/qt/dialog_template.h"
+#include "dialog/qt/qt_text.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, WINDOW_FLAGS) {
 }
 
 void QtDialog::MakeControl(const TemplateControl& control) {
-  const QString text = QString::fromLatin1(control.text);
+  const QString text = FromDialogBytes(control.text);
   QWidget* widget = nullptr;
   switch (control.kind) {
     case ControlKind::BAR: widget = MakeBar(control.id); break;
@@ -163,6 +164,14 @@ QWidget* QtDialog::MakeLabel(const QString& text) {
 QWidget* QtDialog::MakeEdit(const QString& text) {
   auto* edit = new QLineEdit(text, this);
   edit->installEventFilter(this);
+  // Windows keeps a field's modified flag until the program writes the field: every edit of
+  // the user's sets it, an undo back to the written text included (Qt's own flag would clear
+  // there). textEdited comes from the user alone, also for an edit that leaves the text as
+  // it was (a selected "5" retyped), and not for one that does nothing (Backspace at the start).
+  connect(edit, &QLineEdit::textEdited, edit, [edit] { edit->setModified(true); });
+  // Windows' fields take no drops; a drop would change a field that may not have the focus,
+  // so no kill-focus notification would ever take its text.
+  edit->setAcceptDrops(false);
   return edit;
 }
 
@@ -349,7 +358,7 @@ bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
 void QtDialog::CopyLine() {
   char table[LINE_TABLE_MAX];
   const int length = FormatLineTable(m_surface, "\n", table, sizeof table);
-  // The table holds the controls' texts, which cross the surface as Latin-1 bytes.
+  // The table holds the controls' texts, bytes in the dialog's code page.
   QGuiApplication::clipboard()->setText(
-      QString::fromLatin1(table, qMin<qsizetype>(length, sizeof table - 1)));
+      FromDialogBytes(table, qMin<qsizetype>(length, sizeof table - 1)));
 }

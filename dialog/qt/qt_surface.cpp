@@ -11,16 +11,20 @@
 #include <cstring>
 #include <string_view>
 
+#include "dialog/qt/qt_text.h"
+
 namespace {
 
-// Any control's text (an edit's, a label's, a box's or the group's title) as Latin-1 bytes.
+// Any control's text (an edit's, a label's, a box's or the group's title) as the dialog's bytes.
 QByteArray TextOf(const QWidget* widget) {
-  if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text().toLatin1();
-  if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text().toLatin1();
+  if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return ToDialogBytes(edit->text());
+  if (const auto* label = qobject_cast<const QLabel*>(widget)) return ToDialogBytes(label->text());
   if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-    return button->text().toLatin1();
+    return ToDialogBytes(button->text());
   }
-  if (const auto* group = qobject_cast<const QGroupBox*>(widget)) return group->title().toLatin1();
+  if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+    return ToDialogBytes(group->title());
+  }
   return QByteArray();
 }
 
@@ -51,7 +55,7 @@ int QtSurface::ReadText(int id, char* buffer, int max) {
 }
 
 void QtSurface::WriteText(int id, const char* text) {
-  const QString value = QString::fromLatin1(text);
+  const QString value = FromDialogBytes(text);
   QWidget* widget = Control(id);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     // Most events rewrite fields with the text they already show. Where setText would leave
@@ -74,6 +78,8 @@ void QtSurface::WriteText(int id, const char* text) {
 }
 
 bool QtSurface::IsModified(int id) {
+  // The field sets the flag on every edit of the user's (QtDialog::MakeEdit), so an undo back
+  // to the written text leaves it set, as on Windows; only the writes above clear it.
   const QLineEdit* edit = Edit(id);
   return edit && edit->isModified();
 }

@@ -17,7 +17,8 @@ class QWidget;
 using ControlTable = std::array<QWidget*, CONTROL_COUNT>;
 
 // Each operation is one call on the widget that has the identifier; nothing is cached, so the
-// widgets stay the only store of state. Texts cross as Latin-1 bytes, one character a byte.
+// widgets stay the only store of state. Texts cross as code-page-1252 bytes (qt_text.h), one
+// UTF-16 unit a byte.
 // An identifier outside the dialog, or an operation the widget's kind has no use for, is
 // ignored (reads give 0, empty or false), as the window system ignores it.
 class QtSurface final : public DialogSurface {

@@ -8,9 +8,11 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -24,6 +26,7 @@
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
+#include "dialog/qt/qt_text.h"
 #include "resources/dialog.h"
 
 namespace {
@@ -60,11 +63,13 @@ QString Difference(QtDialog& window, HeadlessDialog& oracle) {
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
       shown = QStringLiteral("\"%1\" modified=%2").arg(edit->text()).arg(edit->isModified());
       wanted = QStringLiteral("\"%1\" modified=%2")
-                   .arg(QString::fromLatin1(expected.Text(id)))
+                   .arg(FromDialogBytes(expected.Text(id).data(),
+                                        static_cast<qsizetype>(expected.Text(id).size())))
                    .arg(expected.Modified(id));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
       shown = QStringLiteral("\"%1\"").arg(label->text());
-      wanted = QStringLiteral("\"%1\"").arg(QString::fromLatin1(expected.Text(id)));
+      wanted = QStringLiteral("\"%1\"").arg(FromDialogBytes(
+          expected.Text(id).data(), static_cast<qsizetype>(expected.Text(id).size())));
     }
     if (shown != wanted)
       return QStringLiteral("control %1: %2, expected %3").arg(id).arg(shown, wanted);
@@ -95,6 +100,16 @@ QPoint ThumbCentre(const QScrollBar* bar) {
 void RetypeAndTab(const QString& text) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(QApplication::focusWidget(), text);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
+// Types text over the focused field's text as an input method hands it over, for characters
+// no key types; then leaves the field with Tab.
+void ComposeAndTab(const QString& text) {
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QInputMethodEvent compose;
+  compose.setCommitString(text);
+  QCoreApplication::sendEvent(QApplication::focusWidget(), &compose);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 }
 
@@ -172,6 +187,9 @@ class QtDialogTest : public QObject {
   void CloseButtonQuitsWithZeroOnce();
   void TipsTellBoardPriceAndBook();
   void CopyLineLeavesTheTypedFieldAlone();
+  void TypedTextsAreCodePage1252();
+  void UndoLeavesTheFieldModified();
+  void FieldsTakeNoDrops();
 };
 
 void QtDialogTest::DialogUnitsScaleAsOnWindows() {
@@ -572,7 +590,7 @@ void QtDialogTest::CopyLineLeavesTheTypedFieldAlone() {
   clipboard->setText(QStringLiteral("before"));
   QTest::keyClick(menu, Qt::Key_L);
   QTRY_VERIFY(!QApplication::activePopupWidget());
-  QCOMPARE(clipboard->text(), QString::fromLatin1(oracle.CopiedLine()));
+  QCOMPARE(clipboard->text(), FromDialogBytes(oracle.CopiedLine().c_str()));
   QVERIFY(clipboard->text().contains(QStringLiteral("\n2\t3\t8.6%\t10-1\n")));
   QCOMPARE(FocusId(dialog), IDC_ODDS + 1);
   QVERIFY(!box->isChecked());
@@ -581,13 +599,81 @@ void QtDialogTest::CopyLineLeavesTheTypedFieldAlone() {
   // Ctrl+Shift+C in the field does the same; once the field is left the line has horse 2's odds.
   clipboard->setText(QStringLiteral("before"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-  QCOMPARE(clipboard->text(), QString::fromLatin1(oracle.CopiedLine()));
+  QCOMPARE(clipboard->text(), FromDialogBytes(oracle.CopiedLine().c_str()));
   SAME_AS(oracle);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   oracle.Leave(IDC_ODDS + 1);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-  QCOMPARE(clipboard->text(), QString::fromLatin1(oracle.CopiedLine()));
+  QCOMPARE(clipboard->text(), FromDialogBytes(oracle.CopiedLine().c_str()));
   QVERIFY(clipboard->text().contains(QStringLiteral("\n2\t3.0\t25.0%\t3-1\n")));
+  SAME_AS(oracle);
+}
+
+void QtDialogTest::TypedTextsAreCodePage1252() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  // The euro sign is byte 0x80, which the odds entry reads as a signed byte: a share of 0, as
+  // on Windows (Latin-1 would have made it "?" and 13.33 % to win).
+  QTest::mouseClick(Edit(dialog, IDC_ODDS), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  ComposeAndTab(QStringLiteral("5.\u20ac"));
+  oracle.Type(IDC_ODDS, "5.\x80");
+  oracle.Leave(IDC_ODDS);
+  SAME_AS(oracle);
+  QCOMPARE(Bar(dialog, IDC_POOL_BAR)->value(), 0);
+  // A fullwidth entry reads as its best fit, and a character without one as "?".
+  ComposeAndTab(QStringLiteral("\uff15-\uff12"));
+  oracle.Type(IDC_ODDS + 1, "5-2");
+  oracle.Leave(IDC_ODDS + 1);
+  SAME_AS(oracle);
+  char bytes[8];
+  Edit(dialog, IDC_LINE)->setText(QStringLiteral("\u4e00\u0081"));
+  QCOMPARE(dialog.Surface().ReadText(IDC_LINE, bytes, sizeof bytes), 2);
+  QCOMPARE(QByteArray(bytes), QByteArray("?\x81"));
+}
+
+void QtDialogTest::UndoLeavesTheFieldModified() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  // "5" typed over horse 1's "10.7" and undone: the field still counts as the user's, so Tab
+  // pins, moves and locks the horse at the odds it shows.
+  QTest::mouseClick(Edit(dialog, IDC_ODDS), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(Edit(dialog, IDC_ODDS)->text(), QStringLiteral("10.7"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  oracle.Type(IDC_ODDS, "10.7");
+  oracle.Leave(IDC_ODDS);
+  SAME_AS(oracle);
+  QCOMPARE(Bar(dialog, IDC_POOL_BAR)->value(), 854);
+  QVERIFY(Box(dialog, IDC_LOCK)->isChecked());
+  // An edit that does nothing is no change: Backspace at the start of horse 2's odds.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  oracle.Leave(IDC_ODDS + 1);
+  SAME_AS(oracle);
+  QVERIFY(!Box(dialog, IDC_LOCK + 1)->isChecked());
+}
+
+void QtDialogTest::FieldsTakeNoDrops() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  // Text dragged from elsewhere onto horse 3's odds, which does not have the focus.
+  QLineEdit* edit = Edit(dialog, IDC_ODDS + 2);
+  QMimeData data;
+  data.setText(QStringLiteral("5-2"));
+  const QPoint at = edit->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(edit, &enter);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(edit, &drop);
+  QVERIFY(!enter.isAccepted());
   SAME_AS(oracle);
 }
 

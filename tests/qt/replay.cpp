@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "dialog/qt/qt_dialog.h"
+#include "dialog/qt/qt_text.h"
 #include "dialog/script.h"
 
 namespace {
@@ -30,7 +31,7 @@ class WidgetTarget final : public ScriptTarget {
     QLineEdit* edit = Edit(editId);
     // A window text ends at its first NUL.
     const std::string_view shown = text.substr(0, text.find('\0'));
-    edit->setText(QString::fromLatin1(shown.data(), static_cast<qsizetype>(shown.size())));
+    edit->setText(FromDialogBytes(shown.data(), static_cast<qsizetype>(shown.size())));
     edit->setModified(true);
   }
   void Leave(int editId) override {
@@ -82,7 +83,7 @@ class WidgetTarget final : public ScriptTarget {
     QString text;
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) text = edit->text();
     if (auto* label = qobject_cast<QLabel*>(widget)) text = label->text();
-    return text.toLatin1().toStdString();
+    return ToDialogBytes(text).toStdString();
   }
   bool Modified(int editId) override { return Edit(editId)->isModified(); }
   bool Checked(int boxId) override {
@@ -95,7 +96,7 @@ class WidgetTarget final : public ScriptTarget {
   // The dialog's "Copy line", and what it left on the clipboard.
   std::string CopiedLine() override {
     m_dialog.CopyLineAction()->trigger();
-    return QGuiApplication::clipboard()->text().toLatin1().toStdString();
+    return ToDialogBytes(QGuiApplication::clipboard()->text()).toStdString();
   }
 
  private:

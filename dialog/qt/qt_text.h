@@ -1,0 +1,16 @@
+// The dialog's texts are bytes in code page 1252, as the Windows program's are; Qt's widgets
+// hold UTF-16. Every text that crosses between them goes through these two.
+#ifndef ODDSMITH_DIALOG_QT_QT_TEXT_H
+#define ODDSMITH_DIALOG_QT_QT_TEXT_H
+
+#include <QByteArray>
+#include <QString>
+
+// The bytes of text, one a UTF-16 unit, as WideCharToMultiByte(1252, 0, ...) makes them: best
+// fit first ("５" becomes "5"), "?" where nothing fits.
+QByteArray ToDialogBytes(const QString& text);
+
+// The characters of length bytes (of a NUL-terminated text with length -1).
+QString FromDialogBytes(const char* bytes, qsizetype length = -1);
+
+#endif
