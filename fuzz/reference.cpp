@@ -30,7 +30,9 @@ std::string Fixed1(double value, int width) {
   for (std::size_t i = first + 15; i < digits.size(); ++i) digits[i] = '0';
 
   // Keep the integer digits and the tenths; the hundredths alone decide the rounding.
-  std::string kept = "0" + digits.substr(0, integerDigits + 1);
+  // Built by appending: GCC 12 at -O3 reports a false overlap (-Wrestrict) for "0" + substr.
+  std::string kept(1, '0');
+  kept.append(digits, 0, integerDigits + 1);
   if (digits[integerDigits + 1] >= '5') {
     std::size_t i = kept.size() - 1;
     while (kept[i] == '9') kept[i--] = '0';

@@ -9,9 +9,10 @@ cd "$(dirname "$0")/.."
 
 scripts/deps.sh core fuzz lint
 build=build/lint
-# clang's flags, with the fuzzers configured, so that every source of ours here is in it.
+# clang's flags, with the fuzzers configured, so that every source of ours here is in it, and
+# warnings as errors, as every preset has them.
 cmake --fresh -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-  -DCMAKE_CXX_COMPILER=clang++ -DODDSMITH_FUZZ=ON >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DODDSMITH_FUZZ=ON -DODDSMITH_WERROR=ON >/dev/null
 # Generated sources (Qt's moc output, included by the files that declare their own QObjects)
 # must exist before the analysis reads them.
 mapfile -t generators < <(cmake --build "$build" --target help | grep -o '[A-Za-z0-9_]*_autogen$' | sort -u)

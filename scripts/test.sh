@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the optimised build, then the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Installs missing Debian packages first.
+# AddressSanitizer and UndefinedBehaviorSanitizer and in plain builds with GCC and clang.
+# Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +18,9 @@ for preset in release sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+# As a packager builds it: no preset, warnings not errors, GCC and clang; none may warn.
+scripts/test-plain.sh
 
 # Static analysis, then each fuzzer for a bounded time after replaying its kept findings.
 echo "== lint"

@@ -1,0 +1,13 @@
+# Every golden session: NAME.script replayed must print NAME.expected byte for byte and end
+# with exit status STATUS (2: the script ends on a line the runner refuses) on each of its
+# FACES. See cmake/GoldenSessions.cmake; a new session needs its line here.
+oddsmith_golden(NAME bad-input STATUS 2 FACES headless qt wine)
+oddsmith_golden(NAME copy STATUS 0 FACES headless qt wine)
+oddsmith_golden(NAME crlf STATUS 0 FACES headless qt wine)
+oddsmith_golden(NAME drags STATUS 0 FACES headless qt wine)
+oddsmith_golden(NAME line-and-field STATUS 0 FACES headless qt wine)
+oddsmith_golden(NAME odds-and-locks STATUS 0 FACES headless qt wine)
+oddsmith_golden(NAME scratches STATUS 0 FACES headless qt wine)
+oddsmith_golden(NAME start-and-close STATUS 0 FACES headless qt wine)
+# Thumb positions above 65535 cannot travel in a Win32 scroll message.
+oddsmith_golden(NAME wide-thumbs STATUS 0 FACES headless qt)
