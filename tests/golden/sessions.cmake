@@ -2,6 +2,7 @@
 # with exit status STATUS (2: the script ends on a line the runner refuses) on each of its
 # FACES. See cmake/GoldenSessions.cmake; a new session needs its line here.
 oddsmith_golden(NAME bad-input STATUS 2 FACES headless qt wine)
+oddsmith_golden(NAME codepage STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME copy STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME crlf STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME drags STATUS 0 FACES headless qt wine)
