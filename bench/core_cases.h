@@ -40,6 +40,9 @@ class CountingSurface final : public DialogSurface {
   int BarPos(int id) override;
   void SetBarPos(int id, int pos) override;
   void EnableBarArrows(int id, bool on) override;
+  int BarMin(int id) override { return inner_.BarMin(id); }
+  int BarMax(int id) override { return inner_.BarMax(id); }
+  bool BarArrowsEnabled(int id) override { return inner_.BarArrowsEnabled(id); }
 
  private:
   DialogSurface& inner_;

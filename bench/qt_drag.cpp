@@ -69,6 +69,9 @@ class RecordingSurface final : public DialogSurface {
     m_inner.EnableBarArrows(id, on);
     Add({Write::ARROWS, id, on, 0, {}});
   }
+  int BarMin(int id) override { return m_inner.BarMin(id); }
+  int BarMax(int id) override { return m_inner.BarMax(id); }
+  bool BarArrowsEnabled(int id) override { return m_inner.BarArrowsEnabled(id); }
 
  private:
   void Add(Write write) {

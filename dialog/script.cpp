@@ -56,12 +56,26 @@ void AppendShow(ScriptTarget& target, std::string& out) {
   out += '\n';
 }
 
-// Applies one non-empty, non-comment line; returns an error text, or nullptr when taken.
-const char* Apply(ScriptTarget& target, std::string_view line, std::string& out) {
+// Applies one non-empty, non-comment line; returns an error text, or nullptr when taken. A
+// save or an open that fails is no bad line: its reason goes to fileError.
+const char* Apply(ScriptTarget& target, std::string_view line, std::string& out,
+                  std::string& fileError) {
   const std::size_t space = line.find(' ');
   const std::string_view command = line.substr(0, space);
   std::string_view rest =
       space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+
+  if (command == "save" || command == "open") {
+    // The path is the rest of the line, spaces and all.
+    if (rest.empty()) return "missing path";
+    const std::string path(rest);
+    std::string reason;
+    const bool save = command == "save";
+    if (!(save ? target.SaveLine(path, reason) : target.OpenLine(path, reason))) {
+      fileError = std::string(save ? "cannot save \"" : "cannot open \"") + path + "\": " + reason;
+    }
+    return nullptr;
+  }
 
   if (command == "type") {
     if (space == std::string_view::npos) return "missing argument";
@@ -152,15 +166,33 @@ void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
 }
 
+bool ScriptTarget::SaveLine(const std::string& /*path*/, std::string& error) {
+  error = "this dialog keeps no files";
+  return false;
+}
+
+bool ScriptTarget::OpenLine(const std::string& /*path*/, std::string& error) {
+  error = "this dialog keeps no files";
+  return false;
+}
+
 int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,
               const char* name) {
   std::string line;
   std::string printed;
+  std::string fileError;
+  bool fileFailed = false;
+  // A failed save or open changes nothing and the script goes on; the status tells of it.
+  const auto status = [&fileFailed](int code) {
+    return code == 0 && fileFailed ? STATUS_FILE_FAILED : code;
+  };
   for (long long number = 1; ReadLine(in, line); ++number) {
     if (line.empty() || line[0] == '#') continue;
     printed.clear();
-    const char* error =
-        line.find('\0') != std::string::npos ? "NUL byte in line" : Apply(target, line, printed);
+    fileError.clear();
+    const char* error = line.find('\0') != std::string::npos
+                            ? "NUL byte in line"
+                            : Apply(target, line, printed, fileError);
     if (error) {
       std::string quoted;
       AppendQuoted(quoted, line);
@@ -169,13 +201,18 @@ int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* er
       return STATUS_BAD_LINE;
     }
     std::fwrite(printed.data(), 1, printed.size(), out);
+    if (!fileError.empty()) {
+      fileFailed = true;
+      std::fflush(out);
+      std::fprintf(err, "%s: line %lld: %s\n", name, number, fileError.c_str());
+    }
     int code = 0;
     if (target.QuitPosted(code)) {
       std::fprintf(out, "exit %d\n", code);
       std::fflush(out);
-      return code;
+      return status(code);
     }
   }
   std::fflush(out);
-  return 0;
+  return status(0);
 }

@@ -33,13 +33,21 @@ class ScriptTarget {
   // The text "Copy line" puts on the clipboard, with LF line ends.
   virtual std::string CopiedLine() = 0;
 
+  // "save PATH" and "open PATH": the dialog's state to and from a line file (line_file.h).
+  // False with the reason when it fails ("line M: ..." where the file has a line to blame), the
+  // dialog then as it was. A dialog that keeps no files refuses, as these do.
+  virtual bool SaveLine(const std::string& path, std::string& error);
+  virtual bool OpenLine(const std::string& path, std::string& error);
+
  protected:
   ~ScriptTarget() = default;
 };
 
 // Runs the script read from in against target, printing "show" states and "exit N" to out and
-// the first bad line to err (prefixed by name). Returns the exit status: the quit message's
-// code, 0 at the end of the input, 2 for a line it cannot take.
+// the first bad line and every failed save or open to err (prefixed by name). Returns the exit
+// status: the quit message's code, 0 at the end of the input, 2 for a line it cannot take; 3
+// instead of 0 once a save or an open has failed.
+constexpr int STATUS_FILE_FAILED = 3;
 int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,
               const char* name);
 

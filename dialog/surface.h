@@ -10,6 +10,10 @@
 
 #include "resources/columns.h"
 
+// The most bytes a typed text keeps: a Qt field's limit, kept by the in-memory fields too, so
+// that whatever a field shows fits a line file. Windows' fields stop sooner, at their width.
+constexpr std::size_t FIELD_TEXT_MAX = 32767;
+
 // A number read from a field: value 0 and ok false when the text has no number.
 struct UnsignedRead {
   unsigned value;
@@ -46,6 +50,11 @@ class DialogSurface {
   virtual void SetBarPos(int id, int pos) = 0;
   // Enables or disables both arrows of the bar; inactive rows have them disabled.
   virtual void EnableBarArrows(int id, bool on) = 0;
+  // The bar's range, as last set (0 and 0 for a bar never given one), and whether its arrows
+  // are enabled; what a saved line keeps of a bar besides its position.
+  virtual int BarMin(int id) = 0;
+  virtual int BarMax(int id) = 0;
+  virtual bool BarArrowsEnabled(int id) = 0;
 
  protected:
   ~DialogSurface() = default;
@@ -69,9 +78,12 @@ class HeadlessSurface final : public DialogSurface {
   int BarPos(int id) override;
   void SetBarPos(int id, int pos) override;
   void EnableBarArrows(int id, bool on) override;
+  int BarMin(int id) override { return RangeMin(id); }
+  int BarMax(int id) override { return RangeMax(id); }
+  bool BarArrowsEnabled(int id) override { return ArrowsEnabled(id); }
 
   // What the user does: replace the whole text (up to the first NUL, as a window text ends
-  // there) and mark it modified, without any notification.
+  // there, and at most FIELD_TEXT_MAX bytes) and mark it modified, without any notification.
   void Type(int id, std::string_view text);
 
   // Reads of the state for printing and checking; no effect on it.

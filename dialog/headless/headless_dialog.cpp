@@ -2,6 +2,7 @@
 #include "dialog/headless/headless_dialog.h"
 
 #include "book/board.h"
+#include "dialog/line_file.h"
 
 int HeadlessDialog::ControlId(LongParam handle) {
   return handle >= IDC_FIRST && handle <= IDC_LAST ? static_cast<int>(handle) : 0;
@@ -56,4 +57,16 @@ std::string HeadlessDialog::CopiedLine() {
   char text[LINE_TABLE_MAX];
   FormatLineTable(surface_, "\n", text, sizeof text);
   return text;
+}
+
+bool HeadlessDialog::SaveLine(const std::string& path, std::string& error) {
+  return SaveLineFile(surface_, path, error);
+}
+
+bool HeadlessDialog::OpenLine(const std::string& path, std::string& error) {
+  LineFileError failure;
+  if (OpenLineFile(surface_, path, failure)) return true;
+  error = failure.line > 0 ? "line " + std::to_string(failure.line) + ": " + failure.reason
+                           : failure.reason;
+  return false;
 }

@@ -46,6 +46,8 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   int BarMax(int barId) override { return surface_.RangeMax(barId); }
   bool ArrowsEnabled(int barId) override { return surface_.ArrowsEnabled(barId); }
   std::string CopiedLine() override;
+  bool SaveLine(const std::string& path, std::string& error) override;
+  bool OpenLine(const std::string& path, std::string& error) override;
 
  private:
   // Delivers a message; once the dialog has ended, its destruction follows as on Windows.

@@ -1,4 +1,5 @@
 // The in-memory dialog controls: the state the window system would hold, per control.
+#include <algorithm>
 #include <cstring>
 
 #include "dialog/surface.h"
@@ -99,7 +100,7 @@ void HeadlessSurface::EnableBarArrows(int id, bool on) {
 
 void HeadlessSurface::Type(int id, std::string_view text) {
   if (Control* control = Find(id)) {
-    control->text.assign(text.substr(0, text.find('\0')));
+    control->text.assign(text.substr(0, std::min(text.find('\0'), FIELD_TEXT_MAX)));
     control->modified = true;
   }
 }

@@ -109,3 +109,18 @@ void QtSurface::SetBarPos(int id, int pos) {
 void QtSurface::EnableBarArrows(int id, bool on) {
   if (QScrollBar* bar = Bar(id)) bar->setEnabled(on);
 }
+
+int QtSurface::BarMin(int id) {
+  const QScrollBar* bar = Bar(id);
+  return bar ? bar->minimum() : 0;
+}
+
+int QtSurface::BarMax(int id) {
+  const QScrollBar* bar = Bar(id);
+  return bar ? bar->maximum() : 0;
+}
+
+bool QtSurface::BarArrowsEnabled(int id) {
+  const QScrollBar* bar = Bar(id);
+  return bar && bar->isEnabled();
+}

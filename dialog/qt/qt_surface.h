@@ -55,6 +55,10 @@ class QtSurface final : public DialogSurface {
   // Enables or disables the whole bar: a bar without arrows takes no input at all, and shows
   // it. Any other control ignores it.
   void EnableBarArrows(int id, bool on) override;
+  // A bar's range and whether it takes input; 0, 0 and false for any other control.
+  int BarMin(int id) override;
+  int BarMax(int id) override;
+  bool BarArrowsEnabled(int id) override;
 
  private:
   QCheckBox* Box(int id) const;

@@ -84,6 +84,34 @@ void Win32Surface::EnableBarArrows(int id, bool on) {
   SendDlgItemMessageA(dialog_, id, SBM_ENABLE_ARROWS, on ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH, 0);
 }
 
+int Win32Surface::BarMin(int id) {
+  INT min = 0;
+  INT max = 0;
+  SendDlgItemMessageA(dialog_, id, SBM_GETRANGE, reinterpret_cast<WPARAM>(&min),
+                      reinterpret_cast<LPARAM>(&max));
+  return min;
+}
+
+int Win32Surface::BarMax(int id) {
+  INT min = 0;
+  INT max = 0;
+  SendDlgItemMessageA(dialog_, id, SBM_GETRANGE, reinterpret_cast<WPARAM>(&min),
+                      reinterpret_cast<LPARAM>(&max));
+  return max;
+}
+
+bool Win32Surface::BarArrowsEnabled(int id) {
+  const HWND bar = GetDlgItem(dialog_, id);
+  if (!bar) return false;
+  // The arrows' own state; Wine also disables the whole bar with them, Windows does not.
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  if (GetScrollBarInfo(bar, OBJID_CLIENT, &info)) {
+    return !(info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) && IsWindowEnabled(bar);
+  }
+  return IsWindowEnabled(bar) != FALSE;
+}
+
 int Win32Dialog::ControlId(LongParam handle) {
   const HWND control = reinterpret_cast<HWND>(handle);
   // Only our own controls: a stray handle must not be mistaken for one of our bars.

@@ -26,6 +26,9 @@ class Win32Surface final : public DialogSurface {
   int BarPos(int id) override;
   void SetBarPos(int id, int pos) override;
   void EnableBarArrows(int id, bool on) override;
+  int BarMin(int id) override;
+  int BarMax(int id) override;
+  bool BarArrowsEnabled(int id) override;
 
  private:
   HWND dialog_;

@@ -1,0 +1,248 @@
+// Line files: every reachable state comes back as it was shown, every bad file is refused with
+// its line and reason and changes nothing, and a save never leaves a broken file behind.
+#include "dialog/line_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "dialog/file_io.h"
+#include "dialog/headless/headless_dialog.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What "show" prints, modified flags left out (an opened file has every one clear).
+std::string Shown(HeadlessDialog& dialog) {
+  std::FILE* in = fmemopen(const_cast<char*>("show\n"), 5, "r");
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* out = open_memstream(&text, &size);
+  RunScript(dialog, in, out, stderr, "test");
+  std::fclose(in);
+  std::fclose(out);
+  std::string shown(text, size);
+  std::free(text);
+  for (std::size_t at; (at = shown.find(" mod=1")) != std::string::npos;) shown[at + 5] = '0';
+  return shown;
+}
+
+// Plays script lines on dialog, as the runner would.
+void Play(HeadlessDialog& dialog, const std::string& script) {
+  std::FILE* in = fmemopen(const_cast<char*>(script.data()), script.size(), "r");
+  std::FILE* out = std::fopen("/dev/null", "w");
+  RunScript(dialog, in, out, out, "test");
+  std::fclose(in);
+  std::fclose(out);
+}
+
+// Saves dialog's state through the file format and opens it in a fresh dialog.
+void ExpectRoundTrip(HeadlessDialog& dialog) {
+  const std::string bytes = FormatLineFile(ReadLineState(dialog.Surface()));
+  LineState state;
+  LineFileError error;
+  ASSERT_TRUE(ParseLineFile(bytes, state, error)) << error.line << ": " << error.reason;
+  HeadlessDialog fresh;
+  ShowLineState(fresh.Surface(), state);
+  EXPECT_EQ(Shown(fresh), Shown(dialog));
+  EXPECT_EQ(FormatLineFile(state), bytes);
+}
+
+std::string ValidFile() {
+  HeadlessDialog dialog;
+  Play(dialog, "init\ntype 167 5-2\nleave 167\n");
+  return FormatLineFile(ReadLineState(dialog.Surface()));
+}
+
+// Replaces the n-th line (1-based) of file by line.
+std::string WithLine(std::string file, int n, const std::string& line) {
+  std::size_t start = 0;
+  for (int i = 1; i < n; ++i) start = file.find('\n', start) + 1;
+  return file.replace(start, file.find('\n', start) - start, line);
+}
+
+class TempFolder {
+ public:
+  TempFolder() {
+    char name[] = "/tmp/oddsmith-test-XXXXXX";
+    path_ = mkdtemp(name);
+  }
+  ~TempFolder() { fs::remove_all(path_); }
+  std::string Path(const char* name) const { return (path_ / name).string(); }
+  int Entries() const { return static_cast<int>(std::distance(fs::directory_iterator(path_), {})); }
+
+ private:
+  fs::path path_;
+};
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(LineFile, EveryGoldenSessionComesBackBeforeItsClose) {
+  for (const auto& entry : fs::directory_iterator(fs::path(ODDSMITH_SOURCE_DIR) / "tests/golden")) {
+    if (entry.path().extension() != ".script") continue;
+    std::string script = Contents(entry.path().string());
+    const std::size_t close = script.find("command 2");
+    if (close != std::string::npos) script.resize(close);
+    HeadlessDialog dialog;
+    Play(dialog, script);
+    SCOPED_TRACE(entry.path().filename().string());
+    ExpectRoundTrip(dialog);
+  }
+}
+
+TEST(LineFile, OddStatesComeBack) {
+  HeadlessDialog beforeInit;
+  ExpectRoundTrip(beforeInit);
+  HeadlessDialog dialog;
+  // Rows beyond a field of 8, one of them with its "Scr." box cleared by hand; text typed into
+  // a scratched row; "15" left in "# of horses:"; a bar range set by another line.
+  Play(dialog,
+       "init\ntype 146 8\nleave 146\nclick 140\nclick 131\ntype 169 3-1\ntype 144 100\n"
+       "leave 144\ntype 146 15\nscroll 105 5 4000\n");
+  dialog.Controls().SetBarRange(IDC_POOL_BAR + 12, 0, 81000);
+  dialog.Controls().SetBarPos(IDC_POOL_BAR + 12, 70000);
+  ExpectRoundTrip(dialog);
+  // Every byte but NUL, and the longest texts a field holds: the largest file there is.
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
+  dialog.Controls().Type(IDC_ODDS, bytes);
+  for (int id : {IDC_LINE, IDC_HORSES}) dialog.Controls().Type(id, std::string(40000, '\x7f'));
+  for (int i = 1; i < ROW_COUNT; ++i)
+    dialog.Controls().Type(IDC_ODDS + i, std::string(40000, '\x81'));
+  ExpectRoundTrip(dialog);
+  const std::size_t largest = FormatLineFile(ReadLineState(dialog.Surface())).size();
+  EXPECT_GT(largest, 15 * 4 * FIELD_TEXT_MAX);
+  EXPECT_LT(largest, LINE_FILE_SIZE_MAX);
+  TempFolder folder;
+  std::string error;
+  ASSERT_TRUE(SaveLineFile(dialog.Surface(), folder.Path("big.oddsline"), error)) << error;
+  HeadlessDialog opened;
+  LineFileError failure;
+  ASSERT_TRUE(OpenLineFile(opened.Surface(), folder.Path("big.oddsline"), failure))
+      << failure.reason;
+  EXPECT_EQ(Shown(opened), Shown(dialog));
+}
+
+TEST(LineFile, HandEditedFilesReadAsTypingWould) {
+  std::string file = ValidFile();
+  // A byte-order mark, CR LF line ends, characters the code page lacks or fits.
+  std::string edited =
+      "\xEF\xBB\xBF" + WithLine(file, 2, "line\t\xEF\xBC\x91\xE4\xB8\x80\xF0\x9F\x98\x80\\x41");
+  for (std::size_t at = 0; (at = edited.find('\n', at)) != std::string::npos; at += 2) {
+    edited.insert(at, "\r");
+  }
+  LineState state;
+  LineFileError error;
+  ASSERT_TRUE(ParseLineFile(edited, state, error)) << error.line << ": " << error.reason;
+  EXPECT_EQ(state.line, "1???A");
+}
+
+struct BadFile {
+  const char* what;
+  std::string bytes;
+  int line;
+  const char* reason;  // a part of the reason
+};
+
+TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
+  const std::string good = ValidFile();
+  std::string later = WithLine(good, 1, "oddsmith line\t7");
+  const BadFile cases[] = {
+      {"empty", "", 0, "empty"},
+      {"not a line file", "horse\todds\n", 1, "not an Oddsmith line file"},
+      {"a later version", later, 1, "version 7"},
+      {"version zero", WithLine(good, 1, "oddsmith line\t0"), 1, "no version"},
+      {"cut within a row", good.substr(0, good.find("\n7\t") + 5), 11, "cut short"},
+      {"cut before the end", good.substr(0, good.rfind("end")), 19, "cut short"},
+      {"end without line end", good.substr(0, good.size() - 1), 19, "cut short"},
+      {"a row missing", WithLine(good, 7, "4\t1\t2\t3\t0\t10800\t1\t0\t0"), 7, "missing"},
+      {"a row twice", WithLine(good, 7, "2\tx\ty\t3\t0\t10800\t1\t0\t0"), 7, "twice"},
+      {"a row too many", WithLine(good, 19, "15\tx\ty\t3\t0\t10800\t1\t0\t0"), 19, "more than 14"},
+      {"not a number", WithLine(good, 5, "1\t2.5\t28.6%\t2x57\t0\t10800\t1\t1\t0"), 5,
+       "whole numbers"},
+      {"a sign", WithLine(good, 5, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0"), 5, "whole numbers"},
+      {"a range off the lines", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0"), 5,
+       "range"},
+      {"a range too wide", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0"), 5, "range"},
+      {"outside the range", WithLine(good, 5, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0"), 5,
+       "outside"},
+      {"a mark of 2", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0"), 5, "0 or 1"},
+      {"a NUL byte", WithLine(good, 3, std::string("horses\t1\0", 9)), 3, "NUL"},
+      {"an escaped NUL", WithLine(good, 3, "horses\t\\x00"), 3, "NUL"},
+      {"a bad escape", WithLine(good, 3, "horses\t\\n"), 3, "escape"},
+      {"a raw control", WithLine(good, 3, "horses\t\x01"), 3, "control"},
+      {"not UTF-8", WithLine(good, 3, "horses\t\xE9t\xE9"), 3, "UTF-8"},
+      {"an overlong form", WithLine(good, 3, "horses\t\xC0\xAF"), 3, "UTF-8"},
+      {"a text too long", WithLine(good, 3, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 3,
+       "32767"},
+      {"text after the end", good + "more\n", 20, "after the end"},
+      {"a field missing", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t1"), 5, "9 fields"},
+  };
+  for (const BadFile& bad : cases) {
+    LineState state;
+    LineFileError error;
+    EXPECT_FALSE(ParseLineFile(bad.bytes, state, error)) << bad.what;
+    EXPECT_EQ(error.line, bad.line) << bad.what << ": " << error.reason;
+    EXPECT_NE(error.reason.find(bad.reason), std::string::npos) << bad.what << ": " << error.reason;
+  }
+  // Cut anywhere, a file is refused.
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    LineState state;
+    LineFileError error;
+    EXPECT_FALSE(ParseLineFile(good.substr(0, size), state, error)) << size;
+  }
+
+  // From the disk: each refusal names why and leaves the dialog as it was.
+  TempFolder folder;
+  const std::string big = folder.Path("big.oddsline");
+  std::ofstream(big) << std::string(LINE_FILE_SIZE_MAX + 1, ' ');
+  HeadlessDialog dialog;
+  Play(dialog, "init\ntype 168 3-1\n");
+  const std::string before = Shown(dialog);
+  const std::pair<std::string, const char*> files[] = {
+      {folder.Path("missing.oddsline"), "no such file"},
+      {folder.Path(""), "folder"},
+      {big, "larger"},
+  };
+  for (const auto& [path, reason] : files) {
+    LineFileError error;
+    EXPECT_FALSE(OpenLineFile(dialog.Surface(), path, error)) << path;
+    EXPECT_NE(error.reason.find(reason), std::string::npos) << error.reason;
+  }
+  std::ofstream(folder.Path("later.oddsline")) << later;
+  LineFileError error;
+  EXPECT_FALSE(OpenLineFile(dialog.Surface(), folder.Path("later.oddsline"), error));
+  EXPECT_EQ(Shown(dialog), before);
+  EXPECT_TRUE(dialog.Controls().Modified(IDC_ODDS + 1));
+}
+
+TEST(LineFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+  TempFolder folder;
+  const std::string path = folder.Path("card.oddsline");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(path, "the old line\n", error));
+  const WriteFault halfWay{6};
+  EXPECT_FALSE(WriteFileAtomically(path, "a new line that does not fit\n", error, &halfWay));
+  EXPECT_EQ(error, "the disk is full");
+  EXPECT_EQ(Contents(path), "the old line\n");
+  EXPECT_EQ(folder.Entries(), 1);
+  // Failures that hold for root too: the target is a folder, its parent is a file.
+  fs::create_directory(folder.Path("folder"));
+  EXPECT_FALSE(WriteFileAtomically(folder.Path("folder"), "x", error));
+  EXPECT_NE(error.find("folder"), std::string::npos);
+  EXPECT_FALSE(WriteFileAtomically(path + "/inside", "x", error));
+  EXPECT_EQ(Contents(path), "the old line\n");
+  EXPECT_EQ(folder.Entries(), 2);
+}
+
+}  // namespace
