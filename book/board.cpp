@@ -42,18 +42,6 @@ class Text {
     char digits[16];
     Add(digits, static_cast<std::size_t>(FormatInt(digits, sizeof digits, value, 0)));
   }
-  // A control's text as shown, leading blanks dropped, tabs and line ends blanked so that
-  // the table keeps its columns.
-  void AddCell(DialogSurface& surface, int id) {
-    char cell[CELL_TEXT_MAX + 1];
-    const int length = surface.ReadText(id, cell, sizeof cell);
-    int first = 0;
-    while (first < length && cell[first] == ' ') ++first;
-    for (int i = first; i < length; ++i) {
-      if (cell[i] == '\t' || cell[i] == '\r' || cell[i] == '\n') cell[i] = ' ';
-    }
-    Add(cell + first, static_cast<std::size_t>(length - first));
-  }
   void AddPrice(BoardPrice price) {
     AddInt(price.a);
     Add("-");
@@ -106,9 +94,13 @@ BookTotal ReadBookTotal(DialogSurface& surface) {
   return total;
 }
 
+bool BookPending(DialogSurface& surface) {
+  return surface.IsModified(IDC_LINE) || surface.IsModified(IDC_HORSES);
+}
+
 int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size) {
   Text text(buffer, size);
-  if (!IsActiveRow(surface, i)) return 0;
+  if (BookPending(surface) || !IsActiveRow(surface, i)) return 0;
   const int share = surface.BarPos(IDC_POOL_BAR + i);
   char percent[TEXT_BUFFER_SIZE];
   FormatFixed1(percent, sizeof percent, static_cast<float>(share) / 100.0f, 0);
@@ -121,8 +113,9 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
 }
 
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
-  const BookTotal total = ReadBookTotal(surface);
   Text text(buffer, size);
+  if (BookPending(surface)) return 0;
+  const BookTotal total = ReadBookTotal(surface);
   text.Add("Book ");
   text.AddHundredths(total.book);
   text.Add(" % of a ");
@@ -141,27 +134,98 @@ int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t s
   return NO_TIP;
 }
 
-int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size) {
-  Text text(buffer, size);
-  text.Add("Horse\tOdds\tTo win\tBoard");
-  text.Add(eol);
+namespace {
+
+// The copied table's cells, as tab-separated text or as an HTML table.
+class Table {
+ public:
+  Table(Text& text, const char* eol) : text_(text), eol_(eol) {
+    if (!eol_) text_.Add("<table>\n");
+  }
+  // A row of cells; in HTML, header cells for the first row and a price cell marked as text.
+  void Row(const char* const* cells, int count, bool header = false, int priceCell = -1) {
+    if (!eol_) text_.Add("<tr>");
+    for (int i = 0; i < count; ++i) {
+      if (eol_) {
+        if (i > 0) text_.Add("\t");
+        text_.Add(cells[i]);
+        continue;
+      }
+      // Excel reads mso-number-format, LibreOffice Calc the sdnum format code "@" (text).
+      text_.Add(header           ? "<th>"
+                : i == priceCell ? "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">"
+                                 : "<td>");
+      text_.Add(cells[i]);
+      text_.Add(header ? "</th>" : "</td>");
+    }
+    text_.Add(eol_ ? eol_ : "</tr>\n");
+  }
+  void End() {
+    if (!eol_) text_.Add("</table>\n");
+  }
+
+ private:
+  Text& text_;
+  const char* eol_;  // nullptr: HTML
+};
+
+void WriteTable(DialogSurface& surface, Table& table) {
+  const char* const header[] = {"Horse", "Odds", "To win", "Board"};
+  table.Row(header, 4, true);
   const BookTotal total = ReadBookTotal(surface);
   for (int i = 0; i < total.horses; ++i) {
-    if (surface.IsChecked(IDC_SCRATCH + i)) continue;
-    text.AddInt(i + 1);
-    text.Add("\t");
-    text.AddCell(surface, IDC_ODDS + i);
-    text.Add("\t");
-    text.AddCell(surface, IDC_WIN_PCT + i);
-    text.Add("\t");
-    text.AddPrice(NearestBoardPrice(surface.BarPos(IDC_POOL_BAR + i)));
-    text.Add(eol);
+    char number[16];
+    FormatInt(number, sizeof number, i + 1, 0);
+    if (surface.IsChecked(IDC_SCRATCH + i)) {
+      const char* const cells[] = {number, "scratched"};
+      table.Row(cells, 2);
+      continue;
+    }
+    const int share = surface.BarPos(IDC_POOL_BAR + i);
+    char odds[TEXT_BUFFER_SIZE];
+    char win[TEXT_BUFFER_SIZE];
+    char price[32];
+    FormatOddsText(odds, share);
+    FormatShareText(win, static_cast<float>(share) / 100.0f);
+    const BoardPrice board = NearestBoardPrice(share);
+    const int length = FormatInt(price, sizeof price, board.a, 0);
+    price[length] = '-';
+    FormatInt(price + length + 1, sizeof price - static_cast<std::size_t>(length) - 1, board.b, 0);
+    // The figures as the dialog shows them, without the blanks that align them there.
+    const auto trimmed = [](const char* text) {
+      while (*text == ' ') ++text;
+      return text;
+    };
+    const char* const cells[] = {number, trimmed(odds), trimmed(win), price};
+    table.Row(cells, 4, false, 3);
   }
-  text.Add("Book\t");
-  text.AddHundredths(total.book);
-  text.Add("%\tLine\t");
-  text.AddInt(total.line);
-  text.Add("%");
-  text.Add(eol);
+  char book[32];
+  Text bookText(book, sizeof book);
+  bookText.AddHundredths(total.book);
+  bookText.Add("%");
+  const char* const bookRow[] = {"Book", book};
+  table.Row(bookRow, 2);
+  char line[16];
+  const int length = FormatInt(line, sizeof line - 1, total.line, 0);
+  line[length] = '%';
+  line[length + 1] = '\0';
+  const char* const lineRow[] = {"Line", line};
+  table.Row(lineRow, 2);
+  table.End();
+}
+
+}  // namespace
+
+int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size) {
+  Text text(buffer, size);
+  Table table(text, eol);
+  WriteTable(surface, table);
+  return text.Length();
+}
+
+int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size) {
+  Text text(buffer, size);
+  Table table(text, nullptr);
+  WriteTable(surface, table);
   return text.Length();
 }

@@ -30,12 +30,17 @@ BookTotal ReadBookTotal(DialogSurface& surface);
 // True for a row (0..13) that takes part in the book: within the field size, "Scr." clear.
 bool IsActiveRow(DialogSurface& surface, int i);
 
+// True while "% Line:" or "# of horses:" holds a text the book has not taken yet: the figures
+// of the tips would come from a line or a field the dialog does not show.
+bool BookPending(DialogSurface& surface);
+
 // The tip of row i's odds field and bar, e.g. "Board price 5-2 · 28.6 % to win" (UTF-8), into
 // buffer of size bytes, NUL-terminated. Returns its length, or 0 and an empty text for an
-// inactive row.
+// inactive row and while the book is pending.
 int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size);
 
-// The tip of the "% Line:" field, e.g. "Book 120.09 % of a 120 % line (14 horses)".
+// The tip of the "% Line:" field, e.g. "Book 120.09 % of a 120 % line (14 horses)"; 0 and an
+// empty text while the book is pending.
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
 
 // The tip of control id as both programs show it: a horse's for its odds field and its bar,
@@ -44,13 +49,19 @@ int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
 constexpr int NO_TIP = -1;
 int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size);
 
-// The line as a tab-separated table, each line ended by eol: a header, one row per active
-// horse (number, odds and "% to win" texts as shown without leading blanks and cut to
-// CELL_TEXT_MAX bytes, tabs and line ends blanked, board price), then
-// the book and the line. Returns the length of the whole table; the text is cut to fit size as
-// snprintf cuts. LINE_TABLE_MAX bytes always hold it (with an eol of up to two bytes).
-constexpr int CELL_TEXT_MAX = 32;
+// The book as it stands, as a tab-separated table, each line ended by eol: the header "Horse",
+// "Odds", "To win", "Board"; one row per horse within the field, its odds, "% to win" and
+// board price worked out from its share as the dialog shows them (a scratched horse's row says
+// "scratched" instead); then "Book" with the book total and "Line" with the line, each on a row
+// of its own. Returns the length of the whole table; the text is cut to fit size as snprintf
+// cuts. LINE_TABLE_MAX bytes always hold it (with an eol of up to two bytes).
 constexpr std::size_t LINE_TABLE_MAX = 2048;
 int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size);
+
+// The same table as an HTML table (UTF-8, no document around it), for the clipboard. The board
+// prices are marked as text, so that a spreadsheet keeps 5-2 a price and never makes it a
+// date; every other cell stays a number. LINE_HTML_MAX bytes always hold it.
+constexpr std::size_t LINE_HTML_MAX = 8192;
+int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size);
 
 #endif

@@ -42,22 +42,31 @@ int OddsToShare(double odds) {
   return static_cast<int>(share);
 }
 
-void ShowOdds(DialogSurface& surface, int oddsId, int share) {
+int FormatOddsText(char (&text)[TEXT_BUFFER_SIZE], int share) {
   const double x = share / static_cast<double>(SHARE_SCALE);
   double odds = share == 0 ? ODDS_CAP : 1.0 / x - 1.0;
   if (odds > ODDS_CAP) odds = ODDS_CAP;
-  char text[TEXT_BUFFER_SIZE];
-  FormatFixed1(text, sizeof text, odds, 2);
-  surface.WriteText(oddsId, text);
+  return FormatFixed1(text, sizeof text, odds, 2);
 }
 
-void ShowShare(DialogSurface& surface, int winId, float percentage) {
-  char text[TEXT_BUFFER_SIZE];
+int FormatShareText(char (&text)[TEXT_BUFFER_SIZE], float percentage) {
   // One byte is kept back for the percent sign; a float prints in far fewer than 78 anyway.
   FormatFixed1(text, sizeof text - 1, percentage, 4);
   const std::size_t length = std::strlen(text);
   text[length] = '%';
   text[length + 1] = '\0';
+  return static_cast<int>(length + 1);
+}
+
+void ShowOdds(DialogSurface& surface, int oddsId, int share) {
+  char text[TEXT_BUFFER_SIZE];
+  FormatOddsText(text, share);
+  surface.WriteText(oddsId, text);
+}
+
+void ShowShare(DialogSurface& surface, int winId, float percentage) {
+  char text[TEXT_BUFFER_SIZE];
+  FormatShareText(text, percentage);
   surface.WriteText(winId, text);
 }
 

@@ -39,6 +39,10 @@ double ParseOddsText(DialogSurface& surface, int oddsId);
 // it bounds it to its range.
 int OddsToShare(double odds);
 
+// The texts that ShowOdds and ShowShare write, into text; return their length.
+int FormatOddsText(char (&text)[TEXT_BUFFER_SIZE], int share);
+int FormatShareText(char (&text)[TEXT_BUFFER_SIZE], float percentage);
+
 // Writes the odds of share into odds field oddsId as "%2.1f": 10000 / share - 1, 99.0 for a
 // share of 0 and capped at ODDS_CAP. Writing clears the field's modified flag.
 void ShowOdds(DialogSurface& surface, int oddsId, int share);

@@ -61,6 +61,17 @@ bool OnCommand(DialogWindow& dialog, unsigned id, unsigned code) {
 
 }  // namespace
 
+void TakeTypedEntries(DialogWindow& dialog) {
+  const auto take = [&dialog](int id) {
+    if (dialog.Surface().IsModified(id)) {
+      MainDialogProc(dialog, MSG_COMMAND, MakeCommandParam(id, NOTIFY_KILLFOCUS), 0);
+    }
+  };
+  take(IDC_LINE);
+  take(IDC_HORSES);
+  for (int i = 0; i < ROW_COUNT; ++i) take(IDC_ODDS + i);
+}
+
 bool MainDialogProc(DialogWindow& dialog, unsigned message, WordParam wParam, LongParam lParam) {
   switch (message) {
     case MSG_INITDIALOG:

@@ -78,4 +78,10 @@ class DialogWindow {
 // wParam and the notification code the high word; for scrolls the code is the low word.
 bool MainDialogProc(DialogWindow& dialog, unsigned message, WordParam wParam, LongParam lParam);
 
+// Delivers, in template order ("% Line:", "# of horses:", the odds fields), the kill-focus
+// notification of every edit field whose modified flag is set when its turn comes, as leaving
+// each field would, while the focus stays where it is: what is being typed is taken before the
+// book is copied. A binding calls it where it would deliver those notifications itself.
+void TakeTypedEntries(DialogWindow& dialog);
+
 #endif

@@ -30,7 +30,8 @@ class ScriptTarget {
   virtual int BarMin(int barId) = 0;
   virtual int BarMax(int barId) = 0;
   virtual bool ArrowsEnabled(int barId) = 0;
-  // The text "Copy line" puts on the clipboard, with LF line ends.
+  // "Copy line": takes what is being typed as leaving each field would, then returns the text
+  // it puts on the clipboard, with LF line ends.
   virtual std::string CopiedLine() = 0;
 
   // "save PATH" and "open PATH": the dialog's state to and from a line file (line_file.h).

@@ -114,7 +114,18 @@ TEST_F(Line, InactiveRowsHaveNoTip) {
   EXPECT_EQ(HorseTip(-1), "");
 }
 
-TEST_F(Line, TableListsActiveHorsesAndTheBook) {
+TEST_F(Line, TipsShowNoFiguresWhileTheBookIsPending) {
+  dialog.Type(IDC_LINE, "100");  // not yet left: the figures would be the old line's
+  EXPECT_EQ(HorseTip(0), "");
+  EXPECT_EQ(BookTip(), "");
+  dialog.Leave(IDC_LINE);
+  EXPECT_EQ(BookTip(), "Book 100.10 % of a 100 % line (14 horses)");
+  dialog.Type(IDC_HORSES, "15");  // left, refused, and still the user's text
+  dialog.Leave(IDC_HORSES);
+  EXPECT_EQ(HorseTip(0), "");
+}
+
+TEST_F(Line, TableListsTheFieldAndTheBookOnRowsOfTheirOwn) {
   Enter(IDC_ODDS, "5-2");
   Enter(IDC_HORSES, "3");
   dialog.Click(IDC_SCRATCH + 1);
@@ -123,20 +134,18 @@ TEST_F(Line, TableListsActiveHorsesAndTheBook) {
   EXPECT_EQ(std::string(text),
             "Horse\tOdds\tTo win\tBoard\r\n"
             "1\t0.4\t70.8%\t2-5\r\n"
+            "2\tscratched\r\n"
             "3\t1.0\t49.2%\t1-1\r\n"
-            "Book\t119.99%\tLine\t120%\r\n");
+            "Book\t119.99%\r\n"
+            "Line\t120%\r\n");
   EXPECT_EQ(length, static_cast<int>(std::string(text).size()));
 }
 
-TEST_F(Line, TableCellsKeepTheirColumns) {
-  dialog.Type(IDC_ODDS + 4, std::string("\t5-2\r\n") + std::string(100, '9'));  // not yet left
+TEST_F(Line, TableComesFromTheSharesNotFromTyping) {
+  dialog.Type(IDC_ODDS + 4, "\t5-2\r\n");  // typed, not yet taken
   char text[LINE_TABLE_MAX];
   FormatLineTable(dialog.Surface(), "\n", text, sizeof text);
-  const std::string table(text);
-  const std::size_t row = table.find("\n5\t");
-  ASSERT_NE(row, std::string::npos);
-  const std::string line = table.substr(row + 1, table.find('\n', row + 1) - row - 1);
-  EXPECT_EQ(line, "5\t 5-2  " + std::string(CELL_TEXT_MAX - 6, '9') + "\t8.6%\t10-1");
+  EXPECT_NE(std::string(text).find("\n5\t10.7\t8.6%\t10-1\n"), std::string::npos);
 }
 
 TEST_F(Line, TableIsCutLikeSnprintf) {
@@ -149,18 +158,30 @@ TEST_F(Line, TableIsCutLikeSnprintf) {
   EXPECT_EQ(FormatLineTable(dialog.Surface(), "\n", nullptr, 0), length);  // a length query
 }
 
-TEST_F(Line, BlankCellStaysAColumn) {
-  dialog.Type(IDC_ODDS + 1, "   ");  // cleared by the user, not yet left
-  char text[LINE_TABLE_MAX];
-  FormatLineTable(dialog.Surface(), "\n", text, sizeof text);
-  EXPECT_NE(std::string(text).find("\n2\t\t8.6%\t10-1\n"), std::string::npos);
+TEST_F(Line, HtmlTableKeepsBoardPricesAsText) {
+  Enter(IDC_HORSES, "2");
+  dialog.Click(IDC_SCRATCH + 1);
+  char html[LINE_HTML_MAX];
+  FormatLineHtml(dialog.Surface(), html, sizeof html);
+  EXPECT_EQ(std::string(html),
+            "<table>\n"
+            "<tr><th>Horse</th><th>Odds</th><th>To win</th><th>Board</th></tr>\n"
+            "<tr><td>1</td><td>-0.1</td><td>108.0%</td>"
+            "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">1-9</td></tr>\n"
+            "<tr><td>2</td><td>scratched</td></tr>\n"
+            "<tr><td>Book</td><td>108.00%</td></tr>\n"
+            "<tr><td>Line</td><td>120%</td></tr>\n"
+            "</table>\n");
+  // The largest table, every horse within the field, fits.
+  Enter(IDC_HORSES, "14");
+  EXPECT_LT(FormatLineHtml(dialog.Surface(), html, sizeof html), static_cast<int>(LINE_HTML_MAX));
 }
 
 // Bars never go below 0 in the dialog, but the book's figures stay readable for any control
 // values a surface can hold.
 TEST(BookTip, ShareBelowZeroKeepsItsSign) {
   HeadlessSurface surface;
-  surface.Type(IDC_HORSES, "1");
+  surface.WriteText(IDC_HORSES, "1");
   surface.SetBarRange(IDC_POOL_BAR, -20000, 0);
   surface.SetBarPos(IDC_POOL_BAR, -12345);
   char text[128];

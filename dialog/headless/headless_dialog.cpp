@@ -54,6 +54,7 @@ bool HeadlessDialog::QuitPosted(int& code) {
 }
 
 std::string HeadlessDialog::CopiedLine() {
+  if (!destroyed_) TakeTypedEntries(*this);
   char text[LINE_TABLE_MAX];
   FormatLineTable(surface_, "\n", text, sizeof text);
   return text;

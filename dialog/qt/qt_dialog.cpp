@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScrollBar>
@@ -356,9 +357,17 @@ bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
 }
 
 void QtDialog::CopyLine() {
+  if (m_destroyed || m_dispatching) return;
+  // What is being typed is taken first, as leaving each field would; the focus stays.
+  m_dispatching = true;
+  TakeTypedEntries(*this);
+  m_dispatching = false;
   char table[LINE_TABLE_MAX];
   const int length = FormatLineTable(m_surface, "\n", table, sizeof table);
-  // The table holds the controls' texts, bytes in the dialog's code page.
-  QGuiApplication::clipboard()->setText(
-      FromDialogBytes(table, qMin<qsizetype>(length, sizeof table - 1)));
+  char html[LINE_HTML_MAX];
+  const int htmlLength = FormatLineHtml(m_surface, html, sizeof html);
+  auto* copied = new QMimeData;
+  copied->setText(QString::fromUtf8(table, qMin<qsizetype>(length, sizeof table - 1)));
+  copied->setHtml(QString::fromUtf8(html, qMin<qsizetype>(htmlLength, sizeof html - 1)));
+  QGuiApplication::clipboard()->setMimeData(copied);
 }
