@@ -2,10 +2,13 @@
 # with exit status STATUS (2: the script ends on a line the runner refuses) on each of its
 # FACES. See cmake/GoldenSessions.cmake; a new session needs its line here.
 oddsmith_golden(NAME bad-input STATUS 2 FACES headless qt wine)
+# Save and open keep files, which only the runner does; a failed one ends it with status 3.
+oddsmith_golden(NAME bad-path STATUS 2 FACES headless)
 oddsmith_golden(NAME codepage STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME copy STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME crlf STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME drags STATUS 0 FACES headless qt wine)
+oddsmith_golden(NAME files STATUS 3 FACES headless)
 oddsmith_golden(NAME line-and-field STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME odds-and-locks STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME scratches STATUS 0 FACES headless qt wine)

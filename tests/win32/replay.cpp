@@ -149,6 +149,10 @@ class ReplayTarget final : public ScriptTarget {
 
 }  // namespace
 
+// The replay's own failures, apart from every status a script can end with (2 for a refused
+// line, 3 for a failed save or open).
+constexpr int CANNOT_REPLAY = 4;
+
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: replay ODDSMITH_EXE SCRIPT\n");
@@ -158,20 +162,20 @@ int main(int argc, char** argv) {
   // character and back, which the golden texts need.
   if (GetACP() != 1252) {
     std::fprintf(stderr, "replay: the ANSI code page is %u, not 1252\n", GetACP());
-    return 3;
+    return CANNOT_REPLAY;
   }
   _setmode(_fileno(stdout), _O_BINARY);
   const ResourceBytes dialogTemplate = LoadExeResource(argv[1], "ODDSMITHBOX", RT_DIALOG);
-  if (!dialogTemplate.data) return 3;
+  if (!dialogTemplate.data) return CANNOT_REPLAY;
   std::FILE* in = std::fopen(argv[2], "rb");
   if (!in) {
     std::fprintf(stderr, "replay: cannot read %s\n", argv[2]);
-    return 3;
+    return CANNOT_REPLAY;
   }
   ReplayTarget target;
   if (!target.Create(reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data))) {
     std::fprintf(stderr, "replay: cannot create the dialog (error %lu)\n", GetLastError());
-    return 3;
+    return CANNOT_REPLAY;
   }
   const int status = RunScript(target, in, stdout, stderr, "replay");
   std::fclose(in);
