@@ -9,11 +9,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(odds dialog)
+targets=(odds dialog line_file)
 
 scripts/deps.sh core fuzz
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j 2 --target odds_fuzzer dialog_fuzzer script_seed
+cmake --build --preset fuzz -j 2 --target odds_fuzzer dialog_fuzzer line_file_fuzzer script_seed
 
 run() {
   local target=$1 work=build/fuzz/run/$1
@@ -28,6 +28,7 @@ run() {
   # Sessions of a few dozen events reach every state; longer inputs only run slower.
   local max_len=256
   [ "$target" = dialog ] && max_len=512
+  [ "$target" = line_file ] && max_len=2048
   "$fuzzer" -dict="fuzz/$target.dict" -max_total_time="$seconds" -max_len=$max_len -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="build/fuzz/findings/$target/" \
     "$work/corpus" >"$work/fuzz.log" 2>&1

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fuzz/dialog_invariants.h"
+#include "fuzz/line_file_invariants.h"
 #include "fuzz/odds_invariants.h"
 #include "fuzz/reference.h"
 
@@ -40,6 +41,10 @@ int ReplayAll(std::initializer_list<const char*> folders, Check check) {
 
 TEST(FuzzReplay, OddsInputsKeepTheirInvariants) {
   EXPECT_GT(ReplayAll({"fuzz/corpus/odds", "tests/fuzz/odds"}, CheckOddsInput), 0);
+}
+
+TEST(FuzzReplay, LineFilesKeepTheirInvariants) {
+  EXPECT_GT(ReplayAll({"fuzz/corpus/line_file", "tests/fuzz/line_file"}, CheckLineFile), 0);
 }
 
 TEST(FuzzReplay, DialogSessionsKeepTheirInvariants) {
