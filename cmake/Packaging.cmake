@@ -24,6 +24,9 @@ else()
   install(FILES ${packaging}/oddsmith.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${packaging}/io.github.oddsmith.Oddsmith.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The saved lines' file type, so that a file manager opens them with the program.
+  install(FILES ${packaging}/oddsmith-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+          RENAME oddsmith.xml)
   foreach(size 16 32 48 128 256)
     install(FILES ${packaging}/icons/oddsmith-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

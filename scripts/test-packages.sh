@@ -40,6 +40,9 @@ check "the metainfo validates" \
 check "the icon is in the hicolor theme" \
   test -s "$root/usr/share/icons/hicolor/256x256/apps/oddsmith.png" -a \
   -s "$root/usr/share/icons/hicolor/scalable/apps/oddsmith.svg"
+check "the saved lines' file type is registered" sh -c \
+  "grep -q 'application/x-oddsmith-line' '$root/usr/share/mime/packages/oddsmith.xml' &&
+   grep -q '^MimeType=application/x-oddsmith-line;' '$root/usr/share/applications/oddsmith.desktop'"
 check "the manual reads" sh -c "zcat '$root/usr/share/man/man1/oddsmith.1.gz' | grep -q 'odds line'"
 check "the package depends on the platform plugins" \
   sh -c "dpkg-deb -f '$deb' Depends | grep -q 'qt6-qpa-plugins' && dpkg-deb -f '$deb' Depends | grep -q 'libqt6widgets6'"
