@@ -60,6 +60,17 @@ class Text {
     Add(".");
     Add(decimals);
   }
+  // Share units as a fraction of the whole, from integers: 2857 -> "0.2857", 12001 -> "1.2001".
+  void AddUnits(long long units) {
+    AddInt(static_cast<int>(units / SHARE_SCALE));
+    const char decimals[6] = {'.',
+                              static_cast<char>('0' + units / 1000 % 10),
+                              static_cast<char>('0' + units / 100 % 10),
+                              static_cast<char>('0' + units / 10 % 10),
+                              static_cast<char>('0' + units % 10),
+                              '\0'};
+    Add(decimals);
+  }
   int Length() const { return static_cast<int>(length_); }
 
  private:
@@ -142,8 +153,10 @@ class Table {
   Table(Text& text, const char* eol) : text_(text), eol_(eol) {
     if (!eol_) text_.Add("<table>\n");
   }
-  // A row of cells; in HTML, header cells for the first row and a price cell marked as text.
-  void Row(const char* const* cells, int count, bool header = false, int priceCell = -1) {
+  // A row of cells; in HTML, header cells for the first row, a price cell marked as text, and
+  // the share units behind each percentage (-1: none) given as its value.
+  void Row(const char* const* cells, int count, bool header = false, int priceCell = -1,
+           const long long* percentUnits = nullptr) {
     if (!eol_) text_.Add("<tr>");
     for (int i = 0; i < count; ++i) {
       if (eol_) {
@@ -151,10 +164,20 @@ class Table {
         text_.Add(cells[i]);
         continue;
       }
-      // Excel reads mso-number-format, LibreOffice Calc the sdnum format code "@" (text).
-      text_.Add(header           ? "<th>"
-                : i == priceCell ? "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">"
-                                 : "<td>");
+      if (header) {
+        text_.Add("<th>");
+      } else if (i == priceCell) {
+        // Excel reads mso-number-format, LibreOffice Calc the sdnum format code "@" (text).
+        text_.Add("<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">");
+      } else if (percentUnits && percentUnits[i] >= 0) {
+        // Excel reads "28.6%" as a number by itself; LibreOffice Calc takes it as text unless
+        // it is given the value, which it then shows in its own percent format.
+        text_.Add("<td sdval=\"");
+        text_.AddUnits(percentUnits[i]);
+        text_.Add("\" sdnum=\"1033;1033;0.00%\">");
+      } else {
+        text_.Add("<td>");
+      }
       text_.Add(cells[i]);
       text_.Add(header ? "</th>" : "</td>");
     }
@@ -197,20 +220,23 @@ void WriteTable(DialogSurface& surface, Table& table) {
       return text;
     };
     const char* const cells[] = {number, trimmed(odds), trimmed(win), price};
-    table.Row(cells, 4, false, 3);
+    const long long percents[] = {-1, -1, share, -1};
+    table.Row(cells, 4, false, 3, percents);
   }
   char book[32];
   Text bookText(book, sizeof book);
   bookText.AddHundredths(total.book);
   bookText.Add("%");
   const char* const bookRow[] = {"Book", book};
-  table.Row(bookRow, 2);
+  const long long bookUnits[] = {-1, total.book < 0 ? -1 : total.book};
+  table.Row(bookRow, 2, false, -1, bookUnits);
   char line[16];
   const int length = FormatInt(line, sizeof line - 1, total.line, 0);
   line[length] = '%';
   line[length + 1] = '\0';
   const char* const lineRow[] = {"Line", line};
-  table.Row(lineRow, 2);
+  const long long lineUnits[] = {-1, total.line * 100LL};
+  table.Row(lineRow, 2, false, -1, lineUnits);
   table.End();
 }
 

@@ -166,11 +166,11 @@ TEST_F(Line, HtmlTableKeepsBoardPricesAsText) {
   EXPECT_EQ(std::string(html),
             "<table>\n"
             "<tr><th>Horse</th><th>Odds</th><th>To win</th><th>Board</th></tr>\n"
-            "<tr><td>1</td><td>-0.1</td><td>108.0%</td>"
+            "<tr><td>1</td><td>-0.1</td><td sdval=\"1.0800\" sdnum=\"1033;1033;0.00%\">108.0%</td>"
             "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">1-9</td></tr>\n"
             "<tr><td>2</td><td>scratched</td></tr>\n"
-            "<tr><td>Book</td><td>108.00%</td></tr>\n"
-            "<tr><td>Line</td><td>120%</td></tr>\n"
+            "<tr><td>Book</td><td sdval=\"1.0800\" sdnum=\"1033;1033;0.00%\">108.00%</td></tr>\n"
+            "<tr><td>Line</td><td sdval=\"1.2000\" sdnum=\"1033;1033;0.00%\">120%</td></tr>\n"
             "</table>\n");
   // The largest table, every horse within the field, fits.
   Enter(IDC_HORSES, "14");
