@@ -78,9 +78,9 @@ class HeadlessSurface final : public DialogSurface {
   int BarPos(int id) override;
   void SetBarPos(int id, int pos) override;
   void EnableBarArrows(int id, bool on) override;
-  int BarMin(int id) override { return RangeMin(id); }
-  int BarMax(int id) override { return RangeMax(id); }
-  bool BarArrowsEnabled(int id) override { return ArrowsEnabled(id); }
+  int BarMin(int id) override;
+  int BarMax(int id) override;
+  bool BarArrowsEnabled(int id) override;
 
   // What the user does: replace the whole text (up to the first NUL, as a window text ends
   // there, and at most FIELD_TEXT_MAX bytes) and mark it modified, without any notification.

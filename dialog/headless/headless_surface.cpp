@@ -139,3 +139,9 @@ bool HeadlessSurface::ArrowsEnabled(int id) const {
   const Control* control = Find(id);
   return control && control->arrows;
 }
+
+int HeadlessSurface::BarMin(int id) { return RangeMin(id); }
+
+int HeadlessSurface::BarMax(int id) { return RangeMax(id); }
+
+bool HeadlessSurface::BarArrowsEnabled(int id) { return ArrowsEnabled(id); }

@@ -1,19 +1,61 @@
-// oddsmith: the Linux program. Shows the main dialog and ends, with the quit message's code,
-// when the dialog is closed. The command line is ignored.
+// oddsmith: the Linux program. Shows the main dialog, with a saved line opened in it when the
+// command line names one, and ends, with the quit message's code, when the dialog is closed.
 #include <QApplication>
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
+#include "dialog/qt/line_files.h"
 #include "dialog/qt/program_icon.h"
 #include "dialog/qt/qt_dialog.h"
 
 namespace {
 
 const char PROGRAM_NAME[] = "oddsmith";
+const char USAGE[] =
+    "usage: oddsmith [FILE]\n"
+    "Makes the odds line for one horse race. FILE is a line saved with \"Save line...\"\n"
+    "(.oddsline), opened in the window as it was saved.\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n";
+
+// What the command line asks for: the window, with FILE opened in it when one is named.
+struct CommandLine {
+  enum { RUN, HELP, VERSION, BAD } action = RUN;
+  const char* file = nullptr;
+  const char* refused = nullptr;  // the argument that made it BAD
+};
+
+// Every argument but a lone FILE is refused, Qt's own options (-style, -platform, ...)
+// included: they would change how the window behaves. "--" ends the options.
+CommandLine ReadCommandLine(int argc, char** argv) {
+  CommandLine line;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (options && argument == "--") {
+      options = false;
+    } else if (options && argument == "--help") {
+      line.action = CommandLine::HELP;
+      return line;
+    } else if (options && argument == "--version") {
+      line.action = CommandLine::VERSION;
+      return line;
+    } else if ((options && argument.size() > 1 && argument[0] == '-') || line.file) {
+      line.action = CommandLine::BAD;
+      line.refused = argv[i];
+      return line;
+    } else {
+      line.file = argv[i];
+    }
+  }
+  return line;
+}
 const char HINT[] =
     "set DISPLAY to a running X server, or QT_QPA_PLATFORM=offscreen to run without one";
 
@@ -41,6 +83,19 @@ void StartMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 }  // namespace
 
 int main(int argc, char** argv) {
+  const CommandLine command = ReadCommandLine(argc, argv);
+  switch (command.action) {
+    case CommandLine::HELP: std::fputs(USAGE, stdout); return EXIT_SUCCESS;
+    case CommandLine::VERSION:
+      std::printf("%s %s\n", PROGRAM_NAME, ODDSMITH_VERSION);
+      return EXIT_SUCCESS;
+    case CommandLine::BAD:
+      std::fprintf(stderr, "%s: %s \"%s\"\n", PROGRAM_NAME,
+                   command.refused[0] == '-' ? "unknown option" : "a second FILE", command.refused);
+      std::fputs(USAGE, stderr);
+      return 2;
+    case CommandLine::RUN: break;
+  }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     std::fprintf(stderr, "%s: cannot open the window: no display; %s\n", PROGRAM_NAME, HINT);
@@ -71,5 +126,9 @@ int main(int argc, char** argv) {
       &dialog, &QtDialog::quitPosted, &app, [](int code) { QCoreApplication::exit(code); },
       Qt::QueuedConnection);
   dialog.Init();
+  // After the initialisation, whose field-size reset would otherwise clear the file's marks.
+  if (command.file) {
+    OpenLineFrom(&dialog, dialog.Surface(), QFile::decodeName(command.file), stderr);
+  }
   return QApplication::exec();
 }
