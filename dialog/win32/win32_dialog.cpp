@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "book/board.h"
@@ -245,6 +246,30 @@ HGLOBAL GlobalCopy(const void* data, std::size_t size) {
   return memory;
 }
 
+// The "HTML Format" clipboard text of an HTML fragment (UTF-8): a header giving the byte
+// offsets of the document and of the fragment within the whole text, then the document. Each
+// offset has ten digits, so the header's length is known before the offsets are.
+std::string ClipboardHtml(const char* fragment, std::size_t length) {
+  const char before[] = "<html><body>\r\n<!--StartFragment-->";
+  const char after[] = "<!--EndFragment-->\r\n</body></html>";
+  const auto header = [](std::size_t startHtml, std::size_t endHtml, std::size_t startFragment,
+                         std::size_t endFragment) {
+    const auto offset = [](std::size_t value) {
+      const std::string digits = std::to_string(value);
+      return std::string(digits.size() < 10 ? 10 - digits.size() : 0, '0') + digits;
+    };
+    return "Version:0.9\r\nStartHTML:" + offset(startHtml) + "\r\nEndHTML:" + offset(endHtml) +
+           "\r\nStartFragment:" + offset(startFragment) + "\r\nEndFragment:" + offset(endFragment) +
+           "\r\n";
+  };
+  const std::size_t startHtml = header(0, 0, 0, 0).size();
+  const std::size_t startFragment = startHtml + sizeof before - 1;
+  const std::size_t endFragment = startFragment + length;
+  const std::size_t endHtml = endFragment + sizeof after - 1;
+  return header(startHtml, endHtml, startFragment, endFragment) + before +
+         std::string(fragment, length) + after;
+}
+
 }  // namespace
 
 bool CopyLineToClipboard(HWND dialog) {
@@ -259,11 +284,22 @@ bool CopyLineToClipboard(HWND dialog) {
   if (units == 0 && bytes != 0) return false;
   wide[units] = L'\0';
 
+  // The same table for programs that paste HTML, such as spreadsheets, which then keep the
+  // board prices as text.
+  char fragment[LINE_HTML_MAX];
+  const int htmlLength = FormatLineHtml(surface, fragment, sizeof fragment);
+  const std::size_t htmlBytes = htmlLength < static_cast<int>(sizeof fragment)
+                                    ? static_cast<std::size_t>(htmlLength)
+                                    : sizeof fragment - 1;
+  const std::string html = ClipboardHtml(fragment, htmlBytes);
+  const UINT htmlFormat = RegisterClipboardFormatW(L"HTML Format");
+
   HGLOBAL unicodeText = GlobalCopy(wide, (static_cast<std::size_t>(units) + 1) * sizeof *wide);
   HGLOBAL ansiText = GlobalCopy(table, static_cast<std::size_t>(bytes) + 1);
+  HGLOBAL htmlText = htmlFormat ? GlobalCopy(html.c_str(), html.size() + 1) : nullptr;
   // Another program may hold the clipboard for a moment: wait for it a little, not long.
   bool open = false;
-  for (int tries = 0; unicodeText && ansiText && tries < 10; ++tries) {
+  for (int tries = 0; unicodeText && ansiText && htmlText && tries < 10; ++tries) {
     if ((open = OpenClipboard(dialog) != FALSE)) break;
     Sleep(20);
   }
@@ -273,12 +309,14 @@ bool CopyLineToClipboard(HWND dialog) {
       // On success the clipboard owns the memory.
       if (SetClipboardData(CF_UNICODETEXT, unicodeText)) unicodeText = nullptr;
       if (SetClipboardData(CF_TEXT, ansiText)) ansiText = nullptr;
-      copied = !unicodeText && !ansiText;
+      if (SetClipboardData(htmlFormat, htmlText)) htmlText = nullptr;
+      copied = !unicodeText && !ansiText && !htmlText;
     }
     CloseClipboard();
   }
-  if (unicodeText) GlobalFree(unicodeText);
-  if (ansiText) GlobalFree(ansiText);
+  for (const HGLOBAL left : {unicodeText, ansiText, htmlText}) {
+    if (left) GlobalFree(left);
+  }
   return copied;
 }
 
@@ -298,6 +336,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_SYSCOMMAND:
       // The system keeps a command's low four bits for itself.
       if ((wParam & 0xFFF0) != IDM_COPY_LINE) break;
+      {
+        // Choosing from the menu leaves the focus in the field being typed in; the copy takes
+        // its entry as leaving the field would, and the focus stays.
+        Win32Dialog window(dialog);
+        TakeTypedEntries(window);
+      }
       if (!CopyLineToClipboard(dialog)) MessageBeep(MB_ICONWARNING);
       return TRUE;
     default: break;

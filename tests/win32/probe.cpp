@@ -13,6 +13,7 @@
 //        probe settext ID TEXT        puts TEXT into edit field ID as if typed (modified flag on)
 //        probe thumb ID [DX]          screen point on bar ID's thumb, and the position user32
 //                                     reports for a drag of the thumb by DX pixels (default 0)
+//        probe focus                  the identifier of the control that has the keyboard focus
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -170,6 +171,13 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "probe: no tooltip shows\n");
     return 1;
+  }
+  if (command == "focus") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) return 1;
+    std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+    return 0;
   }
   if (command == "window") {
     RECT r;

@@ -176,8 +176,8 @@ click_at $(probe closebox)
 finish "the close box"
 
 # Session 3: a horse's tip, then "Copy line" from the system menu while an odds field holds a
-# typed text. The menu leaves the field focused, so its text is neither taken nor rebalanced,
-# and the clipboard gets the table as the dialog shows it.
+# typed text. The copy takes the text as leaving the field would, the field keeps the focus,
+# and the clipboard gets the table of the book as it then stands.
 start
 click_on 169 # row 3's odds: "% Line:" loses the focus
 keys key End shift+Home type 3
@@ -187,7 +187,9 @@ tip=$(probe tip) || fail "no tip over horse 1's odds"
 screenshot win-tooltip.png $tip
 keys key alt+space # the system menu
 keys key l         # its "Copy line"
-check "Copy line from the system menu, horse 3's typed odds untouched"
+expect "leave 169"
+check "Copy line from the system menu takes horse 3's typed odds"
+[ "$(probe focus)" = 169 ] || fail "the copy moved the focus from horse 3's odds"
 probe copy >"$work/copied"
 { cat "$work/events"; echo copy; } | wine "$runner" >"$work/table"
 if ! cmp -s "$work/copied" "$work/table"; then
@@ -199,3 +201,4 @@ echo "ok: the clipboard holds the line"
 
 keys key Escape
 finish "Escape after the copy"
+
