@@ -60,9 +60,12 @@ int UnwrapThumbWord(unsigned word, int barMax, int trackPos);
 // The main dialog's procedure for user32: TRUE when the message was handled. Beside the
 // dispatch it gives the dialog what only Windows needs to be told: at initialisation a tooltip
 // control for the horses' odds fields and bars and the "% Line:" field, whose texts it works
-// out each time a tip is shown, and "Copy line" in the system menu. Opening the menu leaves the
-// keyboard focus where it is, so "Copy line" takes what is being typed itself
-// (TakeTypedEntries) and the field keeps the focus.
+// out each time a tip is shown, and "Copy line", "Open line..." and "Save line..." in the
+// system menu. Opening the menu leaves the keyboard focus where it is, so "Copy line" takes
+// what is being typed itself (TakeTypedEntries); the file dialogs take the focus, so the field
+// being typed in is left, as any other window taking the focus leaves it, before a file is
+// written or read. A file that cannot be saved or opened is reported in a message box naming
+// it, and changes nothing.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Puts the line table on the clipboard, lines ended by CR LF, as Unicode text and as the same

@@ -1,11 +1,12 @@
 // The Win32 binding on a live dialog made from oddsmith.exe's template: the boundaries where
-// user32 and the portable contract could part ways, and the tooltips and "Copy line" that only
-// the Win32 binding adds.
+// user32 and the portable contract could part ways, and the tooltips and the system menu's
+// entries that only the Win32 binding adds.
 // Usage: win32_dialog_test ODDSMITH_EXE
 #include <windows.h>
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -239,6 +240,23 @@ std::size_t HtmlOffset(const std::string& html, const char* name) {
 void CopyLineTakesTypedEntriesFirst(const DLGTEMPLATE* dialogTemplate) {
   LiveDialog dialog(dialogTemplate);
   if (!dialog.Handle()) return;
+  // Alt+Space and a letter choose an entry only if no two entries share the letter.
+  const HMENU menu = GetSystemMenu(dialog.Handle(), FALSE);
+  std::string letters;
+  int ours = 0;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char item[64] = "";
+    GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
+    const UINT id = GetMenuItemID(menu, i);
+    if (id == IDM_COPY_LINE || id == IDM_OPEN_LINE || id == IDM_SAVE_LINE) ++ours;
+    const char* mark = std::strchr(item, '&');
+    if (!mark || !mark[1]) continue;
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(mark[1])));
+    EXPECT(letters.find(letter) == std::string::npos, "'%s' repeats the mnemonic %c", item, letter);
+    letters += letter;
+  }
+  EXPECT(ours == 3, "%d of the line entries in the system menu", ours);
+
   // Odds typed into horse 4's field and not yet left are taken as leaving would take them,
   // and the field keeps the focus.
   const HWND field = GetDlgItem(dialog.Handle(), IDC_ODDS + 3);
