@@ -2,11 +2,16 @@
 #include "dialog/win32/win32_dialog.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
+#include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "book/board.h"
+#include "dialog/line_file.h"
+#include "resources/dialog.h"
 
 // The portable dispatch spells the window system's numbers without <windows.h>; they must be
 // the very values user32 sends and expects.
@@ -188,11 +193,93 @@ void AddTooltips(HWND dialog) {
   add(IDC_LINE);
 }
 
-void AddCopyLineItem(HWND dialog) {
+// Each entry's mnemonic differs from the system's own (Restore, Move, Size, Minimize,
+// Maximize, Close) and from the others'.
+void AddSystemMenuItems(HWND dialog) {
   const HMENU menu = GetSystemMenu(dialog, FALSE);
   if (!menu) return;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_COPY_LINE, "Copy &line");
+  AppendMenuA(menu, MF_STRING, IDM_OPEN_LINE, "O&pen line...");
+  AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE, "Sa&ve line...");
+}
+
+std::wstring WideFromUtf8(const std::string& utf8) {
+  const int units =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+  return wide;
+}
+
+// False for a text that UTF-8 cannot carry unchanged (a lone surrogate, which a file name may
+// hold): a stand-in character would name another file.
+bool Utf8FromWide(const wchar_t* wide, std::string& utf8) {
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return false;
+  utf8.assign(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, utf8.data(), bytes, nullptr,
+                      nullptr);
+  utf8.resize(static_cast<std::size_t>(bytes) - 1);
+  return true;
+}
+
+// Tells the user, in a box owned by the dialog, that nothing was saved or opened and why.
+void ReportFileFailure(HWND dialog, const std::string& what, UINT icon) {
+  MessageBoxW(dialog, WideFromUtf8(what).c_str(), WideFromUtf8(DLG_CAPTION).c_str(), MB_OK | icon);
+}
+
+// The path of a line file the user picks in the system's file dialog, as UTF-8: the wide API,
+// so any path the file system takes comes through. False when the user cancels, or, after
+// telling them, when the file dialog cannot be shown.
+bool ChooseLineFile(HWND dialog, bool save, std::string& path) {
+  // Room for the longest path the wide file functions take.
+  std::wstring file(32768, L'\0');
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = dialog;
+  request.lpstrFilter = L"Odds lines (*.oddsline)\0*.oddsline\0";
+  request.nFilterIndex = 1;
+  request.lpstrFile = file.data();
+  request.nMaxFile = static_cast<DWORD>(file.size());
+  request.lpstrDefExt = L"oddsline";
+  request.Flags =
+      OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (save ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request)) {
+    if (Utf8FromWide(file.c_str(), path)) return true;
+    ReportFileFailure(dialog, "Cannot use that file: its name is not valid Unicode", MB_ICONERROR);
+    return false;
+  }
+  if (const DWORD failure = CommDlgExtendedError()) {
+    char what[64];
+    std::snprintf(what, sizeof what, "Cannot show the file dialog: error 0x%lX",
+                  static_cast<unsigned long>(failure));
+    ReportFileFailure(dialog, what, MB_ICONERROR);
+  }
+  return false;
+}
+
+void SaveLineFromMenu(HWND dialog) {
+  std::string path;
+  if (!ChooseLineFile(dialog, true, path)) return;
+  Win32Surface surface(dialog);
+  std::string reason;
+  if (!SaveLineFile(surface, path, reason)) {
+    ReportFileFailure(dialog, "Cannot save \"" + path + "\": " + reason, MB_ICONERROR);
+  }
+}
+
+void OpenLineFromMenu(HWND dialog) {
+  std::string path;
+  if (!ChooseLineFile(dialog, false, path)) return;
+  Win32Surface surface(dialog);
+  LineFileError error;
+  if (!OpenLineFile(surface, path, error)) {
+    const std::string where = error.line > 0 ? "line " + std::to_string(error.line) + ": " : "";
+    ReportFileFailure(dialog, "Cannot open \"" + path + "\": " + where + error.reason,
+                      MB_ICONWARNING);
+  }
 }
 
 // The tip of control as UTF-16, read from the controls now; empty for an inactive row.
@@ -245,6 +332,30 @@ HGLOBAL GlobalCopy(const void* data, std::size_t size) {
   return memory;
 }
 
+// The "HTML Format" clipboard text of an HTML fragment (UTF-8): a header giving the byte
+// offsets of the document and of the fragment within the whole text, then the document. Each
+// offset has ten digits, so the header's length is known before the offsets are.
+std::string ClipboardHtml(const char* fragment, std::size_t length) {
+  const char before[] = "<html><body>\r\n<!--StartFragment-->";
+  const char after[] = "<!--EndFragment-->\r\n</body></html>";
+  const auto header = [](std::size_t startHtml, std::size_t endHtml, std::size_t startFragment,
+                         std::size_t endFragment) {
+    const auto offset = [](std::size_t value) {
+      const std::string digits = std::to_string(value);
+      return std::string(digits.size() < 10 ? 10 - digits.size() : 0, '0') + digits;
+    };
+    return "Version:0.9\r\nStartHTML:" + offset(startHtml) + "\r\nEndHTML:" + offset(endHtml) +
+           "\r\nStartFragment:" + offset(startFragment) + "\r\nEndFragment:" + offset(endFragment) +
+           "\r\n";
+  };
+  const std::size_t startHtml = header(0, 0, 0, 0).size();
+  const std::size_t startFragment = startHtml + sizeof before - 1;
+  const std::size_t endFragment = startFragment + length;
+  const std::size_t endHtml = endFragment + sizeof after - 1;
+  return header(startHtml, endHtml, startFragment, endFragment) + before +
+         std::string(fragment, length) + after;
+}
+
 }  // namespace
 
 bool CopyLineToClipboard(HWND dialog) {
@@ -259,11 +370,22 @@ bool CopyLineToClipboard(HWND dialog) {
   if (units == 0 && bytes != 0) return false;
   wide[units] = L'\0';
 
+  // The same table for programs that paste HTML, such as spreadsheets, which then keep the
+  // board prices as text.
+  char fragment[LINE_HTML_MAX];
+  const int htmlLength = FormatLineHtml(surface, fragment, sizeof fragment);
+  const std::size_t htmlBytes = htmlLength < static_cast<int>(sizeof fragment)
+                                    ? static_cast<std::size_t>(htmlLength)
+                                    : sizeof fragment - 1;
+  const std::string html = ClipboardHtml(fragment, htmlBytes);
+  const UINT htmlFormat = RegisterClipboardFormatW(L"HTML Format");
+
   HGLOBAL unicodeText = GlobalCopy(wide, (static_cast<std::size_t>(units) + 1) * sizeof *wide);
   HGLOBAL ansiText = GlobalCopy(table, static_cast<std::size_t>(bytes) + 1);
+  HGLOBAL htmlText = htmlFormat ? GlobalCopy(html.c_str(), html.size() + 1) : nullptr;
   // Another program may hold the clipboard for a moment: wait for it a little, not long.
   bool open = false;
-  for (int tries = 0; unicodeText && ansiText && tries < 10; ++tries) {
+  for (int tries = 0; unicodeText && ansiText && htmlText && tries < 10; ++tries) {
     if ((open = OpenClipboard(dialog) != FALSE)) break;
     Sleep(20);
   }
@@ -273,12 +395,14 @@ bool CopyLineToClipboard(HWND dialog) {
       // On success the clipboard owns the memory.
       if (SetClipboardData(CF_UNICODETEXT, unicodeText)) unicodeText = nullptr;
       if (SetClipboardData(CF_TEXT, ansiText)) ansiText = nullptr;
-      copied = !unicodeText && !ansiText;
+      if (SetClipboardData(htmlFormat, htmlText)) htmlText = nullptr;
+      copied = !unicodeText && !ansiText && !htmlText;
     }
     CloseClipboard();
   }
-  if (unicodeText) GlobalFree(unicodeText);
-  if (ansiText) GlobalFree(ansiText);
+  for (const HGLOBAL left : {unicodeText, ansiText, htmlText}) {
+    if (left) GlobalFree(left);
+  }
   return copied;
 }
 
@@ -297,9 +421,20 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
     case WM_SYSCOMMAND:
       // The system keeps a command's low four bits for itself.
-      if ((wParam & 0xFFF0) != IDM_COPY_LINE) break;
-      if (!CopyLineToClipboard(dialog)) MessageBeep(MB_ICONWARNING);
-      return TRUE;
+      switch (wParam & 0xFFF0) {
+        case IDM_COPY_LINE: {
+          // Choosing from the menu leaves the focus in the field being typed in; the copy
+          // takes its entry as leaving the field would, and the focus stays.
+          Win32Dialog window(dialog);
+          TakeTypedEntries(window);
+          if (!CopyLineToClipboard(dialog)) MessageBeep(MB_ICONWARNING);
+          return TRUE;
+        }
+        case IDM_OPEN_LINE: OpenLineFromMenu(dialog); return TRUE;
+        case IDM_SAVE_LINE: SaveLineFromMenu(dialog); return TRUE;
+        default: break;
+      }
+      break;
     default: break;
   }
   Win32Dialog window(dialog);
@@ -307,7 +442,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (message == MSG_INITDIALOG) {
     SetProgramIcon(dialog);
     AddTooltips(dialog);
-    AddCopyLineItem(dialog);
+    AddSystemMenuItems(dialog);
   }
   return handled ? TRUE : FALSE;
 }

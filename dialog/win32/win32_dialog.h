@@ -60,13 +60,18 @@ int UnwrapThumbWord(unsigned word, int barMax, int trackPos);
 // The main dialog's procedure for user32: TRUE when the message was handled. Beside the
 // dispatch it gives the dialog what only Windows needs to be told: at initialisation a tooltip
 // control for the horses' odds fields and bars and the "% Line:" field, whose texts it works
-// out each time a tip is shown, and "Copy line" in the system menu. Neither goes through the
-// dispatch, and opening the menu leaves the keyboard focus where it is, so no field is left.
+// out each time a tip is shown, and "Copy line", "Open line..." and "Save line..." in the
+// system menu. Opening the menu leaves the keyboard focus where it is, so "Copy line" takes
+// what is being typed itself (TakeTypedEntries); the file dialogs take the focus, so the field
+// being typed in is left, as any other window taking the focus leaves it, before a file is
+// written or read. A file that cannot be saved or opened is reported in a message box naming
+// it, and changes nothing.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Puts the line table on the clipboard, lines ended by CR LF, as Unicode text and as the same
-// bytes in the ANSI code page that the controls' texts are in. Returns false, with the
-// clipboard left as it was, when it cannot be had (another program keeps it open).
+// bytes in the ANSI code page that the controls' texts are in, and as an HTML table in the
+// "HTML Format" clipboard format. Returns false, with the clipboard left as it was, when it
+// cannot be had (another program keeps it open).
 bool CopyLineToClipboard(HWND dialog);
 
 // Shows the dialog templateName of instance modally, then drains the thread's messages until

@@ -47,6 +47,8 @@ std::string ClipboardUnicodeText() {
 
 std::string ClipboardAnsiText() { return Read(CF_TEXT, 1); }
 
+std::string ClipboardHtmlFormat() { return Read(RegisterClipboardFormatA("HTML Format"), 1); }
+
 std::string WithLfEnds(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {

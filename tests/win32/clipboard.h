@@ -1,4 +1,4 @@
-// Reads the text "Copy line" leaves on the clipboard, for the Win32 test programs.
+// Reads what "Copy line" leaves on the clipboard, for the Win32 test programs.
 #ifndef ODDSMITH_TESTS_WIN32_CLIPBOARD_H
 #define ODDSMITH_TESTS_WIN32_CLIPBOARD_H
 
@@ -9,6 +9,8 @@
 // no such text or stays busy for a second.
 std::string ClipboardUnicodeText();
 std::string ClipboardAnsiText();
+// The clipboard's "HTML Format" bytes as they lie, header included.
+std::string ClipboardHtmlFormat();
 
 // text with every CR LF as LF, as the event runner ends its lines.
 std::string WithLfEnds(const std::string& text);

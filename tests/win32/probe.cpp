@@ -13,6 +13,11 @@
 //        probe settext ID TEXT        puts TEXT into edit field ID as if typed (modified flag on)
 //        probe thumb ID [DX]          screen point on bar ID's thumb, and the position user32
 //                                     reports for a drag of the thumb by DX pixels (default 0)
+//        probe popup                  screen rectangle of the window the dialog shows over
+//                                     itself (a file dialog, a message box) once it shows (5 s
+//                                     at most): left top right bottom
+//        probe message                the text of the dialog's message box (5 s at most), UTF-8
+//        probe focus                  the identifier of the control that has the keyboard focus
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -30,7 +35,14 @@
 
 namespace {
 
-HWND FindDialog() { return FindWindowA(nullptr, DLG_CAPTION); }
+// The main dialog, not a message box of the same caption, which has the dialog as its owner.
+HWND FindDialog() {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, nullptr, DLG_CAPTION)) != nullptr) {
+    if (!GetWindow(window, GW_OWNER)) return window;
+  }
+  return nullptr;
+}
 
 // Reads only; a probe never acts on the dialog through the script's actions.
 class RemoteTarget final : public ScriptTarget {
@@ -111,26 +123,31 @@ int ThumbValue(const Thumb& thumb, const SCROLLINFO& info, int left) {
   return info.nMin + static_cast<int>((pos * span + thumb.travel / 2) / thumb.travel);
 }
 
-// The dialog's tooltip window while it shows a tip, else nullptr.
-HWND ShownTip(HWND dialog) {
+// A visible window the dialog owns, waited for tries tenths of a second at most: its tooltip
+// showing a tip, or (tip false) what else it shows over itself, a file dialog or a message box.
+HWND ShownOwnedWindow(HWND dialog, bool tip, int tries) {
   struct Search {
     HWND dialog;
-    HWND tip;
-  } search{dialog, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char name[32] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != s->dialog ||
-            !IsWindowVisible(window)) {
-          return TRUE;
-        }
-        s->tip = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.tip;
+    bool tip;
+    HWND found;
+  } search{dialog, tip, nullptr};
+  for (int i = 0; i < tries && !search.found; ++i) {
+    if (i > 0) Sleep(100);
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          char name[32] = "";
+          GetClassNameA(window, name, sizeof name);
+          if ((lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) != s->tip ||
+              GetWindow(window, GW_OWNER) != s->dialog || !IsWindowVisible(window)) {
+            return TRUE;
+          }
+          s->found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+  }
+  return search.found;
 }
 
 }  // namespace
@@ -158,18 +175,35 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (command == "show" || command == "copy") return Run(dialog, command.c_str());
-  if (command == "tip") {
-    for (int tries = 0; tries < 30; ++tries) {
-      if (const HWND tip = ShownTip(dialog)) {
-        RECT r;
-        GetWindowRect(tip, &r);
-        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-        return 0;
-      }
-      Sleep(100);
+  if (command == "tip" || command == "popup") {
+    if (const HWND shown = ShownOwnedWindow(dialog, command == "tip", command == "tip" ? 30 : 50)) {
+      RECT r;
+      GetWindowRect(shown, &r);
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+      return 0;
     }
-    std::fprintf(stderr, "probe: no tooltip shows\n");
+    std::fprintf(stderr, "probe: no %s shows\n", command == "tip" ? "tooltip" : "window");
     return 1;
+  }
+  if (command == "message") {
+    // A message box's text is its static control 0xFFFF.
+    const HWND box = ShownOwnedWindow(dialog, false, 50);
+    WCHAR text[1024] = L"";
+    if (!box || !GetDlgItemTextW(box, 0xFFFF, text, ARRAYSIZE(text))) {
+      std::fprintf(stderr, "probe: no message box shows\n");
+      return 1;
+    }
+    char utf8[sizeof text * 3 / 2];
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n", utf8);
+    return 0;
+  }
+  if (command == "focus") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) return 1;
+    std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+    return 0;
   }
   if (command == "window") {
     RECT r;

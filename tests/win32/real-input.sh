@@ -176,8 +176,8 @@ click_at $(probe closebox)
 finish "the close box"
 
 # Session 3: a horse's tip, then "Copy line" from the system menu while an odds field holds a
-# typed text. The menu leaves the field focused, so its text is neither taken nor rebalanced,
-# and the clipboard gets the table as the dialog shows it.
+# typed text. The copy takes the text as leaving the field would, the field keeps the focus,
+# and the clipboard gets the table of the book as it then stands.
 start
 click_on 169 # row 3's odds: "% Line:" loses the focus
 keys key End shift+Home type 3
@@ -187,7 +187,9 @@ tip=$(probe tip) || fail "no tip over horse 1's odds"
 screenshot win-tooltip.png $tip
 keys key alt+space # the system menu
 keys key l         # its "Copy line"
-check "Copy line from the system menu, horse 3's typed odds untouched"
+expect "leave 169"
+check "Copy line from the system menu takes horse 3's typed odds"
+[ "$(probe focus)" = 169 ] || fail "the copy moved the focus from horse 3's odds"
 probe copy >"$work/copied"
 { cat "$work/events"; echo copy; } | wine "$runner" >"$work/table"
 if ! cmp -s "$work/copied" "$work/table"; then
@@ -199,3 +201,81 @@ echo "ok: the clipboard holds the line"
 
 keys key Escape
 finish "Escape after the copy"
+
+# Session 4: "Save line..." and "Open line..." through the system menu and the file dialogs.
+winwork="Z:${work//\//\\}"
+# Types path into the file dialog titled title, then Return; waits until it has gone.
+file_dialog() {
+  local title=$1 path=$2 shot=${3:-} box tries=0
+  probe popup >/dev/null || fail "no $title dialog"
+  box=$(xdotool search --onlyvisible --name "^$title\$" | head -1)
+  [ -n "$box" ] || fail "no X window for the $title dialog"
+  xdotool windowfocus "$box"
+  xdotool type "$path"
+  [ -z "$shot" ] || screenshot "$shot" $(probe popup)
+  xdotool key Return
+  while xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -lt 50 ] || fail "the $title dialog stays"
+    sleep 0.2
+  done
+}
+# Waits up to 5 s for the dialog to show what file holds.
+shows() {
+  local tries=0
+  until probe show | cmp -s - "$1"; do
+    tries=$((tries + 1))
+    [ $tries -lt 10 ] || return 1
+    sleep 0.5
+  done
+}
+
+start
+click_on 146 # "# of horses:"
+keys key End shift+Home type 8
+click_on 133 # row 5's "Scr."
+expect "leave 144" "type 146 8" "leave 146" "click 133"
+click_on 169 # row 3's odds
+keys key End shift+Home type 5-2
+keys key alt+space
+keys key v # "Save line...": its file dialog takes the focus, so the typed odds are taken first
+expect "type 169 5-2" "leave 169"
+file_dialog "Save As" "$winwork\\race" win-save.png # no suffix: the dialog adds it
+for _ in $(seq 25); do [ -f "$work/race.oddsline" ] && break; sleep 0.2; done
+[ -f "$work/race.oddsline" ] || fail "no race.oddsline after the save"
+check "saved a field of 8 with horse 5 scratched and horse 3's typed odds taken"
+probe show >"$work/saved"
+{ cat "$work/events"; echo "save $winwork\\headless.oddsline"; } | wine "$runner" >/dev/null
+cmp -s "$work/race.oddsline" "$work/headless.oddsline" ||
+  fail "the file differs from the runner's: $(diff "$work/headless.oddsline" "$work/race.oddsline")"
+echo "ok: the file holds what the runner saves"
+
+click_on 115 # horse 1's "Lock"
+read -r left top right bottom < <(probe rect 102)
+click_at $((right - 4)) $(((top + bottom) / 2)) # horse 2's right arrow
+! probe show | cmp -s - "$work/saved" || fail "nothing changed after the save"
+keys key alt+space
+keys key p # "Open line..."
+file_dialog Open "$winwork\\race.oddsline"
+shows "$work/saved" || fail "after the open: $(probe show | diff "$work/saved" -)"
+echo "ok: opened, the dialog shows what it showed when saved"
+
+# A file that cannot be opened: a message box names it, its line and the fault; the dialog
+# stays as it was.
+sed '11s/^7\t/6\t/' "$work/race.oddsline" >"$work/broken.oddsline"
+keys key alt+space
+keys key p
+file_dialog Open "$winwork\\broken.oddsline"
+message=$(probe message) || fail "no message box after a failed open"
+expected="Cannot open \"$winwork\\broken.oddsline\": line 11: a horse listed twice or out of order"
+[ "$message" = "$expected" ] || fail "the message box says: $message"
+screenshot win-open-failed.png $(probe popup)
+box=$(xdotool search --onlyvisible --name '^Oddsmith$' | grep -vx "$window" | head -1)
+xdotool windowfocus "$box"
+xdotool key Return
+settle
+probe show | cmp -s - "$work/saved" || fail "the failed open changed the dialog"
+echo "ok: the failed open is reported and changes nothing"
+
+keys key Escape
+finish "Escape after the files"

@@ -1,11 +1,13 @@
 // The Win32 binding on a live dialog made from oddsmith.exe's template: the boundaries where
-// user32 and the portable contract could part ways, and the tooltips and "Copy line" that only
-// the Win32 binding adds.
+// user32 and the portable contract could part ways, and the tooltips and the system menu's
+// entries that only the Win32 binding adds.
 // Usage: win32_dialog_test ODDSMITH_EXE
 #include <windows.h>
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -227,31 +229,76 @@ DWORD WINAPI HoldClipboard(LPVOID events) {
   return 0;
 }
 
-void CopyLineFromTheSystemMenu(const DLGTEMPLATE* dialogTemplate) {
+// The number in an "HTML Format" header line "name:0000000123", or npos.
+std::size_t HtmlOffset(const std::string& html, const char* name) {
+  const std::string key = std::string("\r\n") + name + ":";
+  const std::size_t at = html.find(key);
+  if (at == std::string::npos) return std::string::npos;
+  return std::strtoul(html.c_str() + at + key.size(), nullptr, 10);
+}
+
+void CopyLineTakesTypedEntriesFirst(const DLGTEMPLATE* dialogTemplate) {
   LiveDialog dialog(dialogTemplate);
   if (!dialog.Handle()) return;
-  char item[32] = "";
-  GetMenuStringA(GetSystemMenu(dialog.Handle(), FALSE), IDM_COPY_LINE, item, sizeof item,
-                 MF_BYCOMMAND);
-  EXPECT(std::strcmp(item, "Copy &line") == 0, "menu item '%s'", item);
+  // Alt+Space and a letter choose an entry only if no two entries share the letter.
+  const HMENU menu = GetSystemMenu(dialog.Handle(), FALSE);
+  std::string letters;
+  int ours = 0;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char item[64] = "";
+    GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
+    const UINT id = GetMenuItemID(menu, i);
+    if (id == IDM_COPY_LINE || id == IDM_OPEN_LINE || id == IDM_SAVE_LINE) ++ours;
+    const char* mark = std::strchr(item, '&');
+    if (!mark || !mark[1]) continue;
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(mark[1])));
+    EXPECT(letters.find(letter) == std::string::npos, "'%s' repeats the mnemonic %c", item, letter);
+    letters += letter;
+  }
+  EXPECT(ours == 3, "%d of the line entries in the system menu", ours);
 
-  // A field typed in but not yet left is copied as it shows, and the copy does not leave it.
-  dialog.Type(IDC_ODDS + 3, "9-\xe9");
+  // Odds typed into horse 4's field and not yet left are taken as leaving would take them,
+  // and the field keeps the focus.
+  const HWND field = GetDlgItem(dialog.Handle(), IDC_ODDS + 3);
+  SetFocus(field);
+  dialog.Type(IDC_ODDS + 3, "4");
   SendMessageA(dialog.Handle(), WM_SYSCOMMAND, IDM_COPY_LINE, 0);
+  EXPECT(GetFocus() == field, "the focus moved");
+  EXPECT(
+      !SendMessageA(field, EM_GETMODIFY, 0, 0) && IsDlgButtonChecked(dialog.Handle(), IDC_LOCK + 3),
+      "the typed odds were not taken");
   const std::string ansi = ClipboardAnsiText();
   const std::string expected = dialog.Twin().CopiedLine();
   EXPECT(WithLfEnds(ansi) == expected, "copied:\n%s\nexpected:\n%s", ansi.c_str(),
          expected.c_str());
-  EXPECT(ansi.find("\n4\t9-\xe9\t8.6%\t10-1\r\n") != std::string::npos, "row 4: %s", ansi.c_str());
   std::size_t lines = 0, crlf = 0;
   for (std::size_t i = 0; i < ansi.size(); ++i) {
     if (ansi[i] != '\n') continue;
     ++lines;
     if (i > 0 && ansi[i - 1] == '\r') ++crlf;
   }
-  EXPECT(lines == 16 && crlf == lines, "%zu lines, %zu with CR LF", lines, crlf);
+  EXPECT(lines == 17 && crlf == lines, "%zu lines, %zu with CR LF", lines, crlf);
   EXPECT(ClipboardUnicodeText() == ansi, "Unicode text: %s", ClipboardUnicodeText().c_str());
-  EXPECT(SendDlgItemMessageA(dialog.Handle(), IDC_ODDS + 3, EM_GETMODIFY, 0, 0), "left");
+
+  // The HTML's header points at the document and at the table between the fragment marks.
+  const std::string html = ClipboardHtmlFormat();
+  const std::size_t startHtml = HtmlOffset(html, "StartHTML");
+  const std::size_t endHtml = HtmlOffset(html, "EndHTML");
+  const std::size_t startFragment = HtmlOffset(html, "StartFragment");
+  const std::size_t endFragment = HtmlOffset(html, "EndFragment");
+  const std::string startMark = "<!--StartFragment-->";
+  EXPECT(html.rfind("Version:0.9\r\n", 0) == 0 && startHtml < html.size() &&
+             html.compare(startHtml, 5, "<html") == 0 && endHtml == html.size() &&
+             html.compare(endHtml - 7, 7, "</html>") == 0,
+         "document at %zu..%zu of %zu: %s", startHtml, endHtml, html.size(), html.c_str());
+  char table[LINE_HTML_MAX];
+  FormatLineHtml(dialog.Twin().Surface(), table, sizeof table);
+  EXPECT(startFragment >= startMark.size() && startFragment <= endFragment &&
+             endFragment <= html.size() &&
+             html.compare(startFragment - startMark.size(), startMark.size(), startMark) == 0 &&
+             html.compare(endFragment, 18, "<!--EndFragment-->") == 0 &&
+             html.substr(startFragment, endFragment - startFragment) == table,
+         "fragment at %zu..%zu: %s", startFragment, endFragment, html.c_str());
 
   // Held by another program, the clipboard keeps its text and the copy says it failed.
   HANDLE events[2] = {CreateEventA(nullptr, TRUE, FALSE, nullptr),
@@ -286,7 +333,7 @@ int main(int argc, char** argv) {
     const auto* live = reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data);
     SurfaceOnLiveControls(live);
     TooltipsTellBoardPriceAndBook(live);
-    CopyLineFromTheSystemMenu(live);
+    CopyLineTakesTypedEntriesFirst(live);
   }
   MissingTemplateEndsAtOnce();
   return CheckResult();
