@@ -10,6 +10,12 @@
 
 class QWidget;
 
+// A normal window, which window managers let the user resize and maximise: a wider window
+// gives the bars, and so the shaping, more pixels.
+constexpr Qt::WindowFlags DIALOG_WINDOW_FLAGS =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
 // Below this, one pixel of a drag would move a horse's share by more than 45 units of the
 // 0..10800 range a 120 % line gives its bars.
 constexpr int BAR_MIN_TRAVEL = 240;

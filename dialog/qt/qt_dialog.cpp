@@ -39,15 +39,9 @@ QString AccessibleName(int id) {
   return QString();
 }
 
-// A normal window, which window managers let the user resize and maximise: a wider window
-// gives the bars, and so the shaping, more pixels.
-constexpr Qt::WindowFlags WINDOW_FLAGS = Qt::Window | Qt::CustomizeWindowHint |
-                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
-
 }  // namespace
 
-QtDialog::QtDialog(QWidget* parent) : QDialog(parent, WINDOW_FLAGS) {
+QtDialog::QtDialog(QWidget* parent) : QDialog(parent, DIALOG_WINDOW_FLAGS) {
   setWindowTitle(QStringLiteral(DLG_CAPTION));
   // The desktop's font and palette, which the dialog inherits from the application.
   m_style = new ControlStyle;
