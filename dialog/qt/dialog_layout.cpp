@@ -98,7 +98,7 @@ class Fitter final : public QObject {
   }
 
  private:
-  QWidget* At(int id) const { return m_controls[id - IDC_FIRST]; }
+  QWidget* At(int id) const { return m_controls.at(static_cast<std::size_t>(id - IDC_FIRST)); }
 
   void FitField(int id, const char* shape) const {
     auto* edit = qobject_cast<QLineEdit*>(At(id));
