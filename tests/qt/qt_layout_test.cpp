@@ -95,15 +95,9 @@ void QtLayoutTest::WindowKeepsTheTemplatesArrangement() {
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
   QCOMPARE(dialog.windowTitle(), QStringLiteral("Oddsmith"));
-  // Each control of its kind with its text. Whatever lies wholly above, or beside and wholly
-  // left of, another control in the template does so in the window; what the pointer hits is
-  // the control itself.
-  const char* const classes[] = {"QScrollBar", "QCheckBox", "QGroupBox", "QLabel", "QLineEdit"};
+  // Whatever lies wholly above, or beside and wholly left of, another control in the template
+  // does so in the window; what the pointer hits is the control itself.
   for (const TemplateControl& a : TEMPLATE) {
-    QVERIFY(dialog.Control(a.id)->inherits(classes[static_cast<int>(a.kind)]));
-    char text[16];
-    dialog.Surface().ReadText(a.id, text, sizeof text);
-    QCOMPARE(text, a.text);
     const QRect inA = InDialog(dialog, dialog.Control(a.id));
     if (a.kind != ControlKind::GROUP) QCOMPARE(dialog.childAt(inA.center()), dialog.Control(a.id));
     for (const TemplateControl& b : TEMPLATE) {
@@ -146,12 +140,8 @@ void QtLayoutTest::WindowKeepsTheTemplatesArrangement() {
                            .first;
   const auto [titleTop, titleBottom] =
       Rows(image, QRect(box.left(), box.top(), box.width() / 2, fieldsTop - box.top()), Ink);
-  QVERIFY2(frameTop >= 0 && frameTop < titleTop && titleBottom < fieldsTop,
-           qPrintable(QStringLiteral("frame from %1, title %2..%3, fields from %4")
-                          .arg(frameTop)
-                          .arg(titleTop)
-                          .arg(titleBottom)
-                          .arg(fieldsTop)));
+  QVERIFY(frameTop >= 0 && frameTop < titleTop);
+  QVERIFY(titleBottom < fieldsTop);
 }
 
 void QtLayoutTest::EveryTextFitsItsRoom() {
