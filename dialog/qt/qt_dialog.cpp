@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -16,12 +15,11 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QProxyStyle>
 #include <QScrollBar>
-#include <QStyleOption>
 #include <QToolTip>
 
 #include "book/board.h"
+#include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_text.h"
 
@@ -43,57 +41,19 @@ QString AccessibleName(int id) {
   return QString();
 }
 
-// The bars and boxes as the template draws them at its small sizes: a bar's arrows and its
-// thumb are squares of the bar's height whatever the range (a bar without a page size), a
-// click in the trough pages and never jumps, and a box's mark fits the box.
-class ControlStyle final : public QProxyStyle {
- public:
-  int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                  const QWidget* widget) const override {
-    const int base = QProxyStyle::pixelMetric(metric, option, widget);
-    if (!widget) return base;
-    switch (metric) {
-      case PM_ScrollBarExtent:
-      case PM_ScrollBarSliderMin: return widget->height();
-      case PM_IndicatorWidth:
-      case PM_IndicatorHeight: return qMin(base, qMin(widget->width(), widget->height()));
-      default: return base;
-    }
-  }
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                QStyleHintReturn* returnData) const override {
-    switch (hint) {
-      case SH_ScrollBar_LeftClickAbsolutePosition:
-      case SH_ScrollBar_MiddleClickAbsolutePosition:
-      case SH_ScrollBar_ContextMenu:
-      case SH_ScrollBar_Transient: return 0;
-      default: return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-  }
-};
-
-constexpr Qt::WindowFlags WINDOW_FLAGS = Qt::Dialog | Qt::CustomizeWindowHint |
-                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-
 }  // namespace
 
-QtDialog::QtDialog(QWidget* parent) : QDialog(parent, WINDOW_FLAGS) {
+QtDialog::QtDialog(QWidget* parent) : QDialog(parent, DIALOG_WINDOW_FLAGS) {
   setWindowTitle(QStringLiteral(DLG_CAPTION));
-  // The template's face where it is installed, otherwise the nearest sans-serif, at the
-  // template's size; the layout follows whatever font that gives.
-  QFont dialogFont(QStringLiteral(DLG_FONT_FACE), DLG_FONT_POINTS);
-  dialogFont.setStyleHint(QFont::SansSerif);
-  setFont(dialogFont);
-  m_units = BaseUnitsOf(QFontMetrics(font()));
+  // The desktop's font and palette, which the dialog inherits from the application.
   m_style = new ControlStyle;
   m_style->setParent(this);
 
   for (const TemplateControl& control : TEMPLATE) MakeControl(control);
-  // The template lists its controls from the top of the stack down, and the "Race Info" box
-  // after the fields it frames; Qt stacks each new widget on top, so restack them.
+  // The template lists its controls from the top of the stack down; Qt stacks each new widget
+  // on top, so restack them.
   for (const TemplateControl& control : TEMPLATE) Control(control.id)->lower();
-  setFixedSize(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, m_units).size());
+  LayOutDialog(*this, m_controls);
   MakeCopyLine();
 }
 
@@ -107,7 +67,6 @@ void QtDialog::MakeControl(const TemplateControl& control) {
     case ControlKind::LABEL: widget = MakeLabel(text); break;
     case ControlKind::EDIT: widget = MakeEdit(text); break;
   }
-  widget->setGeometry(MapDialogRect(control.x, control.y, control.width, control.height, m_units));
   widget->setAccessibleName(AccessibleName(control.id));
   m_controls[control.id - IDC_FIRST] = widget;
 }
@@ -153,12 +112,15 @@ QWidget* QtDialog::MakeBox(int id, const QString& text) {
   return box;
 }
 
-QWidget* QtDialog::MakeGroup(const QString& text) { return new QGroupBox(text, this); }
+QWidget* QtDialog::MakeGroup(const QString& text) {
+  auto* group = new QGroupBox(text, this);
+  group->setStyle(m_style);
+  return group;
+}
 
 QWidget* QtDialog::MakeLabel(const QString& text) {
   auto* label = new QLabel(text, this);
   label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
@@ -187,11 +149,11 @@ void QtDialog::MakeCopyLine() {
 QtDialog::~QtDialog() {
   // Destroying the controls may move the focus; that is no user action to report.
   m_destroyed = true;
-  // The controls go before the style they are drawn with, which is an older child.
-  for (QWidget*& widget : m_controls) {
-    delete widget;
-    widget = nullptr;
-  }
+  // The controls go before the style they are drawn with, which is an older child. Deleting
+  // the dialog's own child widgets deletes each control once, the fields inside "Race Info"
+  // with their frame.
+  m_controls.fill(nullptr);
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 void QtDialog::Init() {

@@ -1,6 +1,6 @@
-// The main dialog as a native Qt Widgets window: the template's controls placed in dialog
-// units scaled by the font, and the user's actions turned into the portable dispatch's
-// messages, event for event as the Windows dialog sends them.
+// The main dialog as a native Qt Widgets window: the template's controls laid out by Qt in the
+// desktop's font, and the user's actions turned into the portable dispatch's messages, event
+// for event as the Windows dialog sends them.
 #ifndef ODDSMITH_DIALOG_QT_QT_DIALOG_H
 #define ODDSMITH_DIALOG_QT_QT_DIALOG_H
 
@@ -8,7 +8,6 @@
 #include <array>
 
 #include "dialog/dispatch.h"
-#include "dialog/qt/dialog_units.h"
 #include "dialog/qt/qt_surface.h"
 #include "resources/columns.h"
 
@@ -34,8 +33,6 @@ class QtDialog final : public QDialog, public DialogWindow {
 
   // The control with identifier id, nullptr for an identifier outside the dialog.
   QWidget* Control(int id) const;
-  // The pixels of one horizontal (x * 4) and vertical (y * 8) dialog unit used for the layout.
-  DialogBaseUnits BaseUnits() const { return m_units; }
   // True once the dispatch has posted the quit message, with its code.
   bool QuitPosted(int& code) const;
   // "Copy line": puts the line table on the clipboard, lines ended by LF. The dialog's context
@@ -64,8 +61,8 @@ class QtDialog final : public QDialog, public DialogWindow {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  // The template's control made by the function for its kind, placed, named for screen
-  // readers and entered in the table.
+  // The template's control made by the function for its kind, named for screen readers and
+  // entered in the table; LayOutDialog places them all.
   void MakeControl(const TemplateControl& control);
   // One function per kind of control: each makes the widget on the dialog, set up and
   // connected as that kind behaves, and returns it.
@@ -97,7 +94,6 @@ class QtDialog final : public QDialog, public DialogWindow {
   std::array<int, CONTROL_COUNT> m_tracked{};  // by identifier: where a drag has put a bar's thumb
   QProxyStyle* m_style = nullptr;
   QAction* m_copyLine = nullptr;
-  DialogBaseUnits m_units{};
   int m_thumb = 0;  // the full thumb position of the scroll being delivered
   bool m_dispatching = false;
   bool m_ended = false;

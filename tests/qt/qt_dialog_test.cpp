@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
-#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +26,6 @@
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/qt_text.h"
-#include "resources/dialog.h"
 
 namespace {
 
@@ -176,8 +174,6 @@ class QtDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void DialogUnitsScaleAsOnWindows();
-  void ControlsSitWhereTheTemplatePutsThem();
   void TabGoesThroughTheFieldsInOrder();
   void ScreenReadersHearTheHorse();
   void SurfaceCrossesBytesAndIgnoresStrays();
@@ -191,57 +187,6 @@ class QtDialogTest : public QObject {
   void UndoLeavesTheFieldModified();
   void FieldsTakeNoDrops();
 };
-
-void QtDialogTest::DialogUnitsScaleAsOnWindows() {
-  // The template font's base units on Windows, 6 x 12 pixels: a 221 x 291 dialog, 72 x 14 bars.
-  const DialogBaseUnits windows{6, 12};
-  QCOMPARE(MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, windows), QRect(0, 0, 221, 291));
-  QCOMPARE(MapDialogRect(62, 40, 48, 9, windows), QRect(93, 60, 72, 14));
-
-  QFont font(QStringLiteral("DejaVu Sans"), 8);
-  const QFontMetrics metrics(font);
-  const DialogBaseUnits units = BaseUnitsOf(metrics);
-  QCOMPARE(units.y, metrics.height());
-  QVERIFY(units.x > metrics.horizontalAdvance(QLatin1Char('i')));
-  QVERIFY(units.x < metrics.horizontalAdvance(QLatin1Char('W')));
-  font.setPointSize(16);  // twice the size, about twice the layout
-  const DialogBaseUnits large = BaseUnitsOf(QFontMetrics(font));
-  QVERIFY(large.x >= 2 * units.x - 1 && large.x <= 2 * units.x + 1);
-}
-
-void QtDialogTest::ControlsSitWhereTheTemplatePutsThem() {
-  QtDialog dialog;
-  const DialogBaseUnits units = dialog.BaseUnits();
-  QCOMPARE(units.y, QFontMetrics(dialog.font()).height());
-  QCOMPARE(dialog.windowTitle(), QStringLiteral("Oddsmith"));
-  QCOMPARE(dialog.size(), MapDialogRect(0, 0, DLG_WIDTH, DLG_HEIGHT, units).size());
-  QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-  QCOMPARE(dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), DLG_CONTROL_COUNT);
-
-  for (const TemplateControl& control : TEMPLATE) {
-    QWidget* widget = dialog.Control(control.id);
-    QVERIFY2(widget, qPrintable(QString::number(control.id)));
-    QCOMPARE(widget->geometry(),
-             MapDialogRect(control.x, control.y, control.width, control.height, units));
-    const QString text = QString::fromLatin1(control.text);
-    switch (control.kind) {
-      case ControlKind::BAR:
-        QCOMPARE(qobject_cast<QScrollBar*>(widget)->orientation(), Qt::Horizontal);
-        QCOMPARE(qobject_cast<QScrollBar*>(widget)->maximum(), 0);
-        break;
-      case ControlKind::CHECK: QCOMPARE(qobject_cast<QCheckBox*>(widget)->text(), text); break;
-      case ControlKind::GROUP: QCOMPARE(qobject_cast<QGroupBox*>(widget)->title(), text); break;
-      case ControlKind::LABEL: QCOMPARE(qobject_cast<QLabel*>(widget)->text(), text); break;
-      case ControlKind::EDIT: QCOMPARE(qobject_cast<QLineEdit*>(widget)->text(), text); break;
-    }
-    // What the pointer hits is the control itself: the "Race Info" frame, listed after the
-    // fields it surrounds, lies beneath them.
-    if (control.kind != ControlKind::GROUP) {
-      QCOMPARE(dialog.childAt(widget->geometry().center()), widget);
-    }
-  }
-  QCOMPARE(Edit(dialog, IDC_LINE)->parentWidget(), &dialog);
-}
 
 void QtDialogTest::TabGoesThroughTheFieldsInOrder() {
   QtDialog dialog;

@@ -1,0 +1,102 @@
+// The floor of the Linux program's start-up: the same window built with no logic. The same
+// widgets, style and layout show the texts, ranges and positions the program's start writes,
+// here written directly, and the process ends at the first paint as the program's does.
+// scripts/bench.sh checks that both windows show the same controls in the same places.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "dialog/qt/dialog_layout.h"
+#include "dialog/qt/dialog_template.h"
+#include "dialog/qt/program_icon.h"
+
+namespace {
+
+// What the program's start shows: a 120 % line shared evenly by 14 horses.
+constexpr char LINE[] = "120";
+constexpr char HORSES[] = "14";
+constexpr char ODDS[] = "10.7";
+constexpr char SHARE[] = " 8.6%";
+constexpr int BAR_MAX = 10800;
+constexpr int BAR_POS = 857;
+
+// The control as the program makes it, less its connections and event filters.
+QWidget* MakePlain(const TemplateControl& control, QWidget* window, QStyle* style) {
+  const QString text = QString::fromLatin1(control.text);
+  switch (control.kind) {
+    case ControlKind::BAR: {
+      auto* bar = new QScrollBar(Qt::Horizontal, window);
+      bar->setRange(0, 0);
+      bar->setSingleStep(0);
+      bar->setPageStep(0);
+      bar->setFocusPolicy(Qt::NoFocus);
+      bar->setStyle(style);
+      return bar;
+    }
+    case ControlKind::CHECK: {
+      auto* box = new QCheckBox(text, window);
+      box->setFocusPolicy(Qt::NoFocus);
+      box->setStyle(style);
+      return box;
+    }
+    case ControlKind::GROUP: {
+      auto* group = new QGroupBox(text, window);
+      group->setStyle(style);
+      return group;
+    }
+    case ControlKind::LABEL: {
+      auto* label = new QLabel(text, window);
+      label->setTextFormat(Qt::PlainText);
+      return label;
+    }
+    case ControlKind::EDIT: return new QLineEdit(text, window);
+  }
+  return nullptr;
+}
+
+void Write(QWidget* control, const char* text) {
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->setText(QLatin1String(text));
+    edit->setCursorPosition(0);
+  } else {
+    qobject_cast<QLabel*>(control)->setText(QLatin1String(text));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(ProgramIcon());
+  QDialog window(nullptr, DIALOG_WINDOW_FLAGS);
+  window.setWindowTitle(QStringLiteral(DLG_CAPTION));
+  auto* style = new ControlStyle;
+  style->setParent(&window);
+  ControlTable controls{};
+  for (const TemplateControl& control : TEMPLATE) {
+    controls[control.id - IDC_FIRST] = MakePlain(control, &window, style);
+  }
+  const auto at = [&controls](int id) { return controls[id - IDC_FIRST]; };
+  // Stacked as the program stacks them, so that both paint in the same order.
+  for (const TemplateControl& control : TEMPLATE) at(control.id)->lower();
+  LayOutDialog(window, controls);
+
+  Write(at(IDC_LINE), LINE);
+  Write(at(IDC_HORSES), HORSES);
+  for (int row = 0; row < ROW_COUNT; ++row) {
+    Write(at(IDC_ODDS + row), ODDS);
+    Write(at(IDC_WIN_PCT + row), SHARE);
+    auto* bar = qobject_cast<QScrollBar*>(at(IDC_POOL_BAR + row));
+    bar->setRange(0, BAR_MAX);
+    bar->setValue(BAR_POS);
+  }
+  window.show();
+  // The program's start leaves "% Line:" focused with its text selected.
+  at(IDC_LINE)->setFocus(Qt::TabFocusReason);
+  qobject_cast<QLineEdit*>(at(IDC_LINE))->selectAll();
+  return QApplication::exec();
+}

@@ -1,0 +1,47 @@
+// The main dialog's widgets arranged by Qt's layouts in the desktop's font, so that every figure
+// fits at any font size and scale and a wider window gives the bars, and so the user, finer
+// shaping. Shared by the program and the start-up benchmark's window without logic.
+#ifndef ODDSMITH_DIALOG_QT_DIALOG_LAYOUT_H
+#define ODDSMITH_DIALOG_QT_DIALOG_LAYOUT_H
+
+#include <QProxyStyle>
+
+#include "dialog/qt/qt_surface.h"
+
+class QWidget;
+
+// A normal window, which window managers let the user resize and maximise: a wider window
+// gives the bars, and so the shaping, more pixels.
+constexpr Qt::WindowFlags DIALOG_WINDOW_FLAGS =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
+// Below this, one pixel of a drag would move a horse's share by more than 45 units of the
+// 0..10800 range a 120 % line gives its bars.
+constexpr int BAR_MIN_TRAVEL = 240;
+
+// How the bars and the "Race Info" frame are drawn. A bar's arrows and thumb are squares of its
+// height whatever the range (a bar without a page size), and a click in its trough pages and
+// never jumps. The frame encloses its title, which the desktop's styles may put above it.
+class ControlStyle final : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override;
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                       const QWidget* widget) const override;
+  void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                          QPainter* painter, const QWidget* widget) const override;
+};
+
+// Arranges the controls in window as the template orders them: the "Race Info" frame around
+// its two labelled fields, then one row per horse under the headings "#", "Odds", "% to win",
+// "Pools", "Lock" and "Scr.", each text centred on its row, the bars taking every pixel of width
+// the other columns leave. Fields and figures are sized to their widest content in the font
+// they have, again whenever the window's font or style changes. Moving the "Race Info" fields
+// into their frame keeps the focus chain, the order in which the controls were made.
+// REQUIRES: controls holds every control, made for its kind and a child of window; called once.
+void LayOutDialog(QWidget& window, const ControlTable& controls);
+
+#endif

@@ -1,0 +1,262 @@
+// The Qt dialog's geometry in the font and scale ctest runs it with (1x, 2x and two font DPIs):
+// the template's arrangement kept, every text whole, a row's texts on one baseline, and bars
+// long enough for fine shaping.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStyleOption>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "dialog/qt/dialog_template.h"
+#include "dialog/qt/qt_dialog.h"
+
+namespace {
+
+QRect InDialog(QtDialog& dialog, const QWidget* widget) {
+  return QRect(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
+}
+
+// The first and last pixel rows of area (logical pixels, as the result) with a pixel that is.
+QPair<int, int> Rows(const QImage& image, QRect area, const std::function<bool(QRgb)>& is) {
+  const qreal ratio = image.devicePixelRatio();
+  const QRect pixels =
+      QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toRect();
+  QPair<int, int> rows{-1, -1};
+  for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+    for (int x = pixels.left(); x <= pixels.right(); ++x) {
+      if (!is(image.pixel(x, y))) continue;
+      if (rows.first < 0) rows.first = static_cast<int>(y / ratio);
+      rows.second = static_cast<int>(y / ratio);
+      break;
+    }
+  }
+  return rows;
+}
+bool Ink(QRgb pixel) { return qGray(pixel) < 128; }
+
+// Where an edit field draws its text: inside its frame, its text margins and QLineEdit's own
+// 2 pixels a side.
+QRect TextArea(const QLineEdit* edit) {
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  option.rect = edit->contentsRect();
+  option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+  return edit->style()
+      ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+      .marginsRemoved(edit->textMargins())
+      .adjusted(2, 0, -2, 0);
+}
+
+// Share units a pixel of the thumb's drag moves; -1 unless the thumb and arrows are squares of
+// the bar's height, as the input of the other tests takes them to be.
+double UnitsPerPixel(const QScrollBar* bar) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.maximum = bar->maximum();
+  option.subControls = QStyle::SC_All;
+  const auto part = [&](QStyle::SubControl sub) {
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, sub, bar);
+  };
+  const QRect thumb = part(QStyle::SC_ScrollBarSlider);
+  if (thumb.size() != QSize(bar->height(), bar->height()) ||
+      part(QStyle::SC_ScrollBarAddLine).size() != thumb.size())
+    return -1;
+  return bar->maximum() /
+         static_cast<double>(part(QStyle::SC_ScrollBarGroove).width() - thumb.width());
+}
+
+// ctest names the scale in ODDSMITH_SCALE.
+void SaveArtifact(QtDialog& dialog, const char* name) {
+  const QString file = QLatin1String(name) + qEnvironmentVariable("ODDSMITH_SCALE");
+  QVERIFY(dialog.grab().save(QStringLiteral(ODDSMITH_ARTIFACTS_DIR "/%1.png").arg(file)));
+}
+
+}  // namespace
+
+class QtLayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { m_dialog = std::make_unique<QtDialog>(); }
+  void WindowKeepsTheTemplatesArrangement();
+  void EveryTextFitsItsRoom();
+  void TextsOfARowShareABaseline();
+  void WiderWindowsGiveFinerBars();
+
+ private:
+  std::unique_ptr<QtDialog> m_dialog;
+};
+
+void QtLayoutTest::WindowKeepsTheTemplatesArrangement() {
+  QtDialog& dialog = *m_dialog;
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  QCOMPARE(dialog.windowTitle(), QStringLiteral("Oddsmith"));
+  // Whatever lies wholly above, or beside and wholly left of, another control in the template
+  // does so in the window; what the pointer hits is the control itself.
+  for (const TemplateControl& a : TEMPLATE) {
+    const QRect inA = InDialog(dialog, dialog.Control(a.id));
+    if (a.kind != ControlKind::GROUP) QCOMPARE(dialog.childAt(inA.center()), dialog.Control(a.id));
+    for (const TemplateControl& b : TEMPLATE) {
+      const QRect inB = InDialog(dialog, dialog.Control(b.id));
+      const QByteArray pair = QByteArray::number(a.id) + " and " + QByteArray::number(b.id);
+      if (a.y + a.height <= b.y) QVERIFY2(inA.bottom() < inB.top(), pair);
+      if (b.y + b.height > a.y && a.y + a.height > b.y && a.x + a.width <= b.x) {
+        QVERIFY2(inA.right() < inB.left(), pair);
+      }
+    }
+  }
+  // Each heading stands over its column, whose controls line up.
+  for (const auto& [head, base] : {std::pair{IDC_ROW_HEAD, IDC_ROW_NUMBER},
+                                   {IDC_ODDS_HEAD, IDC_ODDS},
+                                   {IDC_WIN_HEAD, IDC_WIN_PCT},
+                                   {IDC_POOLS_HEAD, IDC_POOL_BAR},
+                                   {IDC_LOCK_HEAD, IDC_LOCK},
+                                   {IDC_SCR_HEAD, IDC_SCRATCH}}) {
+    const int centre = InDialog(dialog, dialog.Control(head)).center().x();
+    for (int row = 0; row < ROW_COUNT; ++row) {
+      const QRect cell = InDialog(dialog, dialog.Control(base + row));
+      QVERIFY(cell.left() <= centre && centre <= cell.right());
+      QCOMPARE(cell.center().x(), InDialog(dialog, dialog.Control(base)).center().x());
+    }
+  }
+
+  // "Race Info" frames its fields, and its title inside the frame above them.
+  QWidget* group = dialog.Control(IDC_RACE_INFO);
+  const QRect box = InDialog(dialog, group);
+  int fieldsTop = box.bottom();
+  for (const int id : {IDC_LINE_LABEL, IDC_LINE, IDC_HORSES_LABEL, IDC_HORSES}) {
+    QVERIFY(group->isAncestorOf(dialog.Control(id)));
+    fieldsTop = qMin(fieldsTop, InDialog(dialog, dialog.Control(id)).top());
+  }
+  const QImage image = dialog.grab().toImage();
+  const QRgb background = image.pixel(0, 0);
+  // The frame's top edge, right of the title, and the title's ink.
+  const int frameTop = Rows(image, QRect(box.center().x() + box.width() / 4, 0, 1, box.bottom()),
+                            [background](QRgb pixel) { return pixel != background; })
+                           .first;
+  const auto [titleTop, titleBottom] =
+      Rows(image, QRect(box.left(), box.top(), box.width() / 2, fieldsTop - box.top()), Ink);
+  QVERIFY(frameTop >= 0 && frameTop < titleTop);
+  QVERIFY(titleBottom < fieldsTop);
+}
+
+void QtLayoutTest::EveryTextFitsItsRoom() {
+  QtDialog& dialog = *m_dialog;
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  // The template's texts, and every figure the program writes or the user types in a field,
+  // '#' standing for each digit.
+  const auto widest = [&dialog](int id) {
+    QStringList shapes;
+    if (InColumn(id, IDC_WIN_PCT)) shapes = {QStringLiteral("###.#%")};
+    if (InColumn(id, IDC_ODDS)) shapes = {QStringLiteral("##.#"), QStringLiteral("-#.#")};
+    if (id == IDC_LINE) shapes = {QStringLiteral("###")};
+    if (id == IDC_HORSES) shapes = {QStringLiteral("##")};
+    char text[16];
+    dialog.Surface().ReadText(id, text, sizeof text);
+    QStringList texts{QString::fromLatin1(text)};
+    for (char digit = '0'; digit <= '9'; ++digit) {
+      for (QString shape : shapes) texts << shape.replace(QLatin1Char('#'), QLatin1Char(digit));
+    }
+    return texts;
+  };
+  // At the desktop's font, and once it has grown with the window open.
+  for (const qreal growth : {1.0, 1.5}) {
+    QFont font = dialog.font();
+    font.setPointSizeF(font.pointSizeF() * growth);
+    dialog.setFont(font);
+    QApplication::processEvents();
+    for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
+      QWidget* widget = dialog.Control(id);
+      const int caret = widget->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, widget);
+      for (const QString& text : widest(id)) {
+        dialog.Surface().WriteText(id, text.toLatin1().constData());
+        const QByteArray what = text.toLatin1() + " in " + QByteArray::number(id);
+        const int needs = widget->fontMetrics().horizontalAdvance(text);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+          QVERIFY2(needs + caret <= TextArea(edit).width(), what);
+        } else if (qobject_cast<QLabel*>(widget)) {
+          QVERIFY2(needs <= widget->contentsRect().width(), what);
+        } else {
+          QVERIFY2(needs < widget->width(), what);  // the group's title; no text on the rest
+        }
+      }
+    }
+  }
+}
+
+void QtLayoutTest::TextsOfARowShareABaseline() {
+  QtDialog& dialog = *m_dialog;
+  // Texts whose every glyph ends on the baseline.
+  QList<QList<int>> lines{{IDC_LINE_LABEL, IDC_LINE, IDC_HORSES_LABEL, IDC_HORSES}};
+  dialog.Surface().WriteText(IDC_LINE, "120");
+  dialog.Surface().WriteText(IDC_HORSES, "14");
+  for (int row = 0; row < ROW_COUNT; ++row) {
+    dialog.Surface().WriteText(IDC_ODDS + row, "10.7");
+    dialog.Surface().WriteText(IDC_WIN_PCT + row, " 8.6%");
+    lines.append({IDC_ROW_NUMBER + row, IDC_ODDS + row, IDC_WIN_PCT + row});
+  }
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  const QImage image = dialog.grab().toImage();
+  const auto baseline = [&](int id) {
+    QWidget* widget = dialog.Control(id);
+    QRect area = InDialog(dialog, widget);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+      // The text alone: not the frame, nor the caret before it, where the program leaves it.
+      const QRect text = TextArea(edit).adjusted(2, 0, 0, 0);
+      area = QRect(widget->mapTo(&dialog, text.topLeft()),
+                   QSize(edit->fontMetrics().horizontalAdvance(edit->text()) - 2, text.height()));
+    }
+    return Rows(image, area, Ink).second;
+  };
+  for (const QList<int>& line : lines) {
+    QVERIFY(baseline(line.first()) > 0);
+    for (const int id : line) QCOMPARE(baseline(id), baseline(line.first()));
+  }
+}
+
+void QtLayoutTest::WiderWindowsGiveFinerBars() {
+  QtDialog& dialog = *m_dialog;
+  dialog.Init();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  QVERIFY(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+  QCOMPARE(dialog.windowType(), Qt::Window);
+  SaveArtifact(dialog, "qt-layout");
+
+  // At the default size, which is the smallest, a pixel of a drag moves a share by at most 45
+  // of the 0..10800 the start's 120 % line gives every bar; every pixel more goes to the bars.
+  const QSize initial = dialog.size();
+  QCOMPARE(dialog.minimumSize(), initial);
+  const int width = dialog.Control(IDC_POOL_BAR)->width();
+  for (int row = 0; row < ROW_COUNT; ++row) {
+    auto* bar = qobject_cast<QScrollBar*>(dialog.Control(IDC_POOL_BAR + row));
+    QCOMPARE(bar->maximum(), 10800);
+    QCOMPARE(bar->width(), width);
+    const double units = UnitsPerPixel(bar);
+    QVERIFY2(units > 0 && units <= 45, QByteArray::number(units));
+  }
+  dialog.resize(initial.width() * 3 / 2, initial.height());
+  QCOMPARE(dialog.width(), initial.width() * 3 / 2);
+  for (int row = 0; row < ROW_COUNT; ++row) {
+    QTRY_COMPARE(dialog.Control(IDC_POOL_BAR + row)->width(),
+                 width + dialog.width() - initial.width());
+  }
+  SaveArtifact(dialog, "qt-wide");
+
+  // Maximised, the window takes the screen, where the screen is the larger.
+  dialog.resize(initial);
+  const QSize screen = dialog.screen()->availableGeometry().size();
+  if (screen.width() > dialog.frameGeometry().width()) {
+    dialog.showMaximized();
+    QTRY_COMPARE(dialog.frameGeometry().size(), screen);
+    QCOMPARE(dialog.Control(IDC_POOL_BAR)->width(), width + dialog.width() - initial.width());
+  }
+}
+
+QTEST_MAIN(QtLayoutTest)
+#include "qt_layout_test.moc"
