@@ -21,6 +21,7 @@
 #include "book/board.h"
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
+#include "dialog/qt/line_files.h"
 #include "dialog/qt/qt_text.h"
 
 namespace {
@@ -54,7 +55,7 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, DIALOG_WINDOW_FLAGS) {
   // on top, so restack them.
   for (const TemplateControl& control : TEMPLATE) Control(control.id)->lower();
   LayOutDialog(*this, m_controls);
-  MakeCopyLine();
+  MakeMenuActions();
 }
 
 void QtDialog::MakeControl(const TemplateControl& control) {
@@ -138,12 +139,24 @@ QWidget* QtDialog::MakeEdit(const QString& text) {
   return edit;
 }
 
-void QtDialog::MakeCopyLine() {
-  m_copyLine = new QAction(QStringLiteral("Copy &line"), this);
-  m_copyLine->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-  m_copyLine->setShortcutContext(Qt::WindowShortcut);
-  addAction(m_copyLine);
+void QtDialog::MakeMenuActions() {
+  const auto make = [this](const char* text, QKeySequence keys) {
+    auto* action = new QAction(QString::fromLatin1(text), this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+  };
+  m_copyLine = make("Copy &line", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
   connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
+  m_saveLine = make("&Save line...", QKeySequence(Qt::CTRL | Qt::Key_S));
+  connect(m_saveLine, &QAction::triggered, this, [this] {
+    if (!m_destroyed) SaveLineAs(this, m_surface);
+  });
+  m_openLine = make("&Open line...", QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(m_openLine, &QAction::triggered, this, [this] {
+    if (!m_destroyed) OpenLineChosen(this, m_surface);
+  });
 }
 
 QtDialog::~QtDialog() {
@@ -298,7 +311,7 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
   // Qt::PopupFocusReason, which ends no field's focus (eventFilter).
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addAction(m_copyLine);
+  menu->addActions({m_copyLine, m_saveLine, m_openLine});
   menu->popup(event->globalPos());
   event->accept();
 }

@@ -38,6 +38,10 @@ class QtDialog final : public QDialog, public DialogWindow {
   // "Copy line": puts the line table on the clipboard, lines ended by LF. The dialog's context
   // menu and Ctrl+Shift+C trigger it; neither moves the focus, so no field is left by it.
   QAction* CopyLineAction() const { return m_copyLine; }
+  // "Save line..." (Ctrl+S) and "Open line..." (Ctrl+O), in the same menu: Qt's file dialogs,
+  // then the line file; a failure is told in a message box and changes nothing.
+  QAction* SaveLineAction() const { return m_saveLine; }
+  QAction* OpenLineAction() const { return m_openLine; }
 
   // DialogWindow. A control's handle is its QWidget pointer.
   DialogSurface& Surface() override { return m_surface; }
@@ -74,7 +78,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   // A bar's actions and drag reported to the dispatch as scrolls.
   void ConnectBar(QScrollBar* bar, int id);
   // "Copy line" and its shortcut, on the dialog.
-  void MakeCopyLine();
+  void MakeMenuActions();
 
   // Sends one message to the dispatch; once it has ended the dialog, hides the window and
   // delivers the destruction, after which nothing more is delivered. Returns the dispatch's
@@ -94,6 +98,8 @@ class QtDialog final : public QDialog, public DialogWindow {
   std::array<int, CONTROL_COUNT> m_tracked{};  // by identifier: where a drag has put a bar's thumb
   QProxyStyle* m_style = nullptr;
   QAction* m_copyLine = nullptr;
+  QAction* m_saveLine = nullptr;
+  QAction* m_openLine = nullptr;
   int m_thumb = 0;  // the full thumb position of the scroll being delivered
   bool m_dispatching = false;
   bool m_ended = false;

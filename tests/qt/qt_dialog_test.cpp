@@ -6,17 +6,21 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -186,6 +190,7 @@ class QtDialogTest : public QObject {
   void TypedTextsAreCodePage1252();
   void UndoLeavesTheFieldModified();
   void FieldsTakeNoDrops();
+  void SaveAndOpenThroughTheFileDialogs();
 };
 
 void QtDialogTest::TabGoesThroughTheFieldsInOrder() {
@@ -531,7 +536,8 @@ void QtDialogTest::CopyLineTakesTheTypedEntry() {
   QCoreApplication::sendEvent(box, &request);
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   QVERIFY(menu);
-  QCOMPARE(menu->actions(), QList<QAction*>{dialog.CopyLineAction()});
+  QCOMPARE(menu->actions(), (QList<QAction*>{dialog.CopyLineAction(), dialog.SaveLineAction(),
+                                             dialog.OpenLineAction()}));
   QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy &line"));
   clipboard->setText(QStringLiteral("before"));
   QTest::keyClick(menu, Qt::Key_L);
@@ -615,6 +621,74 @@ void QtDialogTest::FieldsTakeNoDrops() {
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(edit, &drop);
   QVERIFY(!enter.isAccepted());
+  SAME_AS(oracle);
+}
+
+// Answers the modal window that comes up next (a file dialog or a message box) once it shows:
+// a file dialog with path, a message box by closing it, after noting its text.
+void AnswerNextModal(const QString& path, QString* message = nullptr) {
+  QTimer::singleShot(0, [path, message] {
+    QWidget* modal = nullptr;
+    if (!QTest::qWaitFor([&modal] { return (modal = QApplication::activeModalWidget()); })) return;
+    if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+      files->selectFile(path);
+      static_cast<QDialog*>(files)->accept();  // QFileDialog's own accept() is protected
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      if (message) *message = box->text();
+      box->accept();
+    }
+  });
+}
+
+void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  QTemporaryDir folder;
+  // Horse 5 scratched, odds typed for horse 3 and not yet taken: the file dialog takes the
+  // focus, and with it the entry, before the file is written; a name without a suffix gets it.
+  QTest::mouseClick(Box(dialog, IDC_SCRATCH + 4), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  oracle.Click(IDC_SCRATCH + 4);
+  QTest::mouseClick(Edit(dialog, IDC_ODDS + 2), Qt::LeftButton);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5-2"));
+  oracle.Type(IDC_ODDS + 2, "5-2");
+  AnswerNextModal(folder.filePath(QStringLiteral("race")));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  oracle.Leave(IDC_ODDS + 2);
+  SAME_AS(oracle);
+  const QString saved = folder.filePath(QStringLiteral("race.oddsline"));
+  QVERIFY(QFile::exists(saved));
+  std::string error;
+  const std::string expected = folder.filePath(QStringLiteral("expected")).toStdString();
+  QVERIFY(oracle.SaveLine(expected, error));
+  QFile mine(saved);
+  QFile theirs(QString::fromStdString(expected));
+  QVERIFY(mine.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
+  QCOMPARE(mine.readAll(), theirs.readAll());
+
+  // Changed, then opened: back as it was saved.
+  QTest::mouseClick(Bar(dialog, IDC_POOL_BAR), Qt::LeftButton, {},
+                    RightTrough(Bar(dialog, IDC_POOL_BAR)));
+  AnswerNextModal(saved);
+  dialog.OpenLineAction()->trigger();
+  QVERIFY(oracle.OpenLine(saved.toStdString(), error));
+  SAME_AS(oracle);
+
+  // A file that is no line file: a message box names it and why, and nothing changes.
+  QFile bad(folder.filePath(QStringLiteral("bad.oddsline")));
+  QVERIFY(bad.open(QIODevice::WriteOnly));
+  bad.write("horse\todds\n");
+  bad.close();
+  QString message;
+  AnswerNextModal(bad.fileName());
+  QTimer::singleShot(50, [&message] { AnswerNextModal(QString(), &message); });
+  dialog.OpenLineAction()->trigger();
+  QTRY_VERIFY(!message.isEmpty());
+  QCOMPARE(
+      message,
+      QStringLiteral("Cannot open \"%1\": line 1: not an Oddsmith line file").arg(bad.fileName()));
   SAME_AS(oracle);
 }
 
