@@ -22,6 +22,7 @@
 
 #include "book/board.h"
 #include "dialog/qt/dialog_template.h"
+#include "dialog/qt/pool_bar.h"
 
 namespace {
 
@@ -41,31 +42,18 @@ QString AccessibleName(int id) {
   return QString();
 }
 
-// The bars and boxes as the template draws them at its small sizes: a bar's arrows and its
-// thumb are squares of the bar's height whatever the range (a bar without a page size), a
-// click in the trough pages and never jumps, and a box's mark fits the box.
-class ControlStyle final : public QProxyStyle {
+// The bars and boxes as the template draws them at its small sizes: a bar keeps the shape
+// BarStyle gives it, and a box's mark fits the box.
+class ControlStyle final : public BarStyle {
  public:
   int pixelMetric(PixelMetric metric, const QStyleOption* option,
                   const QWidget* widget) const override {
-    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    const int base = BarStyle::pixelMetric(metric, option, widget);
     if (!widget) return base;
     switch (metric) {
-      case PM_ScrollBarExtent:
-      case PM_ScrollBarSliderMin: return widget->height();
       case PM_IndicatorWidth:
       case PM_IndicatorHeight: return qMin(base, qMin(widget->width(), widget->height()));
       default: return base;
-    }
-  }
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                QStyleHintReturn* returnData) const override {
-    switch (hint) {
-      case SH_ScrollBar_LeftClickAbsolutePosition:
-      case SH_ScrollBar_MiddleClickAbsolutePosition:
-      case SH_ScrollBar_ContextMenu:
-      case SH_ScrollBar_Transient: return 0;
-      default: return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
   }
 };
@@ -110,33 +98,21 @@ void QtDialog::MakeControl(const TemplateControl& control) {
   m_controls[control.id - IDC_FIRST] = widget;
 }
 
-QWidget* QtDialog::MakeBar(int id) {
-  auto* bar = new QScrollBar(Qt::Horizontal, this);
+QWidget* QtDialog::MakeBar(int /*id*/) {
+  // The dispatch alone moves a bar: the bar's own input only reports.
+  auto* bar = new PoolBar(this);
   bar->setRange(0, 0);
-  // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
-  bar->setSingleStep(0);
-  bar->setPageStep(0);
-  bar->setFocusPolicy(Qt::NoFocus);
   // Not even the dialog's menu: a right click on a bar does nothing at all.
   bar->setContextMenuPolicy(Qt::PreventContextMenu);
   bar->setStyle(m_style);
   bar->installEventFilter(this);
-  ConnectBar(bar, id);
+  ConnectBar(bar);
   return bar;
 }
 
-void QtDialog::ConnectBar(QScrollBar* bar, int id) {
-  connect(bar, &QAbstractSlider::actionTriggered, this,
-          [this, bar, id](int action) { OnBarAction(bar, id, action); });
-  // A drag: the thumb starts where the bar is and follows the user's pointer; the release
-  // reports where it was let go, whatever the tracking rebalances did meanwhile.
-  connect(bar, &QAbstractSlider::sliderPressed, this,
-          [this, bar, id] { Tracked(id) = bar->sliderPosition(); });
-  connect(bar, &QAbstractSlider::sliderMoved, this, [this, id](int position) {
-    if (!m_dispatching) Tracked(id) = position;
-  });
-  connect(bar, &QAbstractSlider::sliderReleased, this,
-          [this, bar, id] { Scroll(bar, SCROLL_THUMBPOSITION, Tracked(id)); });
+void QtDialog::ConnectBar(PoolBar* bar) {
+  connect(bar, &PoolBar::scrolled, this,
+          [this, bar](unsigned code, int thumb) { Scroll(bar, code, thumb); });
 }
 
 QWidget* QtDialog::MakeBox(int id, const QString& text) {
@@ -251,30 +227,6 @@ void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
   // The message carries the thumb's low 16 bits, as a scroll message does; ThumbPosition
   // gives the dispatch the full position.
   Deliver(MSG_HSCROLL, MakeScrollParam(code, thumb), reinterpret_cast<LongParam>(bar));
-}
-
-void QtDialog::OnBarAction(QScrollBar* bar, int id, int action) {
-  if (m_dispatching || m_destroyed) return;
-  unsigned code;
-  switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: code = SCROLL_LINELEFT; break;
-    case QAbstractSlider::SliderSingleStepAdd: code = SCROLL_LINERIGHT; break;
-    case QAbstractSlider::SliderPageStepSub: code = SCROLL_PAGELEFT; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SCROLL_PAGERIGHT; break;
-    case QAbstractSlider::SliderToMinimum: code = SCROLL_LEFT; break;
-    case QAbstractSlider::SliderToMaximum: code = SCROLL_RIGHT; break;
-    case QAbstractSlider::SliderMove: {
-      // The thumb is where the user's drag put it; the dispatch decides where the bar stays.
-      Tracked(id) = bar->sliderPosition();
-      Scroll(bar, SCROLL_THUMBTRACK, Tracked(id));
-      return;
-    }
-    default: return;
-  }
-  // The action has already stepped the slider's position by its step; put it back so that
-  // only the dispatch moves the bar.
-  bar->setSliderPosition(bar->value());
-  Scroll(bar, code, 0);
 }
 
 void QtDialog::reject() { Command(CMD_CANCEL, 0, nullptr); }

@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QStyle>
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -25,6 +24,7 @@
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
 #include "resources/dialog.h"
+#include "tests/qt/bar_points.h"
 
 namespace {
 
@@ -74,22 +74,6 @@ QString Difference(QtDialog& window, HeadlessDialog& oracle) {
 
 #define SAME_AS(oracle) \
   QVERIFY2(Difference(dialog, oracle).isEmpty(), qPrintable(Difference(dialog, oracle)))
-
-// Points on a bar, whose arrows and thumb are squares of its height.
-QPoint RightArrow(const QScrollBar* bar) {
-  return {bar->width() - bar->height() / 2, bar->height() / 2};
-}
-QPoint LeftArrow(const QScrollBar* bar) { return {bar->height() / 2, bar->height() / 2}; }
-QPoint RightTrough(const QScrollBar* bar) {
-  return {bar->width() - bar->height() - 2, bar->height() / 2};
-}
-QPoint ThumbCentre(const QScrollBar* bar) {
-  const int span = bar->width() - 3 * bar->height();
-  return {bar->height() +
-              QStyle::sliderPositionFromValue(bar->minimum(), bar->maximum(), bar->value(), span) +
-              bar->height() / 2,
-          bar->height() / 2};
-}
 
 // Types text over the focused field's text with the keyboard, then leaves the field with Tab.
 void RetypeAndTab(const QString& text) {
@@ -379,17 +363,16 @@ void QtDialogTest::RealInputSendsWhatWindowsSends() {
   SAME_AS(oracle);
   QCOMPARE(FocusId(dialog), IDC_SCRATCH + 1);
 
-  // A drag of horse 6's thumb rebalances on every move and once more where it is let go.
+  // A drag of horse 6's thumb rebalances on the press, on the move and once more where it is
+  // let go, each time with the value of the thumb's pixel.
   QScrollBar* bar = Bar(dialog, IDC_POOL_BAR + 5);
-  const int before = bar->value();
+  const int left = ThumbLeft(bar);
   const QPoint grip = ThumbCentre(bar);
-  QSignalSpy moved(bar, &QAbstractSlider::sliderMoved);
   QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+  oracle.Scroll(IDC_POOL_BAR + 5, SCROLL_THUMBTRACK, ValueAtThumb(bar, left));
   SAME_AS(oracle);
   QTest::mouseMove(bar, grip + QPoint(bar->height(), 0));
-  QVERIFY(!moved.isEmpty());
-  const int dragged = moved.first().first().toInt();
-  QVERIFY(dragged > before);
+  const int dragged = ValueAtThumb(bar, left + bar->height());
   oracle.Scroll(IDC_POOL_BAR + 5, SCROLL_THUMBTRACK, dragged);
   SAME_AS(oracle);
   QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(bar->height(), 0));

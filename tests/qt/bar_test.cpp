@@ -1,0 +1,260 @@
+// The pool bars under a held mouse button and the keyboard, beside a headless dialog given the
+// messages the Windows control sends for the same input. Mouse events go to the bar itself, as
+// to the widget that holds the pointer, so no test depends on where the real pointer is.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStyleFactory>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include "dialog/headless/headless_dialog.h"
+#include "dialog/qt/pool_bar.h"
+#include "dialog/qt/qt_dialog.h"
+#include "tests/qt/bar_points.h"
+
+namespace {
+
+PoolBar* Bar(QtDialog& dialog, int id) { return qobject_cast<PoolBar*>(dialog.Control(id)); }
+
+// What differs between the window's and the headless dialog's bars, boxes and fields.
+QString Difference(QtDialog& window, HeadlessDialog& oracle) {
+  const HeadlessSurface& expected = oracle.Controls();
+  QString found;
+  for (int id = IDC_FIRST; id <= IDC_LAST && found.isEmpty(); ++id) {
+    QWidget* widget = window.Control(id);
+    if (auto* bar = qobject_cast<QScrollBar*>(widget); bar && bar->value() != expected.Pos(id)) {
+      found = QStringLiteral("bar %1 at %2, expected %3")
+                  .arg(id)
+                  .arg(bar->value())
+                  .arg(expected.Pos(id));
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget);
+               box && box->isChecked() != expected.Checked(id)) {
+      found = QStringLiteral("box %1 checked=%2").arg(id).arg(box->isChecked());
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget);
+               edit && edit->text() != QString::fromLatin1(expected.Text(id))) {
+      found = QStringLiteral("field %1 reads \"%2\"").arg(id).arg(edit->text());
+    }
+  }
+  return found;
+}
+
+#define SAME_AS(oracle) \
+  QVERIFY2(Difference(dialog, oracle).isEmpty(), qPrintable(Difference(dialog, oracle)))
+
+bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
+  dialog.Init();
+  oracle.Init();
+  return QTest::qWaitForWindowActive(&dialog);
+}
+
+void SendMouse(QWidget* bar, QEvent::Type type, QPoint at) {
+  const bool release = type == QEvent::MouseButtonRelease;
+  QMouseEvent event(type, at, bar->mapToGlobal(at),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                    release ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(bar, &event);
+}
+void Press(QWidget* bar, QPoint at) { SendMouse(bar, QEvent::MouseButtonPress, at); }
+void Move(QWidget* bar, QPoint at) { SendMouse(bar, QEvent::MouseMove, at); }
+void Release(QWidget* bar, QPoint at) { SendMouse(bar, QEvent::MouseButtonRelease, at); }
+
+// The scroll codes a bar has sent.
+QList<unsigned> Codes(const QSignalSpy& sent) {
+  QList<unsigned> codes;
+  for (const QList<QVariant>& message : sent) codes << message.at(0).toUInt();
+  return codes;
+}
+
+// Pages the headless dialog's bar as a trough held at pixel x pages it: a page at once, then
+// one more each time the thumb has not reached x. Returns the pages sent.
+int PageTo(HeadlessDialog& oracle, const QScrollBar* bar, int id, int x, unsigned code) {
+  const HeadlessSurface& controls = oracle.Controls();
+  const auto reached = [&] {
+    const int left =
+        ThumbLeftFor(bar, controls.Pos(id), controls.RangeMin(id), controls.RangeMax(id));
+    return code == SCROLL_PAGERIGHT ? x < left + bar->height() : x >= left;
+  };
+  int pages = 0;
+  do {
+    oracle.Scroll(id, code, 0);
+    ++pages;
+  } while (!reached() && pages < 1000);
+  return pages;
+}
+
+// Waits until the bar holds value, then a while longer in which it must not move on.
+bool SettlesAt(const QScrollBar* bar, int value) {
+  if (!QTest::qWaitFor([&] { return bar->value() == value; }, 10000)) return false;
+  QTest::qWait(PoolBar::FIRST_DELAY_MS + 4 * PoolBar::REPEAT_MS);
+  return bar->value() == value;
+}
+
+}  // namespace
+
+class BarTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void HeldTroughPagesUpToThePointer();
+  void HeldArrowRepeatsWhileThePointerIsOnIt();
+  void DragFollowsThePointerPixelByPixel();
+  void ShapeHoldsInEveryStyle();
+};
+
+void BarTest::HeldTroughPagesUpToThePointer() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  const int id = IDC_POOL_BAR + 2;
+  PoolBar* bar = Bar(dialog, id);
+  QSignalSpy sent(bar, &PoolBar::scrolled);
+  const int h = bar->height();
+
+  // Held a few pixels right of the thumb: pages until the thumb covers the pointer, no further.
+  const int x = ThumbLeft(bar) + h + 3;
+  Press(bar, {x, h / 2});
+  int pages = PageTo(oracle, bar, id, x, SCROLL_PAGERIGHT);
+  QVERIFY(SettlesAt(bar, oracle.Controls().Pos(id)));
+  SAME_AS(oracle);
+
+  // Moved on along the trough, the pointer pages again at once, up to its new place.
+  const int further = ThumbLeft(bar) + h + 4;
+  Move(bar, {further, h / 2});
+  QCOMPARE(sent.size(), pages + 1);
+  pages += PageTo(oracle, bar, id, further, SCROLL_PAGERIGHT);
+  QVERIFY(SettlesAt(bar, oracle.Controls().Pos(id)));
+  SAME_AS(oracle);
+
+  // Over the other trough nothing is sent; the release ends the scroll.
+  Move(bar, {ThumbLeft(bar) - 2, h / 2});
+  QTest::qWait(PoolBar::FIRST_DELAY_MS);
+  Release(bar, {ThumbLeft(bar) - 2, h / 2});
+  QList<unsigned> expected(pages, SCROLL_PAGERIGHT);
+  QCOMPARE(Codes(sent), expected << SCROLL_ENDSCROLL);
+
+  // The left trough likewise, held a little left of the thumb.
+  const int back = ThumbLeft(bar) - 5;
+  Press(bar, {back, h / 2});
+  PageTo(oracle, bar, id, back, SCROLL_PAGELEFT);
+  QVERIFY(SettlesAt(bar, oracle.Controls().Pos(id)));
+  Release(bar, {back, h / 2});
+  SAME_AS(oracle);
+}
+
+void BarTest::HeldArrowRepeatsWhileThePointerIsOnIt() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  PoolBar* bar = Bar(dialog, IDC_POOL_BAR);
+  QSignalSpy sent(bar, &PoolBar::scrolled);
+
+  // One step at the press, then repeats.
+  Press(bar, RightArrow(bar));
+  QCOMPARE(sent.size(), 1);
+  QTRY_VERIFY(sent.size() >= 3);
+  // Off the arrow the repeats stop; back on it, a step at once and repeats again.
+  Move(bar, RightTrough(bar));
+  const int off = static_cast<int>(sent.size());
+  QTest::qWait(PoolBar::FIRST_DELAY_MS);
+  QCOMPARE(sent.size(), off);
+  Move(bar, RightArrow(bar));
+  QCOMPARE(sent.size(), off + 1);
+  QTRY_VERIFY(sent.size() >= off + 3);
+  Release(bar, RightArrow(bar));
+
+  const QList<unsigned> codes = Codes(sent);
+  QCOMPARE(codes.count(SCROLL_LINERIGHT), codes.size() - 1);
+  QCOMPARE(codes.last(), SCROLL_ENDSCROLL);
+  for (const unsigned code : codes) oracle.Scroll(IDC_POOL_BAR, code, 0);
+  SAME_AS(oracle);
+}
+
+void BarTest::DragFollowsThePointerPixelByPixel() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  const int id = IDC_POOL_BAR + 2;
+  PoolBar* bar = Bar(dialog, id);
+  QSignalSpy sent(bar, &PoolBar::scrolled);
+  const int h = bar->height();
+  const int left = ThumbLeft(bar);
+  const QPoint grip(left + h / 2, h / 2);
+  const auto track = [&](int thumbLeft) {
+    oracle.Scroll(id, SCROLL_THUMBTRACK, ValueAtThumb(bar, thumbLeft));
+  };
+
+  // The press sends the value of the thumb's pixel.
+  Press(bar, grip);
+  track(left);
+  SAME_AS(oracle);
+  // Each new pixel along the bar is one message; the thumb shows there, the dispatch sets the bar.
+  Move(bar, grip + QPoint(5, 0));
+  track(left + 5);
+  SAME_AS(oracle);
+  QCOMPARE(bar->sliderPosition(), ValueAtThumb(bar, left + 5));
+  // Across the bar, at the same pixel, nothing: the figures do not hang on the hand's jitter.
+  Move(bar, grip + QPoint(5, 3));
+  Move(bar, grip + QPoint(5, -h));
+  QCOMPARE(sent.size(), 2);
+  SAME_AS(oracle);
+
+  // The drag keeps to a zone 8 heights above and below the bar and 2 beside it; outside, the
+  // thumb goes back where it began, once, until the pointer comes back.
+  Move(bar, {grip.x() + 5, h + 8 * h - 1});
+  Move(bar, {grip.x() + 6, h + 8 * h});
+  track(left);
+  Move(bar, {grip.x() + 9, h + 12 * h});
+  QCOMPARE(sent.size(), 3);
+  SAME_AS(oracle);
+  Move(bar, {-2 * h, -8 * h});  // the pointer's pixel is taken within the bar
+  track(left - grip.x());
+  Move(bar, {-2 * h - 1, h / 2});
+  track(left);
+  Move(bar, {grip.x() + 12, 7 * h});
+  track(left + 12);
+  SAME_AS(oracle);
+  QCOMPARE(sent.size(), 6);
+
+  // The release reports the last pixel the pointer had, wherever the button comes up.
+  Release(bar, {grip.x() + 30, h / 2});
+  oracle.Scroll(id, SCROLL_THUMBPOSITION, ValueAtThumb(bar, left + 12));
+  SAME_AS(oracle);
+  QCOMPARE(Codes(sent).mid(6), QList<unsigned>({SCROLL_THUMBPOSITION, SCROLL_ENDSCROLL}));
+  QCOMPARE(bar->sliderPosition(), bar->value());
+}
+
+void BarTest::ShapeHoldsInEveryStyle() {
+  const QStringList styles = QStyleFactory::keys();
+  QVERIFY(!styles.isEmpty());
+  for (const QString& name : styles) {
+    BarStyle style(QStyleFactory::create(name));
+    PoolBar bar;
+    bar.setStyle(&style);
+    bar.setGeometry(0, 0, 72, 14);
+    bar.setRange(0, 10800);
+    bar.setValue(2900);
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = Qt::Horizontal;
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.value();
+    const auto part = [&](QStyle::SubControl sub) {
+      return style.subControlRect(QStyle::CC_ScrollBar, &option, sub, &bar);
+    };
+    // Both arrows and a square thumb where the Windows control puts it: 8 of the 30 pixels.
+    QCOMPARE(part(QStyle::SC_ScrollBarSubLine), QRect(0, 0, 14, 14));
+    QCOMPARE(part(QStyle::SC_ScrollBarAddLine), QRect(58, 0, 14, 14));
+    QCOMPARE(part(QStyle::SC_ScrollBarSlider), QRect(22, 0, 14, 14));
+    QCOMPARE(style.styleHint(QStyle::SH_ScrollBar_Transient, &option, &bar, nullptr), 0);
+    // A click in the trough pages, whatever the style's own bars would do with it.
+    QSignalSpy sent(&bar, &PoolBar::scrolled);
+    Press(&bar, {50, 7});
+    Release(&bar, {50, 7});
+    QCOMPARE(Codes(sent), QList<unsigned>({SCROLL_PAGERIGHT, SCROLL_ENDSCROLL}));
+  }
+}
+
+QTEST_MAIN(BarTest)
+#include "bar_test.moc"
