@@ -3,6 +3,7 @@
 // pointer reaches another pixel along the bar.
 #include "dialog/qt/pool_bar.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
@@ -240,6 +241,31 @@ void PoolBar::Cancel() {
   update();
 }
 
+void PoolBar::keyPressEvent(QKeyEvent* event) {
+  unsigned code;
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: code = SCROLL_LINELEFT; break;
+    case Qt::Key_Right:
+    case Qt::Key_Down: code = SCROLL_LINERIGHT; break;
+    case Qt::Key_PageUp: code = SCROLL_PAGELEFT; break;
+    case Qt::Key_PageDown: code = SCROLL_PAGERIGHT; break;
+    case Qt::Key_Home: code = SCROLL_LEFT; break;
+    case Qt::Key_End: code = SCROLL_RIGHT; break;
+    default:
+      // Space and the rest do nothing here; Enter and Escape go on to the dialog.
+      event->ignore();
+      return;
+  }
+  if (event->modifiers() & Qt::AltModifier) {
+    event->ignore();  // a menu key, not the bar's
+    return;
+  }
+  event->accept();
+  // Each press, auto-repeated ones too, is one message, and no end of scroll follows it.
+  emit scrolled(code, 0);
+}
+
 void PoolBar::wheelEvent(QWheelEvent* event) {
   event->ignore();  // the wheel is no scroll bar input on Windows
 }
@@ -259,6 +285,16 @@ void PoolBar::paintEvent(QPaintEvent* event) {
     }
     style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
   }
+  if (!hasFocus()) return;
+  // The focus shows as a dotted frame within the thumb, where the keys will move it.
+  QPainter painter(this);
+  QStyleOptionSlider option;
+  initStyleOption(&option);
+  QRect frame =
+      style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+  if (frame.isEmpty()) frame = rect();
+  painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+  painter.drawRect(frame.adjusted(2, 2, -3, -3));
 }
 
 void PoolBar::changeEvent(QEvent* event) {

@@ -41,7 +41,8 @@ class BarStyle : public QProxyStyle {
 };
 
 // The bar moves only where whoever handles its scrolled() signal puts it (setValue); the
-// bar's own input only reports. A click never gives it the focus.
+// bar's own input only reports. A click never gives it the focus; given the focus, it shows
+// it and takes the arrow keys.
 class PoolBar final : public QScrollBar {
   Q_OBJECT
 
@@ -67,6 +68,7 @@ class PoolBar final : public QScrollBar {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void paintEvent(QPaintEvent* event) override;

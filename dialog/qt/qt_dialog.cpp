@@ -21,6 +21,7 @@
 #include <QToolTip>
 
 #include "book/board.h"
+#include "dialog/qt/control_group.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/pool_bar.h"
 
@@ -254,6 +255,8 @@ bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     }
+    case QEvent::KeyPress:
+      return MoveFocus(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     case QEvent::Wheel: return qobject_cast<QScrollBar*>(watched) != nullptr;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -270,6 +273,36 @@ bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
       return ShowTip(static_cast<QWidget*>(watched), static_cast<QHelpEvent*>(event));
     default: return false;
   }
+}
+
+bool QtDialog::MoveFocus(QWidget* control, const QKeyEvent* event) {
+  const int id = ControlId(reinterpret_cast<LongParam>(control));
+  // With Alt these are the menu's keys; Ctrl changes nothing, as in a Windows dialog.
+  if (!InBarGroup(id) || (event->modifiers() & Qt::AltModifier)) return false;
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  int target = 0;
+  Qt::FocusReason reason = Qt::OtherFocusReason;
+  switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // Out of the group to the fields, in template order: "% Line:" comes next.
+      target = NextTabStop(m_controls, id, shift || event->key() == Qt::Key_Backtab);
+      reason =
+          shift || event->key() == Qt::Key_Backtab ? Qt::BacktabFocusReason : Qt::TabFocusReason;
+      break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+      if (IsPoolBar(id)) return false;  // a bar scrolls with them
+      target =
+          NextInGroup(m_controls, id, event->key() == Qt::Key_Left || event->key() == Qt::Key_Up);
+      break;
+    default: return false;
+  }
+  // A field reached by Tab selects its text, as it does from another field.
+  if (QWidget* next = Control(target)) next->setFocus(reason);
+  return true;
 }
 
 void QtDialog::contextMenuEvent(QContextMenuEvent* event) {

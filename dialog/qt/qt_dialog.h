@@ -85,6 +85,9 @@ class QtDialog final : public QDialog, public DialogWindow {
   bool Deliver(unsigned message, WordParam wParam, LongParam lParam);
   void Command(unsigned id, unsigned code, QWidget* from);
   void Scroll(QScrollBar* bar, unsigned code, int thumb);
+  // The keys that move the focus from a bar or a box as the Windows dialog moves it: the arrow
+  // keys round their group (a bar keeps them for itself) and Tab out of it. True when taken.
+  bool MoveFocus(QWidget* control, const QKeyEvent* event);
   // Shows the tip of an odds field, a bar or "% Line:", worked out from the controls now, or
   // none for an inactive row. False for the other controls, which have no tip.
   bool ShowTip(QWidget* control, const QHelpEvent* event);

@@ -18,6 +18,10 @@ namespace {
 
 PoolBar* Bar(QtDialog& dialog, int id) { return qobject_cast<PoolBar*>(dialog.Control(id)); }
 
+int FocusId(QtDialog& dialog) {
+  return dialog.ControlId(reinterpret_cast<LongParam>(QApplication::focusWidget()));
+}
+
 // What differs between the window's and the headless dialog's bars, boxes and fields.
 QString Difference(QtDialog& window, HeadlessDialog& oracle) {
   const HeadlessSurface& expected = oracle.Controls();
@@ -100,6 +104,7 @@ class BarTest : public QObject {
   void HeldTroughPagesUpToThePointer();
   void HeldArrowRepeatsWhileThePointerIsOnIt();
   void DragFollowsThePointerPixelByPixel();
+  void BarsAndBoxesAreOneKeyboardGroup();
   void ShapeHoldsInEveryStyle();
 };
 
@@ -223,6 +228,79 @@ void BarTest::DragFollowsThePointerPixelByPixel() {
   SAME_AS(oracle);
   QCOMPARE(Codes(sent).mid(6), QList<unsigned>({SCROLL_THUMBPOSITION, SCROLL_ENDSCROLL}));
   QCOMPARE(bar->sliderPosition(), bar->value());
+}
+
+void BarTest::BarsAndBoxesAreOneKeyboardGroup() {
+  QtDialog dialog;
+  HeadlessDialog oracle;
+  QVERIFY(Start(dialog, oracle));
+  const auto key = [](int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(code), modifiers);
+  };
+  PoolBar* last = Bar(dialog, IDC_POOL_BAR + 13);
+  QSignalSpy sent(last, &PoolBar::scrolled);
+
+  // As measured on Windows: from horse 1's "Lock" box, Up goes back to horse 14's bar, whose
+  // arrow keys then step it.
+  QTest::mouseClick(dialog.Control(IDC_LOCK), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  oracle.Click(IDC_LOCK);
+  key(Qt::Key_Up);
+  QCOMPARE(FocusId(dialog), IDC_POOL_BAR + 13);
+  SAME_AS(oracle);
+  QCOMPARE(last->value(), 857);
+  key(Qt::Key_Right);
+  QCOMPARE(last->value(), 867);
+  key(Qt::Key_Down);
+  key(Qt::Key_Down);
+  QCOMPARE(last->value(), 885);
+  // Every other scroll key is one message a press, repeats included; Space does nothing.
+  key(Qt::Key_Space);
+  for (const int code : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End}) key(code);
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
+  QCoreApplication::sendEvent(last, &repeat);
+  QCoreApplication::sendEvent(last, &repeat);
+  const QList<unsigned> codes{SCROLL_LINERIGHT, SCROLL_LINERIGHT, SCROLL_LINERIGHT,
+                              SCROLL_PAGELEFT,  SCROLL_PAGERIGHT, SCROLL_LEFT,
+                              SCROLL_RIGHT,     SCROLL_LINELEFT,  SCROLL_LINELEFT};
+  QCOMPARE(Codes(sent), codes);
+  for (const unsigned code : codes) oracle.Scroll(IDC_POOL_BAR + 13, code, 0);
+  SAME_AS(oracle);
+  QCOMPARE(FocusId(dialog), IDC_POOL_BAR + 13);
+
+  // The focused bar shows it; Tab leaves the group for "% Line:".
+  const QImage focused = last->grab().toImage();
+  key(Qt::Key_Tab);
+  QCOMPARE(FocusId(dialog), IDC_LINE);
+  QVERIFY(qobject_cast<QLineEdit*>(dialog.Control(IDC_LINE))->hasSelectedText());
+  QVERIFY(last->grab().toImage() != focused);
+
+  // From the last "Scr." box Down wraps round to horse 1's bar, toggling nothing.
+  QTest::mouseClick(dialog.Control(IDC_SCRATCH + 13), Qt::LeftButton);
+  oracle.Leave(IDC_LINE);
+  oracle.Click(IDC_SCRATCH + 13);
+  key(Qt::Key_Down);
+  QCOMPARE(FocusId(dialog), IDC_POOL_BAR);
+  SAME_AS(oracle);
+  // Horse 14 scratched, its bar is disabled and Left from horse 1's "Lock" box passes it by.
+  QVERIFY(!last->isEnabled());
+  QTest::mouseClick(dialog.Control(IDC_LOCK), Qt::LeftButton);
+  oracle.Click(IDC_LOCK);
+  key(Qt::Key_Left);
+  QCOMPARE(FocusId(dialog), IDC_POOL_BAR + 12);
+  // Shift+Tab goes back to the last odds field; a box takes Space as a click.
+  key(Qt::Key_Tab, Qt::ShiftModifier);
+  QCOMPARE(FocusId(dialog), IDC_ODDS + 13);
+  QTest::mouseClick(dialog.Control(IDC_SCRATCH + 13), Qt::LeftButton);
+  oracle.Leave(IDC_ODDS + 13);
+  oracle.Click(IDC_SCRATCH + 13);
+  key(Qt::Key_Up);
+  key(Qt::Key_Right);
+  QCOMPARE(FocusId(dialog), IDC_SCRATCH + 13);
+  key(Qt::Key_Space);
+  oracle.Click(IDC_SCRATCH + 13);
+  SAME_AS(oracle);
+  QVERIFY(!last->isEnabled());
 }
 
 void BarTest::ShapeHoldsInEveryStyle() {
