@@ -24,7 +24,7 @@
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
 #include "resources/dialog.h"
-#include "tests/qt/bar_points.h"
+#include "tests/qt/window_checks.h"
 
 namespace {
 
@@ -32,61 +32,11 @@ QLineEdit* Edit(QtDialog& dialog, int id) { return qobject_cast<QLineEdit*>(dial
 QCheckBox* Box(QtDialog& dialog, int id) { return qobject_cast<QCheckBox*>(dialog.Control(id)); }
 QScrollBar* Bar(QtDialog& dialog, int id) { return qobject_cast<QScrollBar*>(dialog.Control(id)); }
 
-int FocusId(QtDialog& dialog) {
-  return dialog.ControlId(reinterpret_cast<LongParam>(QApplication::focusWidget()));
-}
-
-// The first control whose state differs between the window and the headless dialog.
-QString Difference(QtDialog& window, HeadlessDialog& oracle) {
-  const HeadlessSurface& expected = oracle.Controls();
-  for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
-    QWidget* widget = window.Control(id);
-    QString shown;
-    QString wanted;
-    if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
-      shown = QStringLiteral("bar %1 %2..%3 enabled=%4")
-                  .arg(bar->value())
-                  .arg(bar->minimum())
-                  .arg(bar->maximum())
-                  .arg(bar->isEnabled());
-      wanted = QStringLiteral("bar %1 %2..%3 enabled=%4")
-                   .arg(expected.Pos(id))
-                   .arg(expected.RangeMin(id))
-                   .arg(expected.RangeMax(id))
-                   .arg(expected.ArrowsEnabled(id));
-    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-      shown = QStringLiteral("checked=%1").arg(box->isChecked());
-      wanted = QStringLiteral("checked=%1").arg(expected.Checked(id));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-      shown = QStringLiteral("\"%1\" modified=%2").arg(edit->text()).arg(edit->isModified());
-      wanted = QStringLiteral("\"%1\" modified=%2")
-                   .arg(QString::fromLatin1(expected.Text(id)))
-                   .arg(expected.Modified(id));
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-      shown = QStringLiteral("\"%1\"").arg(label->text());
-      wanted = QStringLiteral("\"%1\"").arg(QString::fromLatin1(expected.Text(id)));
-    }
-    if (shown != wanted)
-      return QStringLiteral("control %1: %2, expected %3").arg(id).arg(shown, wanted);
-  }
-  return QString();
-}
-
-#define SAME_AS(oracle) \
-  QVERIFY2(Difference(dialog, oracle).isEmpty(), qPrintable(Difference(dialog, oracle)))
-
 // Types text over the focused field's text with the keyboard, then leaves the field with Tab.
 void RetypeAndTab(const QString& text) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(QApplication::focusWidget(), text);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-}
-
-// Starts the window and its headless twin; true once the window is active.
-bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
-  dialog.Init();
-  oracle.Init();
-  return QTest::qWaitForWindowActive(&dialog);
 }
 
 void SaveArtifact(QtDialog& dialog, const char* name) {
