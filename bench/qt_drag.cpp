@@ -1,6 +1,6 @@
-// Thumb-track events of the Linux program through Qt's own scroll bar, each with the repaint it
-// causes, on the offscreen platform; against the floor: the same widgets given the same bar
-// positions and texts directly, with no dispatch, no arithmetic and no formatting.
+// Thumb-track events of the Linux program through its pool bar's own drag handling, each with
+// the repaint it causes, on the offscreen platform; against the floor: the same widgets given the
+// same bar positions and texts directly, with no dispatch, no arithmetic and no formatting.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -18,6 +18,7 @@
 #include "bench/counts.h"
 #include "dialog/dispatch.h"
 #include "dialog/headless/headless_dialog.h"
+#include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/qt_text.h"
 #include "dialog/surface.h"
@@ -95,7 +96,7 @@ class PaintCounter final : public QObject {
 // The repaint an event has asked for, done before the next event comes.
 void Repaint() { QCoreApplication::processEvents(); }
 
-QScrollBar* Bar(QtDialog& dialog) { return qobject_cast<QScrollBar*>(dialog.Control(DRAGGED_BAR)); }
+PoolBar* Bar(QtDialog& dialog) { return qobject_cast<PoolBar*>(dialog.Control(DRAGGED_BAR)); }
 
 void SendMouse(QScrollBar* bar, QEvent::Type type, QPoint at, Qt::MouseButton button) {
   QMouseEvent event(type, at, bar->mapToGlobal(at), button,
@@ -111,8 +112,7 @@ void Start(QtDialog& dialog) {
 }
 
 // The pointer's path: pressed on the thumb, then to and fro along the trough one pixel a move.
-// A move that leaves the thumb where the dispatch put it is no event; the path is as long as
-// it takes to make the events.
+// The press and each move to another pixel are one event each.
 struct Drag {
   QPoint grip;
   std::vector<QPoint> moves;
@@ -219,18 +219,9 @@ int main(int argc, char** argv) {
   {
     QtDialog dialog;
     Start(dialog);
-    QScrollBar* bar = Bar(dialog);
-    // The user's position is the one the bar reports first for a move; by the time the action
-    // is reported to others, the dispatch has already set the bar.
-    int moved = 0;
-    bool armed = false;
-    QObject::connect(bar, &QAbstractSlider::sliderMoved, [&](int position) {
-      if (!armed) moved = position;
-      armed = true;
-    });
-    QObject::connect(bar, &QAbstractSlider::actionTriggered, [&](int action) {
-      if (action == QAbstractSlider::SliderMove && armed) positions.push_back(moved);
-      armed = false;
+    PoolBar* bar = Bar(dialog);
+    QObject::connect(bar, &PoolBar::scrolled, [&](unsigned code, int thumb) {
+      if (code == SCROLL_THUMBTRACK) positions.push_back(thumb);
     });
     Pointer pointer(bar);
     drag.grip = pointer.At();

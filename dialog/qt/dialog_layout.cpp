@@ -144,30 +144,11 @@ QRect GroupTitle(const QStyleOptionGroupBox& group, const QStyle& style, const Q
 
 }  // namespace
 
-int ControlStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
-                              const QWidget* widget) const {
-  if (widget && (metric == PM_ScrollBarExtent || metric == PM_ScrollBarSliderMin)) {
-    return widget->height();
-  }
-  return QProxyStyle::pixelMetric(metric, option, widget);
-}
-
-int ControlStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                            QStyleHintReturn* returnData) const {
-  switch (hint) {
-    case SH_ScrollBar_LeftClickAbsolutePosition:
-    case SH_ScrollBar_MiddleClickAbsolutePosition:
-    case SH_ScrollBar_ContextMenu:
-    case SH_ScrollBar_Transient: return 0;
-    default: return QProxyStyle::styleHint(hint, option, widget, returnData);
-  }
-}
-
 QRect ControlStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                    SubControl part, const QWidget* widget) const {
   const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
   if (control != CC_GroupBox || !group || group->text.isEmpty()) {
-    return QProxyStyle::subControlRect(control, option, part, widget);
+    return BarStyle::subControlRect(control, option, part, widget);
   }
   const QRect title = GroupTitle(*group, *this, widget);
   switch (part) {
@@ -176,7 +157,7 @@ QRect ControlStyle::subControlRect(ComplexControl control, const QStyleOptionCom
     case SC_GroupBoxContents:
       return group->rect.adjusted(GROUP_FRAME_WIDTH, title.bottom() + 1 - group->rect.top(),
                                   -GROUP_FRAME_WIDTH, -GROUP_FRAME_WIDTH);
-    default: return QProxyStyle::subControlRect(control, option, part, widget);
+    default: return BarStyle::subControlRect(control, option, part, widget);
   }
 }
 
@@ -184,7 +165,7 @@ void ControlStyle::drawComplexControl(ComplexControl control, const QStyleOption
                                       QPainter* painter, const QWidget* widget) const {
   const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
   if (control != CC_GroupBox || !group || group->text.isEmpty()) {
-    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    BarStyle::drawComplexControl(control, option, painter, widget);
     return;
   }
   // A line of the palette's frame colour along each edge, filled rather than stroked: a stroke

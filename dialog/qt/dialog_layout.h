@@ -4,8 +4,7 @@
 #ifndef ODDSMITH_DIALOG_QT_DIALOG_LAYOUT_H
 #define ODDSMITH_DIALOG_QT_DIALOG_LAYOUT_H
 
-#include <QProxyStyle>
-
+#include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_surface.h"
 
 class QWidget;
@@ -20,15 +19,10 @@ constexpr Qt::WindowFlags DIALOG_WINDOW_FLAGS =
 // 0..10800 range a 120 % line gives its bars.
 constexpr int BAR_MIN_TRAVEL = 240;
 
-// How the bars and the "Race Info" frame are drawn. A bar's arrows and thumb are squares of its
-// height whatever the range (a bar without a page size), and a click in its trough pages and
-// never jumps. The frame encloses its title, which the desktop's styles may put above it.
-class ControlStyle final : public QProxyStyle {
+// How the bars and the "Race Info" frame are drawn: the bars as BarStyle keeps them in any
+// style, and the frame around its title, which the desktop's styles may put above it.
+class ControlStyle final : public BarStyle {
  public:
-  int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                  const QWidget* widget) const override;
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                QStyleHintReturn* returnData) const override;
   QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                        const QWidget* widget) const override;
   void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

@@ -19,9 +19,11 @@
 #include <QToolTip>
 
 #include "book/board.h"
+#include "dialog/qt/control_group.h"
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/line_files.h"
+#include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_text.h"
 
 namespace {
@@ -72,33 +74,21 @@ void QtDialog::MakeControl(const TemplateControl& control) {
   m_controls[control.id - IDC_FIRST] = widget;
 }
 
-QWidget* QtDialog::MakeBar(int id) {
-  auto* bar = new QScrollBar(Qt::Horizontal, this);
+QWidget* QtDialog::MakeBar(int /*id*/) {
+  // The dispatch alone moves a bar: the bar's own input only reports.
+  auto* bar = new PoolBar(this);
   bar->setRange(0, 0);
-  // The dispatch alone moves a bar: its own steps are nil, and each action only reports.
-  bar->setSingleStep(0);
-  bar->setPageStep(0);
-  bar->setFocusPolicy(Qt::NoFocus);
   // Not even the dialog's menu: a right click on a bar does nothing at all.
   bar->setContextMenuPolicy(Qt::PreventContextMenu);
   bar->setStyle(m_style);
   bar->installEventFilter(this);
-  ConnectBar(bar, id);
+  ConnectBar(bar);
   return bar;
 }
 
-void QtDialog::ConnectBar(QScrollBar* bar, int id) {
-  connect(bar, &QAbstractSlider::actionTriggered, this,
-          [this, bar, id](int action) { OnBarAction(bar, id, action); });
-  // A drag: the thumb starts where the bar is and follows the user's pointer; the release
-  // reports where it was let go, whatever the tracking rebalances did meanwhile.
-  connect(bar, &QAbstractSlider::sliderPressed, this,
-          [this, bar, id] { Tracked(id) = bar->sliderPosition(); });
-  connect(bar, &QAbstractSlider::sliderMoved, this, [this, id](int position) {
-    if (!m_dispatching) Tracked(id) = position;
-  });
-  connect(bar, &QAbstractSlider::sliderReleased, this,
-          [this, bar, id] { Scroll(bar, SCROLL_THUMBPOSITION, Tracked(id)); });
+void QtDialog::ConnectBar(PoolBar* bar) {
+  connect(bar, &PoolBar::scrolled, this,
+          [this, bar](unsigned code, int thumb) { Scroll(bar, code, thumb); });
 }
 
 QWidget* QtDialog::MakeBox(int id, const QString& text) {
@@ -238,30 +228,6 @@ void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
   Deliver(MSG_HSCROLL, MakeScrollParam(code, thumb), reinterpret_cast<LongParam>(bar));
 }
 
-void QtDialog::OnBarAction(QScrollBar* bar, int id, int action) {
-  if (m_dispatching || m_destroyed) return;
-  unsigned code;
-  switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: code = SCROLL_LINELEFT; break;
-    case QAbstractSlider::SliderSingleStepAdd: code = SCROLL_LINERIGHT; break;
-    case QAbstractSlider::SliderPageStepSub: code = SCROLL_PAGELEFT; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SCROLL_PAGERIGHT; break;
-    case QAbstractSlider::SliderToMinimum: code = SCROLL_LEFT; break;
-    case QAbstractSlider::SliderToMaximum: code = SCROLL_RIGHT; break;
-    case QAbstractSlider::SliderMove: {
-      // The thumb is where the user's drag put it; the dispatch decides where the bar stays.
-      Tracked(id) = bar->sliderPosition();
-      Scroll(bar, SCROLL_THUMBTRACK, Tracked(id));
-      return;
-    }
-    default: return;
-  }
-  // The action has already stepped the slider's position by its step; put it back so that
-  // only the dispatch moves the bar.
-  bar->setSliderPosition(bar->value());
-  Scroll(bar, code, 0);
-}
-
 void QtDialog::reject() { Command(CMD_CANCEL, 0, nullptr); }
 
 void QtDialog::keyPressEvent(QKeyEvent* event) {
@@ -287,6 +253,8 @@ bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     }
+    case QEvent::KeyPress:
+      return MoveFocus(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     case QEvent::Wheel: return qobject_cast<QScrollBar*>(watched) != nullptr;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -303,6 +271,36 @@ bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
       return ShowTip(static_cast<QWidget*>(watched), static_cast<QHelpEvent*>(event));
     default: return false;
   }
+}
+
+bool QtDialog::MoveFocus(QWidget* control, const QKeyEvent* event) {
+  const int id = ControlId(reinterpret_cast<LongParam>(control));
+  // With Alt these are the menu's keys; Ctrl changes nothing, as in a Windows dialog.
+  if (!InBarGroup(id) || (event->modifiers() & Qt::AltModifier)) return false;
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  int target = 0;
+  Qt::FocusReason reason = Qt::OtherFocusReason;
+  switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // Out of the group to the fields, in template order: "% Line:" comes next.
+      target = NextTabStop(m_controls, id, shift || event->key() == Qt::Key_Backtab);
+      reason =
+          shift || event->key() == Qt::Key_Backtab ? Qt::BacktabFocusReason : Qt::TabFocusReason;
+      break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+      if (IsPoolBar(id)) return false;  // a bar scrolls with them
+      target =
+          NextInGroup(m_controls, id, event->key() == Qt::Key_Left || event->key() == Qt::Key_Up);
+      break;
+    default: return false;
+  }
+  // A field reached by Tab selects its text, as it does from another field.
+  if (QWidget* next = Control(target)) next->setFocus(reason);
+  return true;
 }
 
 void QtDialog::contextMenuEvent(QContextMenuEvent* event) {

@@ -5,7 +5,6 @@
 #define ODDSMITH_DIALOG_QT_QT_DIALOG_H
 
 #include <QDialog>
-#include <array>
 
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_surface.h"
@@ -13,6 +12,7 @@
 
 class QAction;
 class QHelpEvent;
+class PoolBar;
 class QProxyStyle;
 class QScrollBar;
 struct TemplateControl;
@@ -75,8 +75,8 @@ class QtDialog final : public QDialog, public DialogWindow {
   QWidget* MakeGroup(const QString& text);
   QWidget* MakeLabel(const QString& text);
   QWidget* MakeEdit(const QString& text);
-  // A bar's actions and drag reported to the dispatch as scrolls.
-  void ConnectBar(QScrollBar* bar, int id);
+  // A bar's scroll messages delivered to the dispatch.
+  void ConnectBar(PoolBar* bar);
   // "Copy line" and its shortcut, on the dialog.
   void MakeMenuActions();
 
@@ -86,8 +86,9 @@ class QtDialog final : public QDialog, public DialogWindow {
   bool Deliver(unsigned message, WordParam wParam, LongParam lParam);
   void Command(unsigned id, unsigned code, QWidget* from);
   void Scroll(QScrollBar* bar, unsigned code, int thumb);
-  void OnBarAction(QScrollBar* bar, int id, int action);
-  int& Tracked(int barId) { return m_tracked[barId - IDC_FIRST]; }
+  // The keys that move the focus from a bar or a box as the Windows dialog moves it: the arrow
+  // keys round their group (a bar keeps them for itself) and Tab out of it. True when taken.
+  bool MoveFocus(QWidget* control, const QKeyEvent* event);
   // Shows the tip of an odds field, a bar or "% Line:", worked out from the controls now, or
   // none for an inactive row. False for the other controls, which have no tip.
   bool ShowTip(QWidget* control, const QHelpEvent* event);
@@ -95,7 +96,6 @@ class QtDialog final : public QDialog, public DialogWindow {
 
   ControlTable m_controls{};
   QtSurface m_surface{m_controls};
-  std::array<int, CONTROL_COUNT> m_tracked{};  // by identifier: where a drag has put a bar's thumb
   QProxyStyle* m_style = nullptr;
   QAction* m_copyLine = nullptr;
   QAction* m_saveLine = nullptr;

@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -30,73 +29,13 @@
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/qt_text.h"
+#include "tests/qt/window_checks.h"
 
 namespace {
 
 QLineEdit* Edit(QtDialog& dialog, int id) { return qobject_cast<QLineEdit*>(dialog.Control(id)); }
 QCheckBox* Box(QtDialog& dialog, int id) { return qobject_cast<QCheckBox*>(dialog.Control(id)); }
 QScrollBar* Bar(QtDialog& dialog, int id) { return qobject_cast<QScrollBar*>(dialog.Control(id)); }
-
-int FocusId(QtDialog& dialog) {
-  return dialog.ControlId(reinterpret_cast<LongParam>(QApplication::focusWidget()));
-}
-
-// The first control whose state differs between the window and the headless dialog.
-QString Difference(QtDialog& window, HeadlessDialog& oracle) {
-  const HeadlessSurface& expected = oracle.Controls();
-  for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
-    QWidget* widget = window.Control(id);
-    QString shown;
-    QString wanted;
-    if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
-      shown = QStringLiteral("bar %1 %2..%3 enabled=%4")
-                  .arg(bar->value())
-                  .arg(bar->minimum())
-                  .arg(bar->maximum())
-                  .arg(bar->isEnabled());
-      wanted = QStringLiteral("bar %1 %2..%3 enabled=%4")
-                   .arg(expected.Pos(id))
-                   .arg(expected.RangeMin(id))
-                   .arg(expected.RangeMax(id))
-                   .arg(expected.ArrowsEnabled(id));
-    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-      shown = QStringLiteral("checked=%1").arg(box->isChecked());
-      wanted = QStringLiteral("checked=%1").arg(expected.Checked(id));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-      shown = QStringLiteral("\"%1\" modified=%2").arg(edit->text()).arg(edit->isModified());
-      wanted = QStringLiteral("\"%1\" modified=%2")
-                   .arg(FromDialogBytes(expected.Text(id).data(),
-                                        static_cast<qsizetype>(expected.Text(id).size())))
-                   .arg(expected.Modified(id));
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-      shown = QStringLiteral("\"%1\"").arg(label->text());
-      wanted = QStringLiteral("\"%1\"").arg(FromDialogBytes(
-          expected.Text(id).data(), static_cast<qsizetype>(expected.Text(id).size())));
-    }
-    if (shown != wanted)
-      return QStringLiteral("control %1: %2, expected %3").arg(id).arg(shown, wanted);
-  }
-  return QString();
-}
-
-#define SAME_AS(oracle) \
-  QVERIFY2(Difference(dialog, oracle).isEmpty(), qPrintable(Difference(dialog, oracle)))
-
-// Points on a bar, whose arrows and thumb are squares of its height.
-QPoint RightArrow(const QScrollBar* bar) {
-  return {bar->width() - bar->height() / 2, bar->height() / 2};
-}
-QPoint LeftArrow(const QScrollBar* bar) { return {bar->height() / 2, bar->height() / 2}; }
-QPoint RightTrough(const QScrollBar* bar) {
-  return {bar->width() - bar->height() - 2, bar->height() / 2};
-}
-QPoint ThumbCentre(const QScrollBar* bar) {
-  const int span = bar->width() - 3 * bar->height();
-  return {bar->height() +
-              QStyle::sliderPositionFromValue(bar->minimum(), bar->maximum(), bar->value(), span) +
-              bar->height() / 2,
-          bar->height() / 2};
-}
 
 // Types text over the focused field's text with the keyboard, then leaves the field with Tab.
 void RetypeAndTab(const QString& text) {
@@ -113,13 +52,6 @@ void ComposeAndTab(const QString& text) {
   compose.setCommitString(text);
   QCoreApplication::sendEvent(QApplication::focusWidget(), &compose);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-}
-
-// Starts the window and its headless twin; true once the window is active.
-bool Start(QtDialog& dialog, HeadlessDialog& oracle) {
-  dialog.Init();
-  oracle.Init();
-  return QTest::qWaitForWindowActive(&dialog);
 }
 
 void SaveArtifact(QtDialog& dialog, const char* name) {
@@ -347,17 +279,16 @@ void QtDialogTest::RealInputSendsWhatWindowsSends() {
   SAME_AS(oracle);
   QCOMPARE(FocusId(dialog), IDC_SCRATCH + 1);
 
-  // A drag of horse 6's thumb rebalances on every move and once more where it is let go.
+  // A drag of horse 6's thumb rebalances on the press, on the move and once more where it is
+  // let go, each time with the value of the thumb's pixel.
   QScrollBar* bar = Bar(dialog, IDC_POOL_BAR + 5);
-  const int before = bar->value();
+  const int left = ThumbLeft(bar);
   const QPoint grip = ThumbCentre(bar);
-  QSignalSpy moved(bar, &QAbstractSlider::sliderMoved);
   QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+  oracle.Scroll(IDC_POOL_BAR + 5, SCROLL_THUMBTRACK, ValueAtThumb(bar, left));
   SAME_AS(oracle);
   QTest::mouseMove(bar, grip + QPoint(bar->height(), 0));
-  QVERIFY(!moved.isEmpty());
-  const int dragged = moved.first().first().toInt();
-  QVERIFY(dragged > before);
+  const int dragged = ValueAtThumb(bar, left + bar->height());
   oracle.Scroll(IDC_POOL_BAR + 5, SCROLL_THUMBTRACK, dragged);
   SAME_AS(oracle);
   QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(bar->height(), 0));

@@ -1,6 +1,7 @@
 // Replays an event script on the real Qt dialog and prints what the headless runner prints, so
 // the golden sessions check the Qt binding byte for byte. Each action is applied to the widget
-// itself (no pointer, no keyboard), so that no focus change adds an event the script lacks.
+// itself (no pointer, no keyboard), so that no focus change adds an event the script lacks;
+// a scroll is the bar's message itself, as the Windows replay sends it from the bar.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/qt_text.h"
 #include "dialog/script.h"
@@ -44,27 +46,9 @@ class WidgetTarget final : public ScriptTarget {
     Settle();
   }
   void Scroll(int barId, unsigned code, int pos) override {
-    QScrollBar* bar = Bar(barId);
-    switch (code) {
-      case SCROLL_LINELEFT: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-      case SCROLL_LINERIGHT: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-      case SCROLL_PAGELEFT: bar->triggerAction(QAbstractSlider::SliderPageStepSub); break;
-      case SCROLL_PAGERIGHT: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
-      case SCROLL_LEFT: bar->triggerAction(QAbstractSlider::SliderToMinimum); break;
-      case SCROLL_RIGHT: bar->triggerAction(QAbstractSlider::SliderToMaximum); break;
-      case SCROLL_THUMBTRACK:
-        // The thumb dragged to pos: one move, reported even when pos is where the bar is.
-        PlaceThumb(bar, pos);
-        bar->triggerAction(QAbstractSlider::SliderMove);
-        break;
-      case SCROLL_THUMBPOSITION:
-        // The thumb let go at pos.
-        bar->setSliderDown(true);
-        PlaceThumb(bar, pos);
-        bar->setSliderDown(false);
-        break;
-      default: break;  // the end of a scroll: nothing to do on any window system
-    }
+    // The bar's own message, as if its input had made it: a mouse gives a thumb position only
+    // to the pixel, and the scripts name any position.
+    emit Bar(barId)->scrolled(code, pos);
     Settle();
   }
   void Command(int id) override {
@@ -101,13 +85,7 @@ class WidgetTarget final : public ScriptTarget {
 
  private:
   QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(m_dialog.Control(id)); }
-  QScrollBar* Bar(int id) { return qobject_cast<QScrollBar*>(m_dialog.Control(id)); }
-  // Moves the slider's thumb without the move being reported as an action.
-  static void PlaceThumb(QScrollBar* bar, int pos) {
-    bar->setTracking(false);
-    bar->setSliderPosition(pos);
-    bar->setTracking(true);
-  }
+  PoolBar* Bar(int id) { return qobject_cast<PoolBar*>(m_dialog.Control(id)); }
   // Lets the window system's own events (showing, activation, painting) happen between
   // actions, as they would in a session.
   static void Settle() { QCoreApplication::processEvents(); }
