@@ -136,10 +136,10 @@ TEST(LineFile, OddStatesComeBack) {
 TEST(LineFile, HandEditedFilesReadAsTypingWould) {
   std::string file = ValidFile();
   // A byte-order mark, CR LF line ends, characters the code page lacks or fits.
-  std::string edited =
-      "\xEF\xBB\xBF" + WithLine(file, 2, "line\t\xEF\xBC\x91\xE4\xB8\x80\xF0\x9F\x98\x80\\x41");
-  for (std::size_t at = 0; (at = edited.find('\n', at)) != std::string::npos; at += 2) {
-    edited.insert(at, "\r");
+  std::string edited = "\xEF\xBB\xBF";
+  for (const char c : WithLine(file, 2, "line\t\xEF\xBC\x91\xE4\xB8\x80\xF0\x9F\x98\x80\\x41")) {
+    if (c == '\n') edited += '\r';
+    edited += c;
   }
   LineState state;
   LineFileError error;
