@@ -121,7 +121,7 @@ TEST(LineFile, OddStatesComeBack) {
     dialog.Controls().Type(IDC_ODDS + i, std::string(40000, '\x81'));
   ExpectRoundTrip(dialog);
   const std::size_t largest = FormatLineFile(ReadLineState(dialog.Surface())).size();
-  EXPECT_GT(largest, 15 * 4 * FIELD_TEXT_MAX);
+  EXPECT_GT(largest, std::size_t{15} * 4 * FIELD_TEXT_MAX);
   EXPECT_LT(largest, LINE_FILE_SIZE_MAX);
   TempFolder folder;
   std::string error;

@@ -130,7 +130,7 @@ QWidget* QtDialog::MakeEdit(const QString& text) {
 }
 
 void QtDialog::MakeMenuActions() {
-  const auto make = [this](const char* text, QKeySequence keys) {
+  const auto make = [this](const char* text, const QKeySequence& keys) {
     auto* action = new QAction(QString::fromLatin1(text), this);
     action->setShortcut(keys);
     action->setShortcutContext(Qt::WindowShortcut);

@@ -19,7 +19,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -555,21 +554,32 @@ void QtDialogTest::FieldsTakeNoDrops() {
   SAME_AS(oracle);
 }
 
-// Answers the modal window that comes up next (a file dialog or a message box) once it shows:
-// a file dialog with path, a message box by closing it, after noting its text.
-void AnswerNextModal(const QString& path, QString* message = nullptr) {
-  QTimer::singleShot(0, [path, message] {
-    QWidget* modal = nullptr;
-    if (!QTest::qWaitFor([&modal] { return (modal = QApplication::activeModalWidget()); })) return;
-    if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-      files->selectFile(path);
-      static_cast<QDialog*>(files)->accept();  // QFileDialog's own accept() is protected
-    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-      if (message) *message = box->text();
-      box->accept();
+// Answers every modal window as it shows, while it lives: a file dialog with the next of paths,
+// a message box by closing it, after noting its text.
+class ModalAnswerer final : public QObject {
+ public:
+  explicit ModalAnswerer(QStringList paths) : m_paths(std::move(paths)) {
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+  ~ModalAnswerer() override { QCoreApplication::instance()->removeEventFilter(this); }
+  QString message;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Show) return false;
+    if (auto* files = qobject_cast<QFileDialog*>(watched)) {
+      if (!m_paths.isEmpty()) files->selectFile(m_paths.takeFirst());
+      QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+    } else if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+      message = box->text();
+      QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
     }
-  });
-}
+    return false;
+  }
+
+ private:
+  QStringList m_paths;
+};
 
 void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   QtDialog dialog;
@@ -585,8 +595,10 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5-2"));
   oracle.Type(IDC_ODDS + 2, "5-2");
-  AnswerNextModal(folder.filePath(QStringLiteral("race")));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  {
+    const ModalAnswerer answer({folder.filePath(QStringLiteral("race"))});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  }
   oracle.Leave(IDC_ODDS + 2);
   SAME_AS(oracle);
   const QString saved = folder.filePath(QStringLiteral("race.oddsline"));
@@ -602,8 +614,10 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   // Changed, then opened: back as it was saved.
   QTest::mouseClick(Bar(dialog, IDC_POOL_BAR), Qt::LeftButton, {},
                     RightTrough(Bar(dialog, IDC_POOL_BAR)));
-  AnswerNextModal(saved);
-  dialog.OpenLineAction()->trigger();
+  {
+    const ModalAnswerer answer({saved});
+    dialog.OpenLineAction()->trigger();
+  }
   QVERIFY(oracle.OpenLine(saved.toStdString(), error));
   SAME_AS(oracle);
 
@@ -612,13 +626,10 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   QVERIFY(bad.open(QIODevice::WriteOnly));
   bad.write("horse\todds\n");
   bad.close();
-  QString message;
-  AnswerNextModal(bad.fileName());
-  QTimer::singleShot(50, [&message] { AnswerNextModal(QString(), &message); });
+  ModalAnswerer answer({bad.fileName()});
   dialog.OpenLineAction()->trigger();
-  QTRY_VERIFY(!message.isEmpty());
   QCOMPARE(
-      message,
+      answer.message,
       QStringLiteral("Cannot open \"%1\": line 1: not an Oddsmith line file").arg(bad.fileName()));
   SAME_AS(oracle);
 }
