@@ -40,7 +40,8 @@ class Text {
   void Add(const char* text) { Add(text, std::strlen(text)); }
   void AddInt(int value) {
     char digits[16];
-    Add(digits, static_cast<std::size_t>(FormatInt(digits, sizeof digits, value, 0)));
+    const int length = FormatInt(digits, sizeof digits, value, 0);
+    Add(digits, static_cast<std::size_t>(length));
   }
   void AddPrice(BoardPrice price) {
     AddInt(price.a);
