@@ -12,6 +12,7 @@
 
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
+#include "dialog/qt/pool_bar.h"
 #include "dialog/qt/program_icon.h"
 
 namespace {
@@ -29,11 +30,9 @@ QWidget* MakePlain(const TemplateControl& control, QWidget* window, QStyle* styl
   const QString text = QString::fromLatin1(control.text);
   switch (control.kind) {
     case ControlKind::BAR: {
-      auto* bar = new QScrollBar(Qt::Horizontal, window);
+      auto* bar = new PoolBar(window);
       bar->setRange(0, 0);
-      bar->setSingleStep(0);
-      bar->setPageStep(0);
-      bar->setFocusPolicy(Qt::NoFocus);
+      bar->setContextMenuPolicy(Qt::PreventContextMenu);
       bar->setStyle(style);
       return bar;
     }
