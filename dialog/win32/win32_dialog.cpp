@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "book/board.h"
 #include "dialog/line_file.h"
@@ -89,21 +90,21 @@ void Win32Surface::EnableBarArrows(int id, bool on) {
   SendDlgItemMessageA(dialog_, id, SBM_ENABLE_ARROWS, on ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH, 0);
 }
 
-int Win32Surface::BarMin(int id) {
-  INT min = 0;
-  INT max = 0;
-  SendDlgItemMessageA(dialog_, id, SBM_GETRANGE, reinterpret_cast<WPARAM>(&min),
-                      reinterpret_cast<LPARAM>(&max));
-  return min;
+namespace {
+
+// The bar's range as SBM_GETRANGE reports it: {minimum, maximum}, zeros without a bar.
+std::pair<INT, INT> BarRange(HWND dialog, int id) {
+  std::pair<INT, INT> range{0, 0};
+  SendDlgItemMessageA(dialog, id, SBM_GETRANGE, reinterpret_cast<WPARAM>(&range.first),
+                      reinterpret_cast<LPARAM>(&range.second));
+  return range;
 }
 
-int Win32Surface::BarMax(int id) {
-  INT min = 0;
-  INT max = 0;
-  SendDlgItemMessageA(dialog_, id, SBM_GETRANGE, reinterpret_cast<WPARAM>(&min),
-                      reinterpret_cast<LPARAM>(&max));
-  return max;
-}
+}  // namespace
+
+int Win32Surface::BarMin(int id) { return BarRange(dialog_, id).first; }
+
+int Win32Surface::BarMax(int id) { return BarRange(dialog_, id).second; }
 
 bool Win32Surface::BarArrowsEnabled(int id) {
   const HWND bar = GetDlgItem(dialog_, id);
