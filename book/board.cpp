@@ -2,10 +2,12 @@
 // comparison, so no rounded percentage can move a horse to another price.
 #include "book/board.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "book/format.h"
 #include "book/text.h"
+#include "book/tote.h"
 
 namespace {
 
@@ -81,9 +83,16 @@ int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
   return text.Length();
 }
 
-int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size) {
-  if (IsOddsField(id)) return FormatHorseTip(surface, id - IDC_ODDS, buffer, size);
-  if (IsPoolBar(id)) return FormatHorseTip(surface, id - IDC_POOL_BAR, buffer, size);
+int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size,
+                     const ToteState* tote) {
+  if (IsOddsField(id) || IsPoolBar(id)) {
+    const int i = IsOddsField(id) ? id - IDC_ODDS : id - IDC_POOL_BAR;
+    const int length = FormatHorseTip(surface, i, buffer, size);
+    if (!tote || length == 0) return length;
+    // The tote's part goes where the horse's ends, or where the buffer ends if that cut it.
+    const std::size_t at = size == 0 ? 0 : std::min(static_cast<std::size_t>(length), size - 1);
+    return length + FormatToteTip(surface, *tote, i, buffer + at, size - at);
+  }
   if (id == IDC_LINE) return FormatBookTip(surface, buffer, size);
   if (size != 0) buffer[0] = '\0';
   return NO_TIP;
