@@ -9,9 +9,10 @@
 
 namespace {
 
-constexpr long long STAKE_CENTS = 200;                     // the $2 bet every figure is about
-constexpr long long TOTE_BOOK_UNIT = 1000000000;           // each 1 / (o + 1) in 10^-9
-constexpr std::size_t TOTE_CELL_SIZE = 4 * TOTE_TEXT_MAX;  // a tote text in UTF-8, 3 bytes a byte
+constexpr long long STAKE_CENTS = 200;            // the $2 bet every figure is about
+constexpr long long TOTE_BOOK_UNIT = 1000000000;  // each 1 / (o + 1) in 10^-9
+// A tote text in UTF-8: at most three bytes for each of its bytes, and the NUL.
+constexpr std::size_t TOTE_CELL_SIZE = std::size_t{3} * TOTE_TEXT_MAX + 1;
 
 // The tote ladder up to 9-2; from there every a-1 to 99-1.
 constexpr int SHORT_LADDER[][2] = {{1, 9}, {1, 5}, {2, 5}, {1, 2}, {3, 5}, {4, 5},
