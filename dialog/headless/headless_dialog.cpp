@@ -60,6 +60,19 @@ std::string HeadlessDialog::CopiedLine() {
   return text;
 }
 
+bool HeadlessDialog::SetTote(const ToteState& tote) {
+  tote_ = tote;
+  return true;
+}
+
+bool HeadlessDialog::ToteTable(std::string& table) {
+  if (!destroyed_) TakeTypedEntries(*this);
+  char text[TOTE_TABLE_MAX];
+  FormatToteTable(surface_, tote_, "\n", text, sizeof text);
+  table = text;
+  return true;
+}
+
 bool HeadlessDialog::SaveLine(const std::string& path, std::string& error) {
   return SaveLineFile(surface_, path, error);
 }
