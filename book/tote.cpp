@@ -220,6 +220,13 @@ void SetToteText(ToteState& tote, int i, std::string_view text) {
   tote.text[i][length] = '\0';
 }
 
+std::string_view ToteText(const ToteState& tote, int i) {
+  if (i < 0 || i >= ROW_COUNT) return {};
+  std::size_t length = 0;
+  while (length < TOTE_TEXT_MAX && tote.text[i][length] != '\0') ++length;
+  return {tote.text[i], length};
+}
+
 TotePrice ReadTotePrice(const char* text) {
   const TotePrice none{ToteRead::NONE, 0, 0};
   const TotePrice invalid{ToteRead::INVALID, 0, 0};

@@ -28,6 +28,10 @@ struct ToteState {
 // i's (0..13) tote text. A row outside changes nothing.
 void SetToteText(ToteState& tote, int i, std::string_view text);
 
+// Row i's (0..13) kept tote text, at most TOTE_TEXT_MAX bytes even where a NUL is missing;
+// empty for a row outside.
+std::string_view ToteText(const ToteState& tote, int i);
+
 // A tote price read from its text: odds to one as the fraction num / den.
 enum class ToteRead { NONE, INVALID, PRICE };
 struct TotePrice {

@@ -76,7 +76,7 @@ const char* ApplyTote(ScriptTarget& target, std::string_view rest, bool hasRest,
     } else if (word == "list") {
       for (int i = 0; i < ROW_COUNT; ++i) {
         out += "tote " + std::to_string(i + 1) + ' ';
-        AppendQuoted(out, tote->text[i]);
+        AppendQuoted(out, ToteText(*tote, i));
         out += '\n';
       }
       out += "edge " + std::to_string(tote->edge) + '\n';

@@ -74,12 +74,12 @@ bool HeadlessDialog::ToteTable(std::string& table) {
 }
 
 bool HeadlessDialog::SaveLine(const std::string& path, std::string& error) {
-  return SaveLineFile(surface_, path, error);
+  return SaveLineFile(surface_, tote_, path, error);
 }
 
 bool HeadlessDialog::OpenLine(const std::string& path, std::string& error) {
   LineFileError failure;
-  if (OpenLineFile(surface_, path, failure)) return true;
+  if (OpenLineFile(surface_, tote_, path, failure)) return true;
   error = failure.line > 0 ? "line " + std::to_string(failure.line) + ": " + failure.reason
                            : failure.reason;
   return false;
