@@ -129,7 +129,8 @@ TEST(LineFile, OddStatesComeBack) {
   dialog.SetTote(tote);
   ExpectRoundTrip(dialog);
   const std::size_t largest = FormatLineFile(ReadLineState(dialog.Surface(), tote)).size();
-  EXPECT_GT(largest, 15 * 4 * FIELD_TEXT_MAX + 13 * 4 * TOTE_TEXT_MAX);
+  // Fifteen full texts and thirteen tote texts, each byte written in four.
+  EXPECT_GT(largest, 4 * (15 * FIELD_TEXT_MAX + 13 * std::size_t{TOTE_TEXT_MAX}));
   EXPECT_LT(largest, LINE_FILE_SIZE_MAX);
   TempFolder folder;
   std::string error;

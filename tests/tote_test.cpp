@@ -77,11 +77,9 @@ TEST(ToteHorse, Figures) {
           << c.share << "/" << c.total << " " << c.text << " #" << i;
     }
   }
-  for (const char* invalid :
-       {"0-5", "5-0", "-5", "12345-1", "5 -2", "5-2x", ".5", "5.", "5.123", "0.0", "5--2", "evensS",
-        "\xB7"
-        "5-2",
-        "5-2\r"}) {
+  // Only spaces and tabs around a price are dropped, not a CR or a no-break space.
+  for (const char* invalid : {"0-5", "5-0", "-5", "12345-1", "5 -2", "5-2x", ".5", "5.", "5.123",
+                              "0.0", "5--2", "evensS", "5-2\xA0", "5-2\r"}) {
     const ToteHorse horse = FigureToteHorse(2400, 12000, 25, invalid);
     EXPECT_EQ(horse.status, ToteStatus::INVALID) << invalid;
     EXPECT_STREQ(horse.pays, "") << invalid;
