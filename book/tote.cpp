@@ -259,6 +259,7 @@ TotePrice ReadTotePrice(const char* text) {
 const char* TotePriceHelp() { return "Tote prices: 5-2, 5/2, 7, 2.5, 2.25 or EVEN"; }
 
 long long TotePayCents(TotePrice price) {
+  if (price.read != ToteRead::PRICE || price.num < 1 || price.den < 1) return 0;
   const long long cents =
       STAKE_CENTS * (price.num + price.den) / (price.den * BREAKAGE_CENTS) * BREAKAGE_CENTS;
   return cents < PAYOUT_MIN_CENTS ? PAYOUT_MIN_CENTS : cents;

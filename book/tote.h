@@ -49,7 +49,7 @@ TotePrice ReadTotePrice(const char* text);
 const char* TotePriceHelp();
 
 // The cents a $2 win bet pays at price: 200 (o + 1) rounded down to BREAKAGE_CENTS, at least
-// PAYOUT_MIN_CENTS. price must be a PRICE.
+// PAYOUT_MIN_CENTS. 0 for anything but a PRICE.
 long long TotePayCents(TotePrice price);
 
 enum class ToteStatus { NONE, INVALID, UNDER, OVERLAY, BET };

@@ -83,6 +83,7 @@ TEST(ToteHorse, Figures) {
     const ToteHorse horse = FigureToteHorse(2400, 12000, 25, invalid);
     EXPECT_EQ(horse.status, ToteStatus::INVALID) << invalid;
     EXPECT_STREQ(horse.pays, "") << invalid;
+    EXPECT_EQ(TotePayCents(ReadTotePrice(invalid)), 0) << invalid;
   }
 }
 
