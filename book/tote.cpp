@@ -3,6 +3,8 @@
 // BET into an OVERLAY.
 #include "book/tote.h"
 
+#include <algorithm>
+
 #include "book/board.h"
 #include "book/text.h"
 #include "dialog/codepage.h"
@@ -87,7 +89,7 @@ ToteStatus StatusAt(Chance chance, int edge, long long pays) {
   return gain >= 2 * chance.total * edge ? ToteStatus::BET : ToteStatus::OVERLAY;
 }
 
-int ClampEdge(int edge) { return edge < 0 ? 0 : edge > EDGE_MAX ? EDGE_MAX : edge; }
+int ClampEdge(int edge) { return std::clamp(edge, 0, EDGE_MAX); }
 
 // The shortest ladder price at which chance is a BET; false when even 99-1 is not.
 bool Needs(Chance chance, int edge, int& a, int& b) {

@@ -1,6 +1,7 @@
 // Line files: writing, strict reading and the state they carry; see line_file.h.
 #include "dialog/line_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "dialog/codepage.h"
@@ -270,10 +271,7 @@ std::string FormatLineFile(const LineState& state) {
   }
   // An edge out of range would make a file that cannot be opened; the figures take the nearer
   // end, and so does the file.
-  const int edge = state.tote.edge < 0          ? 0
-                   : state.tote.edge > EDGE_MAX ? EDGE_MAX
-                                                : state.tote.edge;
-  out += "edge\t" + std::to_string(edge) + "\nend\n";
+  out += "edge\t" + std::to_string(std::clamp(state.tote.edge, 0, EDGE_MAX)) + "\nend\n";
   return out;
 }
 

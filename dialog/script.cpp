@@ -69,22 +69,22 @@ const char* ApplyTote(ScriptTarget& target, std::string_view rest, bool hasRest,
   if (word == "table" || word == "list" || word == "clear") {
     if (end != std::string_view::npos) return "extra argument";
     if (!tote) return NO_TOTE;
+    if (word == "clear") {
+      ToteState cleared;
+      cleared.edge = tote->edge;
+      return target.SetTote(cleared) ? nullptr : NO_TOTE;
+    }
     if (word == "table") {
       std::string table;
       if (!target.ToteTable(table)) return NO_TOTE;
       out += table;
-    } else if (word == "list") {
+    } else {
       for (int i = 0; i < ROW_COUNT; ++i) {
         out += "tote " + std::to_string(i + 1) + ' ';
         AppendQuoted(out, ToteText(*tote, i));
         out += '\n';
       }
       out += "edge " + std::to_string(tote->edge) + '\n';
-    } else {
-      ToteState cleared;
-      cleared.edge = tote->edge;
-      if (!target.SetTote(cleared)) return NO_TOTE;
-      return nullptr;
     }
     out += '\n';
     return nullptr;

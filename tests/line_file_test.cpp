@@ -142,6 +142,12 @@ TEST(LineFile, OddStatesComeBack) {
       << failure.reason;
   opened.SetTote(openedTote);
   EXPECT_EQ(Shown(opened), Shown(dialog));
+  // An edge no window should hold still saves a file that opens, as the figures take it.
+  LineState outOfRange;
+  outOfRange.tote.edge = 250;
+  LineState read;
+  ASSERT_TRUE(ParseLineFile(FormatLineFile(outOfRange), read, failure)) << failure.reason;
+  EXPECT_EQ(read.tote.edge, EDGE_MAX);
 }
 
 TEST(LineFile, HandEditedFilesReadAsTypingWould) {
