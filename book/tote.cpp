@@ -64,8 +64,7 @@ bool IsEvens(std::string_view text) {
   return false;
 }
 
-// The figures behind one horse: its chance share / total, counted as none when either is not
-// above 0, against a price.
+// A horse's chance by the line, share / total; none (a share of 0) when either is not above 0.
 struct Chance {
   long long share;
   long long total;
@@ -75,8 +74,7 @@ Chance ChanceOf(long long share, long long total) {
   return share > 0 && total > 0 ? Chance{share, total} : Chance{0, total};
 }
 
-// What a $2 bet at pays cents returns over its fair value, times 200 S: s * pays - 200 S.
-// Only for a chance above 0.
+// The overlay of a $2 bet that pays pays cents, times 200 S: s * pays - 200 S.
 long long ScaledGain(Chance chance, long long pays) {
   return chance.share * pays - STAKE_CENTS * chance.total;
 }
@@ -107,6 +105,7 @@ bool Needs(Chance chance, int edge, int& a, int& b) {
   return false;
 }
 
+// One unit of the code page's characters (none is a surrogate) as UTF-8.
 void AppendUtf8(TextBuilder& text, char16_t unit) {
   char bytes[3];
   std::size_t length;
@@ -352,7 +351,7 @@ ToteRace FigureToteRace(DialogSurface& surface, const ToteState& tote) {
   }
   TextBuilder bookText(race.book, sizeof race.book);
   if (horses > 0 && !complete) bookText.Add("incomplete");
-  // A price is at most 9999-1, so every horse adds at least 10^-4 and the book is above 0.
+  // A price is below 10000 to one, so every horse adds about 10^-4 or more: the book is above 0.
   if (horses > 0 && complete) {
     bookText.AddScaled(RoundDiv(book, TOTE_BOOK_UNIT / 10000), 2);
     bookText.Add("%");
