@@ -2,10 +2,12 @@
 // comparison, so no rounded percentage can move a horse to another price.
 #include "book/board.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "book/format.h"
+#include "book/text.h"
+#include "book/tote.h"
 
 namespace {
 
@@ -21,64 +23,6 @@ std::int64_t ScaledDistance(int share, BoardPrice price) {
   const std::int64_t d = scaledShare * (price.a + price.b) - SHARE_SCALE * std::int64_t{price.b};
   return d < 0 ? -d : d;
 }
-
-// Appends to a fixed buffer, counting the full length as snprintf does.
-class Text {
- public:
-  Text(char* buffer, std::size_t size) : buffer_(buffer), size_(size) {
-    if (size_ != 0) buffer_[0] = '\0';
-  }
-  void Add(const char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-      if (length_ + 1 < size_) {
-        buffer_[length_] = text[i];
-        buffer_[length_ + 1] = '\0';
-      }
-      ++length_;
-    }
-  }
-  void Add(const char* text) { Add(text, std::strlen(text)); }
-  void AddInt(int value) {
-    char digits[16];
-    const int length = FormatInt(digits, sizeof digits, value, 0);
-    Add(digits, static_cast<std::size_t>(length));
-  }
-  void AddPrice(BoardPrice price) {
-    AddInt(price.a);
-    Add("-");
-    AddInt(price.b);
-  }
-  // Share units as a percentage with two decimals, from integers: 12009 -> "120.09".
-  void AddHundredths(long long units) {
-    if (units < 0) {
-      Add("-");
-      units = -units;
-    }
-    // At most 14 shares of int each: the whole percent fits an int again.
-    AddInt(static_cast<int>(units / 100));
-    const char decimals[3] = {static_cast<char>('0' + units / 10 % 10),
-                              static_cast<char>('0' + units % 10), '\0'};
-    Add(".");
-    Add(decimals);
-  }
-  // Share units as a fraction of the whole, from integers: 2857 -> "0.2857", 12001 -> "1.2001".
-  void AddUnits(long long units) {
-    AddInt(static_cast<int>(units / SHARE_SCALE));
-    const char decimals[6] = {'.',
-                              static_cast<char>('0' + units / 1000 % 10),
-                              static_cast<char>('0' + units / 100 % 10),
-                              static_cast<char>('0' + units / 10 % 10),
-                              static_cast<char>('0' + units % 10),
-                              '\0'};
-    Add(decimals);
-  }
-  int Length() const { return static_cast<int>(length_); }
-
- private:
-  char* buffer_;
-  std::size_t size_;
-  std::size_t length_ = 0;
-};
 
 }  // namespace
 
@@ -111,13 +55,14 @@ bool BookPending(DialogSurface& surface) {
 }
 
 int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size) {
-  Text text(buffer, size);
+  TextBuilder text(buffer, size);
   if (BookPending(surface) || !IsActiveRow(surface, i)) return 0;
   const int share = surface.BarPos(IDC_POOL_BAR + i);
   char percent[TEXT_BUFFER_SIZE];
   FormatFixed1(percent, sizeof percent, static_cast<float>(share) / 100.0f, 0);
   text.Add("Board price ");
-  text.AddPrice(NearestBoardPrice(share));
+  const BoardPrice price = NearestBoardPrice(share);
+  text.AddPrice(price.a, price.b);
   text.Add(" \xC2\xB7 ");  // a middle dot
   text.Add(percent);
   text.Add(" % to win");
@@ -125,11 +70,11 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
 }
 
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
-  Text text(buffer, size);
+  TextBuilder text(buffer, size);
   if (BookPending(surface)) return 0;
   const BookTotal total = ReadBookTotal(surface);
   text.Add("Book ");
-  text.AddHundredths(total.book);
+  text.AddScaled(total.book, 2);
   text.Add(" % of a ");
   text.AddInt(total.line);
   text.Add(" % line (");
@@ -138,9 +83,16 @@ int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
   return text.Length();
 }
 
-int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size) {
-  if (IsOddsField(id)) return FormatHorseTip(surface, id - IDC_ODDS, buffer, size);
-  if (IsPoolBar(id)) return FormatHorseTip(surface, id - IDC_POOL_BAR, buffer, size);
+int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size,
+                     const ToteState* tote) {
+  if (IsOddsField(id) || IsPoolBar(id)) {
+    const int i = IsOddsField(id) ? id - IDC_ODDS : id - IDC_POOL_BAR;
+    const int length = FormatHorseTip(surface, i, buffer, size);
+    if (!tote || length == 0) return length;
+    // The tote's part goes where the horse's ends, or where the buffer ends if that cut it.
+    const std::size_t at = size == 0 ? 0 : std::min(static_cast<std::size_t>(length), size - 1);
+    return length + FormatToteTip(surface, *tote, i, buffer + at, size - at);
+  }
   if (id == IDC_LINE) return FormatBookTip(surface, buffer, size);
   if (size != 0) buffer[0] = '\0';
   return NO_TIP;
@@ -151,7 +103,7 @@ namespace {
 // The copied table's cells, as tab-separated text or as an HTML table.
 class Table {
  public:
-  Table(Text& text, const char* eol) : text_(text), eol_(eol) {
+  Table(TextBuilder& text, const char* eol) : text_(text), eol_(eol) {
     if (!eol_) text_.Add("<table>\n");
   }
   // A row of cells; in HTML, header cells for the first row, a price cell marked as text, and
@@ -174,7 +126,7 @@ class Table {
         // Excel reads "28.6%" as a number by itself; LibreOffice Calc takes it as text unless
         // it is given the value, which it then shows in its own percent format.
         text_.Add("<td sdval=\"");
-        text_.AddUnits(percentUnits[i]);
+        text_.AddScaled(percentUnits[i], 4);
         text_.Add("\" sdnum=\"1033;1033;0.00%\">");
       } else {
         text_.Add("<td>");
@@ -189,7 +141,7 @@ class Table {
   }
 
  private:
-  Text& text_;
+  TextBuilder& text_;
   const char* eol_;  // nullptr: HTML
 };
 
@@ -225,8 +177,8 @@ void WriteTable(DialogSurface& surface, Table& table) {
     table.Row(cells, 4, false, 3, percents);
   }
   char book[32];
-  Text bookText(book, sizeof book);
-  bookText.AddHundredths(total.book);
+  TextBuilder bookText(book, sizeof book);
+  bookText.AddScaled(total.book, 2);
   bookText.Add("%");
   const char* const bookRow[] = {"Book", book};
   const long long bookUnits[] = {-1, total.book < 0 ? -1 : total.book};
@@ -244,14 +196,14 @@ void WriteTable(DialogSurface& surface, Table& table) {
 }  // namespace
 
 int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size) {
-  Text text(buffer, size);
+  TextBuilder text(buffer, size);
   Table table(text, eol);
   WriteTable(surface, table);
   return text.Length();
 }
 
 int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size) {
-  Text text(buffer, size);
+  TextBuilder text(buffer, size);
   Table table(text, nullptr);
   WriteTable(surface, table);
   return text.Length();

@@ -43,11 +43,17 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
 // empty text while the book is pending.
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
 
+struct ToteState;
+
 // The tip of control id as both programs show it: a horse's for its odds field and its bar,
-// the book's for "% Line:". Returns its length (0 and an empty text for an inactive row), or
-// NO_TIP and an empty text for a control that has no tip.
+// with what its tote price says when tote is given (tote.h, FormatToteTip), the book's for
+// "% Line:". Returns its length (0 and an empty text for an inactive row), or NO_TIP and an
+// empty text for a control that has no tip. TIP_MAX bytes always hold a tip; without a tote,
+// TEXT_BUFFER_SIZE do.
 constexpr int NO_TIP = -1;
-int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size);
+constexpr std::size_t TIP_MAX = 256;
+int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size,
+                     const ToteState* tote = nullptr);
 
 // The book as it stands, as a tab-separated table, each line ended by eol: the header "Horse",
 // "Odds", "To win", "Board"; one row per horse within the field, its odds, "% to win" and

@@ -1,6 +1,7 @@
 // Line files: writing, strict reading and the state they carry; see line_file.h.
 #include "dialog/line_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "dialog/codepage.h"
@@ -9,8 +10,10 @@
 namespace {
 
 const char MAGIC[] = "oddsmith line";
-const char COLUMNS[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr";
-constexpr int ROW_FIELDS = 9;
+const char COLUMNS_V1[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr";
+const char COLUMNS[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote";
+constexpr int ROW_FIELDS_V1 = 9;
+constexpr int ROW_FIELDS = 10;     // version 2 adds the tote text
 constexpr int BAR_UNIT = 90;       // a bar's maximum is 90 times the line
 constexpr int BAR_MAX = 900 * 90;  // at the highest line
 constexpr int FIRST_ROW_LINE = 5;  // the file's line of horse 1
@@ -151,9 +154,11 @@ std::vector<std::string_view> Split(std::string_view line) {
   }
 }
 
-// One "horse" row; returns an error text, or nullptr.
-const char* ReadRow(const std::vector<std::string_view>& fields, int horse, RowState& row) {
-  if (fields.size() != ROW_FIELDS) return "a horse row has 9 fields";
+// One "horse" row of a file of version, and its tote text; returns an error text, or nullptr.
+const char* ReadRow(const std::vector<std::string_view>& fields, int version, int horse,
+                    RowState& row, ToteState& tote) {
+  if (version == 1 && fields.size() != ROW_FIELDS_V1) return "a horse row has 9 fields";
+  if (version > 1 && fields.size() != ROW_FIELDS) return "a horse row has 10 fields";
   int number = 0;
   if (!ReadNumber(fields[0], number) || number < 1 || number > ROW_COUNT) {
     return "a horse number from 1 to 14 expected";
@@ -173,6 +178,12 @@ const char* ReadRow(const std::vector<std::string_view>& fields, int horse, RowS
   if (!ReadFlag(fields[6], row.arrows) || !ReadFlag(fields[7], row.lock) ||
       !ReadFlag(fields[8], row.scratched)) {
     return "arrows, lock and scr are 0 or 1";
+  }
+  if (version > 1) {
+    std::string text;
+    if (const char* error = ReadText(fields[9], text)) return error;
+    if (text.size() > TOTE_TEXT_MAX) return "a tote text longer than 32 bytes";
+    SetToteText(tote, horse - 1, text);
   }
   return nullptr;
 }
@@ -202,8 +213,9 @@ std::string ReadControlText(DialogSurface& surface, int id) {
 
 }  // namespace
 
-LineState ReadLineState(DialogSurface& surface) {
+LineState ReadLineState(DialogSurface& surface, const ToteState& tote) {
   LineState state;
+  state.tote = tote;
   state.line = ReadControlText(surface, IDC_LINE);
   state.horses = ReadControlText(surface, IDC_HORSES);
   for (int i = 0; i < ROW_COUNT; ++i) {
@@ -253,9 +265,13 @@ std::string FormatLineFile(const LineState& state) {
     AppendText(out, row.win);
     out += '\t' + std::to_string(row.pos) + '\t' + std::to_string(row.min) + '\t' +
            std::to_string(row.max) + '\t' + (row.arrows ? '1' : '0') + '\t' +
-           (row.lock ? '1' : '0') + '\t' + (row.scratched ? '1' : '0') + '\n';
+           (row.lock ? '1' : '0') + '\t' + (row.scratched ? '1' : '0') + '\t';
+    AppendText(out, ToteText(state.tote, i));
+    out += '\n';
   }
-  out += "end\n";
+  // An edge out of range would make a file that cannot be opened; the figures take the nearer
+  // end, and so does the file.
+  out += "edge\t" + std::to_string(std::clamp(state.tote.edge, 0, EDGE_MAX)) + "\nend\n";
   return out;
 }
 
@@ -264,6 +280,7 @@ bool ParseLineFile(std::string_view bytes, LineState& state, LineFileError& erro
     error = {line, reason};
     return false;
   };
+  state.tote = ToteState();  // what a version-1 file opens with
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   if (bytes.empty()) return fail(0, "the file is empty");
   std::vector<std::string_view> lines;
@@ -313,30 +330,46 @@ bool ParseLineFile(std::string_view bytes, LineState& state, LineFileError& erro
   };
   if (!named(2, "line", state.line) || !named(3, "horses", state.horses)) return false;
   if (!line(4)) return cutShort(4);
-  if (*line(4) != COLUMNS) return fail(4, "the column names of the horse rows expected");
+  if (*line(4) != (version == 1 ? COLUMNS_V1 : COLUMNS)) {
+    return fail(4, "the column names of the horse rows expected");
+  }
   for (int i = 0; i < ROW_COUNT; ++i) {
     const int number = FIRST_ROW_LINE + i;
     if (!line(number)) return cutShort(number);
     if (*line(number) == "end") return fail(number, "a horse missing: the rows go 1 to 14");
-    if (const char* reason = ReadRow(Split(*line(number)), i + 1, state.rows[i])) {
+    if (const char* reason =
+            ReadRow(Split(*line(number)), version, i + 1, state.rows[i], state.tote)) {
       return fail(number, reason);
     }
   }
-  const int end = FIRST_ROW_LINE + ROW_COUNT;
+  const std::size_t rowFields = version == 1 ? ROW_FIELDS_V1 : ROW_FIELDS;
+  int end = FIRST_ROW_LINE + ROW_COUNT;
+  if (version > 1) {
+    if (!line(end)) return cutShort(end);
+    const std::vector<std::string_view> fields = Split(*line(end));
+    if (fields.size() == rowFields) return fail(end, "more than 14 horse rows");
+    if (fields[0] != "edge" || fields.size() != 2) return fail(end, "the edge line expected");
+    if (!ReadNumber(fields[1], state.tote.edge) || state.tote.edge > EDGE_MAX) {
+      return fail(end, "an edge is a whole number from 0 to 100");
+    }
+    ++end;
+  }
   if (!line(end)) return cutShort(end);
   if (*line(end) != "end") {
-    return fail(end, Split(*line(end)).size() == ROW_FIELDS ? "more than 14 horse rows"
-                                                            : "the end line expected");
+    return fail(end, Split(*line(end)).size() == rowFields ? "more than 14 horse rows"
+                                                           : "the end line expected");
   }
   if (count > end) return fail(end + 1, "text after the end line");
   return true;
 }
 
-bool SaveLineFile(DialogSurface& surface, const std::string& path, std::string& error) {
-  return WriteFileAtomically(path, FormatLineFile(ReadLineState(surface)), error);
+bool SaveLineFile(DialogSurface& surface, const ToteState& tote, const std::string& path,
+                  std::string& error) {
+  return WriteFileAtomically(path, FormatLineFile(ReadLineState(surface, tote)), error);
 }
 
-bool OpenLineFile(DialogSurface& surface, const std::string& path, LineFileError& error) {
+bool OpenLineFile(DialogSurface& surface, ToteState& tote, const std::string& path,
+                  LineFileError& error) {
   std::string bytes;
   bool tooLarge = false;
   if (!ReadFileLimited(path, LINE_FILE_SIZE_MAX, bytes, error.reason, tooLarge)) {
@@ -346,5 +379,15 @@ bool OpenLineFile(DialogSurface& surface, const std::string& path, LineFileError
   LineState state;
   if (!ParseLineFile(bytes, state, error)) return false;
   ShowLineState(surface, state);
+  tote = state.tote;
   return true;
+}
+
+bool SaveLineFile(DialogSurface& surface, const std::string& path, std::string& error) {
+  return SaveLineFile(surface, ToteState(), path, error);
+}
+
+bool OpenLineFile(DialogSurface& surface, const std::string& path, LineFileError& error) {
+  ToteState ignored;
+  return OpenLineFile(surface, ignored, path, error);
 }

@@ -2,6 +2,7 @@
 #include "dialog/script.h"
 
 #include "book/book.h"
+#include "book/tote.h"
 #include "dialog/dispatch.h"
 
 namespace {
@@ -56,6 +57,49 @@ void AppendShow(ScriptTarget& target, std::string& out) {
   out += '\n';
 }
 
+const char NO_TOTE[] = "this dialog keeps no tote";
+
+// "tote K TEXT", "tote K", "tote clear", "tote table" and "tote list"; returns an error text,
+// or nullptr when taken.
+const char* ApplyTote(ScriptTarget& target, std::string_view rest, bool hasRest, std::string& out) {
+  if (!hasRest) return "missing argument";
+  const std::size_t end = rest.find(' ');
+  const std::string_view word = rest.substr(0, end);
+  const ToteState* tote = target.Tote();
+  if (word == "table" || word == "list" || word == "clear") {
+    if (end != std::string_view::npos) return "extra argument";
+    if (!tote) return NO_TOTE;
+    if (word == "clear") {
+      ToteState cleared;
+      cleared.edge = tote->edge;
+      return target.SetTote(cleared) ? nullptr : NO_TOTE;
+    }
+    if (word == "table") {
+      std::string table;
+      if (!target.ToteTable(table)) return NO_TOTE;
+      out += table;
+    } else {
+      for (int i = 0; i < ROW_COUNT; ++i) {
+        out += "tote " + std::to_string(i + 1) + ' ';
+        AppendQuoted(out, ToteText(*tote, i));
+        out += '\n';
+      }
+      out += "edge " + std::to_string(tote->edge) + '\n';
+    }
+    out += '\n';
+    return nullptr;
+  }
+  long long horse;
+  if (!ParseNumber(word, horse)) return "not a number";
+  if (horse < 1 || horse > ROW_COUNT) return "no horse number";
+  if (!tote) return NO_TOTE;
+  // The text is the rest of the line, spaces and all, as "type" takes it.
+  ToteState changed = *tote;
+  SetToteText(changed, static_cast<int>(horse - 1),
+              end == std::string_view::npos ? std::string_view() : rest.substr(end + 1));
+  return target.SetTote(changed) ? nullptr : NO_TOTE;
+}
+
 // Applies one non-empty, non-comment line; returns an error text, or nullptr when taken. A
 // save or an open that fails is no bad line: its reason goes to fileError.
 const char* Apply(ScriptTarget& target, std::string_view line, std::string& out,
@@ -76,6 +120,8 @@ const char* Apply(ScriptTarget& target, std::string_view line, std::string& out,
     }
     return nullptr;
   }
+
+  if (command == "tote") return ApplyTote(target, rest, space != std::string_view::npos, out);
 
   if (command == "type") {
     if (space == std::string_view::npos) return "missing argument";
@@ -135,6 +181,14 @@ const char* Apply(ScriptTarget& target, std::string_view line, std::string& out,
     if (count == 3 && args[2] < 0) return "position out of range";
     target.Scroll(static_cast<int>(args[0]), static_cast<unsigned>(args[1]),
                   thumb ? static_cast<int>(args[2]) : 0);
+  } else if (command == "edge") {
+    if ((error = arity(1, 1))) return error;
+    if (args[0] < 0 || args[0] > EDGE_MAX) return "edge out of range";
+    const ToteState* tote = target.Tote();
+    if (!tote) return NO_TOTE;
+    ToteState changed = *tote;
+    changed.edge = static_cast<int>(args[0]);
+    if (!target.SetTote(changed)) return NO_TOTE;
   } else if (command == "command") {
     if ((error = arity(1, 1))) return error;
     if (args[0] != CMD_OK && args[0] != CMD_CANCEL) return "no command identifier";
@@ -175,6 +229,12 @@ bool ScriptTarget::OpenLine(const std::string& /*path*/, std::string& error) {
   error = "this dialog keeps no files";
   return false;
 }
+
+const ToteState* ScriptTarget::Tote() { return nullptr; }
+
+bool ScriptTarget::SetTote(const ToteState& /*tote*/) { return false; }
+
+bool ScriptTarget::ToteTable(std::string& /*table*/) { return false; }
 
 int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,
               const char* name) {

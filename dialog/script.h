@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+struct ToteState;
+
 // A dialog that scripts drive. Each event is delivered as the window system would deliver it,
 // including the destruction that follows the end of the dialog.
 class ScriptTarget {
@@ -39,6 +41,15 @@ class ScriptTarget {
   // dialog then as it was. A dialog that keeps no files refuses, as these do.
   virtual bool SaveLine(const std::string& path, std::string& error);
   virtual bool OpenLine(const std::string& path, std::string& error);
+
+  // The tote its window keeps (book/tote.h), for "tote" and "edge", which change it through
+  // SetTote as the user would, and "tote list". A dialog that keeps none returns nullptr and
+  // refuses SetTote and ToteTable, as these do; the runner then cannot take those lines.
+  virtual const ToteState* Tote();
+  virtual bool SetTote(const ToteState& tote);
+  // "tote table": takes what is being typed as "Copy line" does, then gives the tote table
+  // with LF line ends.
+  virtual bool ToteTable(std::string& table);
 
  protected:
   ~ScriptTarget() = default;

@@ -1,10 +1,32 @@
 // The line-file round trip behind the fuzzer and the replay test; see line_file_invariants.h.
 #include "fuzz/line_file_invariants.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/line_file.h"
+
+namespace {
+
+// What "show" and "tote list" print, in memory: the fuzzer runs this for every input.
+std::string Shown(HeadlessDialog& dialog) {
+  char script[] = "show\ntote list\n";
+  std::FILE* in = fmemopen(script, sizeof script - 1, "r");
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* out = open_memstream(&text, &size);
+  if (!in || !out) std::abort();
+  RunScript(dialog, in, out, out, "check");
+  std::fclose(in);
+  std::fclose(out);
+  std::string shown(text, size);
+  std::free(text);
+  return shown;
+}
+
+}  // namespace
 
 std::string CheckLineFile(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -15,17 +37,20 @@ std::string CheckLineFile(const std::uint8_t* data, std::size_t size) {
     if (error.line < 0) return "refused at a negative line";
     return "";
   }
-  // Opened in a fresh dialog, saved, and opened again: the same dialog, the same file.
+  // Opened in a fresh dialog, saved, and opened again: the same dialog and tote, the same file.
   HeadlessDialog dialog;
   ShowLineState(dialog.Surface(), state);
-  const std::string saved = FormatLineFile(ReadLineState(dialog.Surface()));
+  dialog.SetTote(state.tote);
+  const std::string saved = FormatLineFile(ReadLineState(dialog.Surface(), *dialog.Tote()));
   LineState again;
   if (!ParseLineFile(saved, again, error)) return "a saved file is refused: " + error.reason;
   HeadlessDialog reopened;
   ShowLineState(reopened.Surface(), again);
-  if (FormatLineFile(ReadLineState(reopened.Surface())) != saved) {
+  reopened.SetTote(again.tote);
+  if (FormatLineFile(ReadLineState(reopened.Surface(), *reopened.Tote())) != saved) {
     return "a saved file opens to another dialog";
   }
+  if (Shown(reopened) != Shown(dialog)) return "a saved file shows another dialog or tote";
   for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
     if (dialog.Controls().Modified(id)) return "an opened file leaves a field modified";
   }

@@ -8,7 +8,9 @@
 #include <new>
 #include <string>
 
+#include "book/board.h"
 #include "book/book.h"
+#include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/headless/headless_dialog.h"
 
@@ -123,6 +125,19 @@ TEST_F(Heap, LongTypedTextsAllocateNothingWhenRewritten) {
   Enter(IDC_LINE, std::string(300, '7').c_str(), "long line");
   Enter(IDC_ODDS + 5, std::string(300, '2').c_str(), "long odds");
   Enter(IDC_HORSES, std::string(300, ' ').append("9").c_str(), "long field size");
+}
+
+TEST_F(Heap, ToteFiguresTablesAndTipsAllocateNothing) {
+  dialog.Init();
+  ToteState tote;
+  SetToteText(tote, 0, "5-2");
+  SetToteText(tote, 1, "<&>");
+  static char text[TOTE_HTML_MAX];
+  ExpectNoAllocation("tote table", [&] {
+    FormatToteTable(dialog.Surface(), tote, "\n", text, sizeof text);
+    FormatToteHtml(dialog.Surface(), tote, text, sizeof text);
+    FormatControlTip(dialog.Surface(), IDC_ODDS, text, sizeof text, &tote);
+  });
 }
 
 TEST_F(Heap, ClicksAndCommandsAllocateNothing) {

@@ -19,9 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What "show" prints, modified flags left out (an opened file has every one clear).
+// What "show" and "tote list" print, modified flags left out (an opened file has every one
+// clear).
 std::string Shown(HeadlessDialog& dialog) {
-  std::FILE* in = fmemopen(const_cast<char*>("show\n"), 5, "r");
+  const char script[] = "show\ntote list\n";
+  std::FILE* in = fmemopen(const_cast<char*>(script), sizeof script - 1, "r");
   char* text = nullptr;
   std::size_t size = 0;
   std::FILE* out = open_memstream(&text, &size);
@@ -45,20 +47,21 @@ void Play(HeadlessDialog& dialog, const std::string& script) {
 
 // Saves dialog's state through the file format and opens it in a fresh dialog.
 void ExpectRoundTrip(HeadlessDialog& dialog) {
-  const std::string bytes = FormatLineFile(ReadLineState(dialog.Surface()));
+  const std::string bytes = FormatLineFile(ReadLineState(dialog.Surface(), *dialog.Tote()));
   LineState state;
   LineFileError error;
   ASSERT_TRUE(ParseLineFile(bytes, state, error)) << error.line << ": " << error.reason;
   HeadlessDialog fresh;
   ShowLineState(fresh.Surface(), state);
+  fresh.SetTote(state.tote);
   EXPECT_EQ(Shown(fresh), Shown(dialog));
   EXPECT_EQ(FormatLineFile(state), bytes);
 }
 
 std::string ValidFile() {
   HeadlessDialog dialog;
-  Play(dialog, "init\ntype 167 5-2\nleave 167\n");
-  return FormatLineFile(ReadLineState(dialog.Surface()));
+  Play(dialog, "init\ntype 167 5-2\nleave 167\ntote 1 7-2\nedge 30\n");
+  return FormatLineFile(ReadLineState(dialog.Surface(), *dialog.Tote()));
 }
 
 // Replaces the n-th line (1-based) of file by line.
@@ -119,18 +122,33 @@ TEST(LineFile, OddStatesComeBack) {
   for (int id : {IDC_LINE, IDC_HORSES}) dialog.Controls().Type(id, std::string(40000, '\x7f'));
   for (int i = 1; i < ROW_COUNT; ++i)
     dialog.Controls().Type(IDC_ODDS + i, std::string(40000, '\x81'));
+  ToteState tote;
+  tote.edge = EDGE_MAX;
+  SetToteText(tote, 0, bytes.substr(0, 9) + "\\" + bytes.substr(127, 22));
+  for (int i = 1; i < ROW_COUNT; ++i) SetToteText(tote, i, std::string(TOTE_TEXT_MAX, '\x81'));
+  dialog.SetTote(tote);
   ExpectRoundTrip(dialog);
-  const std::size_t largest = FormatLineFile(ReadLineState(dialog.Surface())).size();
-  EXPECT_GT(largest, std::size_t{15} * 4 * FIELD_TEXT_MAX);
+  const std::size_t largest = FormatLineFile(ReadLineState(dialog.Surface(), tote)).size();
+  // Fifteen full texts and thirteen tote texts, each byte written in four.
+  EXPECT_GT(largest,
+            std::size_t{4} * (std::size_t{15} * FIELD_TEXT_MAX + std::size_t{13} * TOTE_TEXT_MAX));
   EXPECT_LT(largest, LINE_FILE_SIZE_MAX);
   TempFolder folder;
   std::string error;
-  ASSERT_TRUE(SaveLineFile(dialog.Surface(), folder.Path("big.oddsline"), error)) << error;
+  ASSERT_TRUE(SaveLineFile(dialog.Surface(), tote, folder.Path("big.oddsline"), error)) << error;
   HeadlessDialog opened;
+  ToteState openedTote;
   LineFileError failure;
-  ASSERT_TRUE(OpenLineFile(opened.Surface(), folder.Path("big.oddsline"), failure))
+  ASSERT_TRUE(OpenLineFile(opened.Surface(), openedTote, folder.Path("big.oddsline"), failure))
       << failure.reason;
+  opened.SetTote(openedTote);
   EXPECT_EQ(Shown(opened), Shown(dialog));
+  // An edge no window should hold still saves a file that opens, as the figures take it.
+  LineState outOfRange;
+  outOfRange.tote.edge = 250;
+  LineState read;
+  ASSERT_TRUE(ParseLineFile(FormatLineFile(outOfRange), read, failure)) << failure.reason;
+  EXPECT_EQ(read.tote.edge, EDGE_MAX);
 }
 
 TEST(LineFile, HandEditedFilesReadAsTypingWould) {
@@ -163,20 +181,21 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
       {"a later version", later, 1, "version 7"},
       {"version zero", WithLine(good, 1, "oddsmith line\t0"), 1, "no version"},
       {"cut within a row", good.substr(0, good.find("\n7\t") + 5), 11, "cut short"},
-      {"cut before the end", good.substr(0, good.rfind("end")), 19, "cut short"},
-      {"end without line end", good.substr(0, good.size() - 1), 19, "cut short"},
-      {"a row missing", WithLine(good, 7, "4\t1\t2\t3\t0\t10800\t1\t0\t0"), 7, "missing"},
-      {"a row twice", WithLine(good, 7, "2\tx\ty\t3\t0\t10800\t1\t0\t0"), 7, "twice"},
-      {"a row too many", WithLine(good, 19, "15\tx\ty\t3\t0\t10800\t1\t0\t0"), 19, "more than 14"},
-      {"not a number", WithLine(good, 5, "1\t2.5\t28.6%\t2x57\t0\t10800\t1\t1\t0"), 5,
+      {"cut before the end", good.substr(0, good.rfind("end")), 20, "cut short"},
+      {"end without line end", good.substr(0, good.size() - 1), 20, "cut short"},
+      {"a row missing", WithLine(good, 7, "4\t1\t2\t3\t0\t10800\t1\t0\t0\t"), 7, "missing"},
+      {"a row twice", WithLine(good, 7, "2\tx\ty\t3\t0\t10800\t1\t0\t0\t"), 7, "twice"},
+      {"a row too many", WithLine(good, 19, "15\tx\ty\t3\t0\t10800\t1\t0\t0\t"), 19,
+       "more than 14"},
+      {"not a number", WithLine(good, 5, "1\t2.5\t28.6%\t2x57\t0\t10800\t1\t1\t0\t"), 5,
        "whole numbers"},
-      {"a sign", WithLine(good, 5, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0"), 5, "whole numbers"},
-      {"a range off the lines", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0"), 5,
+      {"a sign", WithLine(good, 5, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0\t"), 5, "whole numbers"},
+      {"a range off the lines", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0\t"), 5,
        "range"},
-      {"a range too wide", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0"), 5, "range"},
-      {"outside the range", WithLine(good, 5, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0"), 5,
+      {"a range too wide", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0\t"), 5, "range"},
+      {"outside the range", WithLine(good, 5, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0\t"), 5,
        "outside"},
-      {"a mark of 2", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0"), 5, "0 or 1"},
+      {"a mark of 2", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0\t"), 5, "0 or 1"},
       {"a NUL byte", WithLine(good, 3, std::string("horses\t1\0", 9)), 3, "NUL"},
       {"an escaped NUL", WithLine(good, 3, "horses\t\\x00"), 3, "NUL"},
       {"a bad escape", WithLine(good, 3, "horses\t\\n"), 3, "escape"},
@@ -185,8 +204,18 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
       {"an overlong form", WithLine(good, 3, "horses\t\xC0\xAF"), 3, "UTF-8"},
       {"a text too long", WithLine(good, 3, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 3,
        "32767"},
-      {"text after the end", good + "more\n", 20, "after the end"},
-      {"a field missing", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t1"), 5, "9 fields"},
+      {"text after the end", good + "more\n", 21, "after the end"},
+      {"a field missing", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t1\t0"), 5,
+       "10 fields"},
+      {"version 1's columns",
+       WithLine(good, 4, "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr"), 4,
+       "column names"},
+      {"a tote text too long",
+       WithLine(good, 6, "2\t2.5\t28.6%\t2857\t0\t10800\t1\t1\t0\t" + std::string(33, '5')), 6,
+       "longer than 32 bytes"},
+      {"no edge line", WithLine(good, 19, "end"), 19, "edge line expected"},
+      {"an edge over 100", WithLine(good, 19, "edge\t101"), 19, "0 to 100"},
+      {"an edge with a sign", WithLine(good, 19, "edge\t+5"), 19, "0 to 100"},
   };
   for (const BadFile& bad : cases) {
     LineState state;
@@ -207,7 +236,7 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
   const std::string big = folder.Path("big.oddsline");
   std::ofstream(big) << std::string(LINE_FILE_SIZE_MAX + 1, ' ');
   HeadlessDialog dialog;
-  Play(dialog, "init\ntype 168 3-1\n");
+  Play(dialog, "init\ntype 168 3-1\ntote 2 3-1\nedge 40\n");
   const std::string before = Shown(dialog);
   const std::pair<std::string, const char*> files[] = {
       {folder.Path("missing.oddsline"), "no such file"},
@@ -215,15 +244,29 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
       {big, "larger"},
   };
   for (const auto& [path, reason] : files) {
-    LineFileError error;
-    EXPECT_FALSE(OpenLineFile(dialog.Surface(), path, error)) << path;
-    EXPECT_NE(error.reason.find(reason), std::string::npos) << error.reason;
+    std::string error;
+    EXPECT_FALSE(dialog.OpenLine(path, error)) << path;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
   }
   std::ofstream(folder.Path("later.oddsline")) << later;
-  LineFileError error;
-  EXPECT_FALSE(OpenLineFile(dialog.Surface(), folder.Path("later.oddsline"), error));
+  std::ofstream(folder.Path("edge.oddsline")) << WithLine(good, 19, "edge\t101");
+  for (const char* name : {"later.oddsline", "edge.oddsline"}) {
+    std::string error;
+    EXPECT_FALSE(dialog.OpenLine(folder.Path(name), error)) << name;
+  }
   EXPECT_EQ(Shown(dialog), before);
   EXPECT_TRUE(dialog.Controls().Modified(IDC_ODDS + 1));
+}
+
+TEST(LineFile, VersionOneOpensWithAnEmptyTote) {
+  HeadlessDialog dialog;
+  Play(dialog, "init\ntote 3 5-2\nedge 40\n");
+  std::string error;
+  ASSERT_TRUE(dialog.OpenLine(ODDSMITH_SOURCE_DIR "/tests/data/version-1.oddsline", error))
+      << error;
+  EXPECT_EQ(*dialog.Tote()->text[2], '\0');
+  EXPECT_EQ(dialog.Tote()->edge, EDGE_DEFAULT);
+  EXPECT_EQ(dialog.Controls().Text(IDC_ODDS + 13), "3-1");
 }
 
 TEST(LineFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {

@@ -145,7 +145,19 @@ TEST(RunScript, EveryKindOfBadLineIsRefused) {
                            "click 18446744073709551744",
                            "INIT",
                            "copy 1",
-                           "typo 167"}) {
+                           "typo 167",
+                           "tote",
+                           "tote 0 5-2",
+                           "tote 15",
+                           "tote  1 5-2",
+                           "tote x",
+                           "tote list 1",
+                           "tote table x",
+                           "tote clear ",
+                           "edge",
+                           "edge 101",
+                           "edge -1",
+                           "edge 25 25"}) {
     const Outcome run = RunText(std::string("init\n") + line + "\nshow\n");
     EXPECT_EQ(run.status, 2) << line;
     EXPECT_EQ(run.out, "") << line;

@@ -60,13 +60,26 @@ std::string HeadlessDialog::CopiedLine() {
   return text;
 }
 
+bool HeadlessDialog::SetTote(const ToteState& tote) {
+  tote_ = tote;
+  return true;
+}
+
+bool HeadlessDialog::ToteTable(std::string& table) {
+  if (!destroyed_) TakeTypedEntries(*this);
+  char text[TOTE_TABLE_MAX];
+  FormatToteTable(surface_, tote_, "\n", text, sizeof text);
+  table = text;
+  return true;
+}
+
 bool HeadlessDialog::SaveLine(const std::string& path, std::string& error) {
-  return SaveLineFile(surface_, path, error);
+  return SaveLineFile(surface_, tote_, path, error);
 }
 
 bool HeadlessDialog::OpenLine(const std::string& path, std::string& error) {
   LineFileError failure;
-  if (OpenLineFile(surface_, path, failure)) return true;
+  if (OpenLineFile(surface_, tote_, path, failure)) return true;
   error = failure.line > 0 ? "line " + std::to_string(failure.line) + ": " + failure.reason
                            : failure.reason;
   return false;

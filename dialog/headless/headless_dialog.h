@@ -4,6 +4,7 @@
 #ifndef ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 #define ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 
+#include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/script.h"
 #include "dialog/surface.h"
@@ -48,12 +49,16 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   std::string CopiedLine() override;
   bool SaveLine(const std::string& path, std::string& error) override;
   bool OpenLine(const std::string& path, std::string& error) override;
+  const ToteState* Tote() override { return &tote_; }
+  bool SetTote(const ToteState& tote) override;
+  bool ToteTable(std::string& table) override;
 
  private:
   // Delivers a message; once the dialog has ended, its destruction follows as on Windows.
   void Deliver(unsigned message, WordParam wParam, LongParam lParam);
 
   HeadlessSurface surface_;
+  ToteState tote_;  // the window's, not the controls': no event changes it
   DialogSurface* active_ = &surface_;
   bool visible_ = false;
   bool ended_ = false;

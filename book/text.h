@@ -1,0 +1,78 @@
+// Texts built into a caller's fixed buffer, cut to fit as snprintf cuts and counted in full,
+// with numbers printed exactly from integers: what every tip and copied table is made of.
+#ifndef ODDSMITH_BOOK_TEXT_H
+#define ODDSMITH_BOOK_TEXT_H
+
+#include <cstddef>
+#include <cstring>
+
+#include "book/format.h"
+
+class TextBuilder {
+ public:
+  // Starts an empty text in buffer of size bytes (nothing is written when size is 0).
+  TextBuilder(char* buffer, std::size_t size) : buffer_(buffer), size_(size) {
+    if (size_ != 0) buffer_[0] = '\0';
+  }
+
+  // Appends length bytes of text; what does not fit is counted but not written.
+  void Add(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+      if (length_ + 1 < size_) {
+        buffer_[length_] = text[i];
+        buffer_[length_ + 1] = '\0';
+      }
+      ++length_;
+    }
+  }
+
+  // Appends a NUL-terminated text.
+  void Add(const char* text) { Add(text, std::strlen(text)); }
+
+  // Appends value in decimal.
+  void AddInt(int value) {
+    char digits[16];
+    const int length = FormatInt(digits, sizeof digits, value, 0);
+    Add(digits, static_cast<std::size_t>(length));
+  }
+
+  // Appends the price a-b.
+  void AddPrice(int a, int b) {
+    AddInt(a);
+    Add("-");
+    AddInt(b);
+  }
+
+  // Appends value / 10^decimals with exactly decimals (0 to 18) decimals: 1234, 2 -> "12.34",
+  // 5, 2 -> "0.05". A minus before a value below zero; with plus, a plus before one above
+  // zero; never a sign on zero.
+  void AddScaled(long long value, int decimals, bool plus = false) {
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
+    char reversed[40];
+    int count = 0;
+    do {
+      reversed[count++] = static_cast<char>('0' + magnitude % 10);
+      magnitude /= 10;
+    } while (magnitude != 0 || count <= decimals);
+    if (value < 0) {
+      Add("-");
+    } else if (plus && value > 0) {
+      Add("+");
+    }
+    while (count > 0) {
+      if (count == decimals) Add(".");
+      Add(&reversed[--count], 1);
+    }
+  }
+
+  // The length of the whole text, cut or not.
+  int Length() const { return static_cast<int>(length_); }
+
+ private:
+  char* buffer_;
+  std::size_t size_;
+  std::size_t length_ = 0;
+};
+
+#endif
