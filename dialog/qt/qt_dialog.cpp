@@ -141,11 +141,11 @@ void QtDialog::MakeMenuActions() {
   connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
   m_saveLine = make("&Save line...", QKeySequence(Qt::CTRL | Qt::Key_S));
   connect(m_saveLine, &QAction::triggered, this, [this] {
-    if (!m_destroyed) SaveLineAs(this, m_surface);
+    if (!m_destroyed) SaveLineAs(this, m_surface, m_tote);
   });
   m_openLine = make("&Open line...", QKeySequence(Qt::CTRL | Qt::Key_O));
   connect(m_openLine, &QAction::triggered, this, [this] {
-    if (!m_destroyed) OpenLineChosen(this, m_surface);
+    if (!m_destroyed) OpenLineChosen(this, m_surface, m_tote);
   });
 }
 
@@ -316,8 +316,8 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
 
 bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   const int id = ControlId(reinterpret_cast<LongParam>(control));
-  char tip[TEXT_BUFFER_SIZE];
-  const int length = FormatControlTip(m_surface, id, tip, sizeof tip);
+  char tip[TIP_MAX];
+  const int length = FormatControlTip(m_surface, id, tip, sizeof tip, &m_tote);
   if (length == NO_TIP) return false;
   if (length > 0) {
     // The core's tips are UTF-8 (the middle dot), unlike the controls' Latin-1 texts.

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_surface.h"
 #include "resources/columns.h"
@@ -42,6 +43,9 @@ class QtDialog final : public QDialog, public DialogWindow {
   // then the line file; a failure is told in a message box and changes nothing.
   QAction* SaveLineAction() const { return m_saveLine; }
   QAction* OpenLineAction() const { return m_openLine; }
+  // What the tote window shows and the line files carry besides the controls: each horse's
+  // tote text and the edge. It lives as long as the window does.
+  ToteState& Tote() { return m_tote; }
 
   // DialogWindow. A control's handle is its QWidget pointer.
   DialogSurface& Surface() override { return m_surface; }
@@ -100,6 +104,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   QAction* m_copyLine = nullptr;
   QAction* m_saveLine = nullptr;
   QAction* m_openLine = nullptr;
+  ToteState m_tote;
   int m_thumb = 0;  // the full thumb position of the scroll being delivered
   bool m_dispatching = false;
   bool m_ended = false;
