@@ -468,7 +468,7 @@ void QtDialogTest::CopyLineTakesTheTypedEntry() {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   QVERIFY(menu);
   QCOMPARE(menu->actions(), (QList<QAction*>{dialog.CopyLineAction(), dialog.SaveLineAction(),
-                                             dialog.OpenLineAction()}));
+                                             dialog.OpenLineAction(), dialog.ToteAction()}));
   QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy &line"));
   clipboard->setText(QStringLiteral("before"));
   QTest::keyClick(menu, Qt::Key_L);
