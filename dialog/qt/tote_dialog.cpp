@@ -52,6 +52,14 @@ void FitLabel(QLabel* label, std::initializer_list<const char*> shapes) {
   label->setMinimumWidth(margins.left() + margins.right() + width + 1);
 }
 
+// Writes a figure. Screen readers hear a label by its name ("Horse 3 fair") and no longer by
+// its text, so the figure itself goes to them as its description.
+void Show(QLabel* figure, const QString& text) {
+  if (figure->text() == text) return;
+  figure->setText(text);
+  figure->setAccessibleDescription(text);
+}
+
 // The figures' texts are ASCII, the core's tables and tips UTF-8.
 QString FromCore(const char* text) { return QString::fromUtf8(text); }
 
@@ -88,7 +96,7 @@ void ToteDialog::MakeRows() {
   for (int i = 0; i < count; ++i) {
     const int row = rows[i];
     auto* number = MakeFigure(this, QStringLiteral("Horse %1").arg(row + 1));
-    number->setText(QString::number(row + 1));
+    Show(number, QString::number(row + 1));
     auto* price = new QLineEdit(this);
     price->setMaxLength(TOTE_TEXT_MAX);
     const std::string_view text = ToteText(m_tote, row);
@@ -209,15 +217,15 @@ void ToteDialog::Fit() {
 void ToteDialog::Refresh() {
   for (const Row& row : std::as_const(m_rows)) {
     const ToteHorse horse = FigureToteRow(m_main, m_tote, row.row);
-    row.fair->setText(FromCore(horse.fair));
-    row.fairOdds->setText(FromCore(horse.fairOdds));
-    row.needs->setText(FromCore(horse.needs));
-    row.overlay->setText(FromCore(horse.overlay));
-    row.pays->setText(FromCore(horse.pays));
-    row.ev->setText(FromCore(horse.ev));
+    Show(row.fair, FromCore(horse.fair));
+    Show(row.fairOdds, FromCore(horse.fairOdds));
+    Show(row.needs, FromCore(horse.needs));
+    Show(row.overlay, FromCore(horse.overlay));
+    Show(row.pays, FromCore(horse.pays));
+    Show(row.ev, FromCore(horse.ev));
     const QString status = FromCore(ToteStatusText(horse.status));
     if (row.status->text() != status) {
-      row.status->setText(status);
+      Show(row.status, status);
       // Beside the text, never instead of it; a palette of its own only where it has a colour.
       QPalette palette;
       const ToteColour colour = ToteStatusColour(horse.status);
@@ -230,9 +238,9 @@ void ToteDialog::Refresh() {
                                                               : QString());
   }
   const ToteRace race = FigureToteRace(m_main, m_tote);
-  m_book->setText(FromCore(race.book));
-  m_take->setText(FromCore(race.take));
-  m_bets->setText(FromCore(race.bets));
+  Show(m_book, FromCore(race.book));
+  Show(m_take, FromCore(race.take));
+  Show(m_bets, FromCore(race.bets));
 }
 
 void ToteDialog::Clear() {

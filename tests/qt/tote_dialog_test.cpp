@@ -263,6 +263,7 @@ void ToteDialogTest::ScreenReadersHearEveryFigure() {
   QVERIFY(FiveHorses(dialog, oracle));
   // With horse 2 scratched the window's second row is horse 3, and is named so.
   QTest::mouseClick(dialog.Control(IDC_SCRATCH + 1), Qt::LeftButton);
+  SetToteText(dialog.Tote(), 2, "20-1");
   ToteDialog window(dialog.Surface(), dialog.Tote(), &dialog);
   QStringList prices;
   for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
@@ -287,8 +288,14 @@ void ToteDialogTest::ScreenReadersHearEveryFigure() {
   for (const QString& name : names) {
     QWidget* widget = Named(window, name);
     QVERIFY2(widget, qPrintable(name));
-    QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
+    QCOMPARE(heard->text(QAccessible::Name), name);
+    // A figure is heard as its description, its name no longer being its text.
+    if (auto* figure = qobject_cast<QLabel*>(widget)) {
+      QCOMPARE(heard->text(QAccessible::Description), figure->text());
+    }
   }
+  QCOMPARE(Shown(window, QStringLiteral("Horse 3 status")), QStringLiteral("BET"));
   QVERIFY(!Named(window, QStringLiteral("Horse 2 status")));
 }
 
