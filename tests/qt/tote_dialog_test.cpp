@@ -71,33 +71,24 @@ QColor StatusColour(ToteStatus status) {
   return QColor(colour.red, colour.green, colour.blue);
 }
 
-// Notes what the main dialog showed when the tote window was shown, then closes the window
-// as soon as its loop runs.
+// Notes, when the tote window shows, whether it is modal and what it shows for horse 2; then
+// closes it as soon as its loop runs.
 class ToteWatcher final : public QObject {
  public:
-  explicit ToteWatcher(QtDialog& dialog) : m_dialog(dialog) {
-    QCoreApplication::instance()->installEventFilter(this);
-  }
+  ToteWatcher() { QCoreApplication::instance()->installEventFilter(this); }
   ~ToteWatcher() override { QCoreApplication::instance()->removeEventFilter(this); }
-  bool shown = false;
   bool modal = false;
-  bool typedLeft = false;  // the main dialog's fields were taken before
   QString horse2Fair;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* window = qobject_cast<ToteDialog*>(watched);
     if (!window || event->type() != QEvent::Show) return false;
-    shown = true;
     modal = window->isModal();
-    typedLeft = !m_dialog.Surface().IsModified(IDC_ODDS + 1);
     horse2Fair = Shown(*window, QStringLiteral("Horse 2 fair"));
     QMetaObject::invokeMethod(window, "accept", Qt::QueuedConnection);
     return false;
   }
-
- private:
-  QtDialog& m_dialog;
 };
 
 }  // namespace
@@ -177,12 +168,12 @@ void ToteDialogTest::OpensModalOnceTheTypedEntryIsTaken() {
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
   oracle.Type(IDC_ODDS + 1, "3");
   oracle.Leave(IDC_ODDS + 1);
-  ToteWatcher watcher(dialog);
+  const ToteWatcher watcher;
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ControlModifier);
-  QVERIFY(watcher.shown && watcher.modal && watcher.typedLeft);
+  QVERIFY(watcher.modal);
+  // Not the 20.0% of the five horses before the odds were taken.
   QCOMPARE(watcher.horse2Fair,
            QString::fromLatin1(FigureToteRow(oracle.Surface(), ToteState(), 1).fair));
-  QVERIFY(watcher.horse2Fair != QStringLiteral("20.0%"));
   SAME_AS(oracle);
   // The field it was typed in keeps the dialog's focus, for when the dialog is active again.
   QCOMPARE(dialog.focusWidget(), dialog.Control(IDC_ODDS + 1));
@@ -208,8 +199,6 @@ void ToteDialogTest::CopyIsTheRunnersTableAndClearEmptiesEveryPrice() {
   QGuiApplication::clipboard()->setText(QStringLiteral("before"));
   QTest::mouseClick(Button(window, TOTE_COPY_TEXT), Qt::LeftButton);
   QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(table));
-  QVERIFY(table.find("1\t20.0%\t4.0\t7-1\t6-1\t+40.0%\tOVERLAY\t14.00\t+0.80\n") !=
-          std::string::npos);
   QVERIFY(QGuiApplication::clipboard()->mimeData()->html().startsWith(QStringLiteral("<table")));
 
   // The main dialog's tip tells each horse's tote price once the window is closed.
@@ -261,7 +250,6 @@ void ToteDialogTest::ScreenReadersHearEveryFigure() {
   QtDialog dialog;
   HeadlessDialog oracle;
   QVERIFY(FiveHorses(dialog, oracle));
-  // With horse 2 scratched the window's second row is horse 3, and is named so.
   QTest::mouseClick(dialog.Control(IDC_SCRATCH + 1), Qt::LeftButton);
   SetToteText(dialog.Tote(), 2, "20-1");
   ToteDialog window(dialog.Surface(), dialog.Tote(), &dialog);
@@ -269,22 +257,17 @@ void ToteDialogTest::ScreenReadersHearEveryFigure() {
   for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
     if (!qobject_cast<QSpinBox*>(field->parent())) prices << field->accessibleName();
   }
+  // With horse 2 scratched the window's second row is horse 3, and is named so.
   QCOMPARE(
       prices,
       (QStringList{QStringLiteral("Horse 1 tote price"), QStringLiteral("Horse 3 tote price"),
                    QStringLiteral("Horse 4 tote price"), QStringLiteral("Horse 5 tote price")}));
-  const QStringList names{QStringLiteral("Horse 3 tote price"),
-                          QStringLiteral("Horse 3 status"),
-                          QStringLiteral("Horse 3 fair"),
-                          QStringLiteral("Horse 3 fair odds"),
-                          QStringLiteral("Horse 3 needs"),
-                          QStringLiteral("Horse 3 overlay"),
-                          QStringLiteral("Horse 3 pays"),
-                          QStringLiteral("Horse 3 EV"),
-                          QStringLiteral("Required edge"),
-                          QStringLiteral("Tote book"),
-                          QStringLiteral("Take"),
-                          QStringLiteral("Bets")};
+  QStringList names{QStringLiteral("Required edge"), QStringLiteral("Tote book"),
+                    QStringLiteral("Take"), QStringLiteral("Bets")};
+  for (const char* what :
+       {"tote price", "status", "fair", "fair odds", "needs", "overlay", "pays", "EV"}) {
+    names << QStringLiteral("Horse 3 %1").arg(QLatin1String(what));
+  }
   for (const QString& name : names) {
     QWidget* widget = Named(window, name);
     QVERIFY2(widget, qPrintable(name));
