@@ -41,46 +41,6 @@ const Column COLUMNS[] = {
 // The column of the bars, which takes every pixel of width the other columns leave.
 constexpr int BAR_COLUMN = 3;
 
-// The widest text of a figure's shape, '#' standing for any digit: proportional fonts give
-// digits different widths, and every figure of that shape must fit.
-QString Widest(const QFontMetrics& metrics, const char* shape) {
-  QChar digit = QLatin1Char('0');
-  for (char c = '1'; c <= '9'; ++c) {
-    if (metrics.horizontalAdvance(QLatin1Char(c)) > metrics.horizontalAdvance(digit)) {
-      digit = QLatin1Char(c);
-    }
-  }
-  return QString::fromLatin1(shape).replace(QLatin1Char('#'), digit);
-}
-
-// The pixels a text needs from where it is drawn: its advance, or its ink where a glyph
-// overhangs it on the right, which a label's painter would clip.
-int TextWidth(const QFontMetrics& metrics, const QString& text) {
-  return qMax(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1);
-}
-
-// The width at which edit shows text whole, with the caret after it: the frame, the text
-// margins, QLineEdit's own margins, and the text, which QLineEdit takes to fit only with a
-// pixel to spare, a pixel more for a fractional width rounded up, and a space's width of air.
-int FieldWidth(const QLineEdit& edit, const QString& text) {
-  QStyleOptionFrame option;
-  option.initFrom(&edit);
-  option.rect = QRect(0, 0, 100, edit.sizeHint().height());
-  option.lineWidth =
-      edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
-  option.midLineWidth = 0;
-  option.state |= QStyle::State_Sunken;
-  const int frame =
-      option.rect.width() -
-      edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit).width();
-  const int caret = edit.style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, &edit);
-  const QFontMetrics metrics = edit.fontMetrics();
-  const QMargins margins = edit.textMargins();
-  return frame + margins.left() + margins.right() + 2 * LINE_EDIT_MARGIN +
-         TextWidth(metrics, text) + qMax(caret, 1) + 1 +
-         metrics.horizontalAdvance(QLatin1Char(' '));
-}
-
 // Sizes the controls whose room depends on the font: the fields and figures to their widest
 // content, the bars to the rows' height and their shortest travel. Again on every change of the
 // window's font or style, which Qt's layouts follow by themselves for the other controls.
@@ -143,6 +103,39 @@ QRect GroupTitle(const QStyleOptionGroupBox& group, const QStyle& style, const Q
 }
 
 }  // namespace
+
+QString Widest(const QFontMetrics& metrics, const char* shape) {
+  QChar digit = QLatin1Char('0');
+  for (char c = '1'; c <= '9'; ++c) {
+    if (metrics.horizontalAdvance(QLatin1Char(c)) > metrics.horizontalAdvance(digit)) {
+      digit = QLatin1Char(c);
+    }
+  }
+  return QString::fromLatin1(shape).replace(QLatin1Char('#'), digit);
+}
+
+int TextWidth(const QFontMetrics& metrics, const QString& text) {
+  return qMax(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1);
+}
+
+int FieldWidth(const QLineEdit& edit, const QString& text) {
+  QStyleOptionFrame option;
+  option.initFrom(&edit);
+  option.rect = QRect(0, 0, 100, edit.sizeHint().height());
+  option.lineWidth =
+      edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  const int frame =
+      option.rect.width() -
+      edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit).width();
+  const int caret = edit.style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, &edit);
+  const QFontMetrics metrics = edit.fontMetrics();
+  const QMargins margins = edit.textMargins();
+  return frame + margins.left() + margins.right() + 2 * LINE_EDIT_MARGIN +
+         TextWidth(metrics, text) + qMax(caret, 1) + 1 +
+         metrics.horizontalAdvance(QLatin1Char(' '));
+}
 
 QRect ControlStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                    SubControl part, const QWidget* widget) const {

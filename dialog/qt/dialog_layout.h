@@ -7,6 +7,9 @@
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_surface.h"
 
+class QFontMetrics;
+class QLineEdit;
+class QString;
 class QWidget;
 
 // A normal window, which window managers let the user resize and maximise: a wider window
@@ -28,6 +31,19 @@ class ControlStyle final : public BarStyle {
   void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                           QPainter* painter, const QWidget* widget) const override;
 };
+
+// The widest text of a figure's shape, '#' standing for any digit: proportional fonts give
+// digits different widths, and every figure of that shape must fit.
+QString Widest(const QFontMetrics& metrics, const char* shape);
+
+// The pixels a text needs from where it is drawn: its advance, or its ink where a glyph
+// overhangs it on the right, which a label's painter would clip.
+int TextWidth(const QFontMetrics& metrics, const QString& text);
+
+// The width at which edit shows text whole, with the caret after it: the frame, the text
+// margins, QLineEdit's own margins, and the text, which QLineEdit takes to fit only with a
+// pixel to spare, a pixel more for a fractional width rounded up, and a space's width of air.
+int FieldWidth(const QLineEdit& edit, const QString& text);
 
 // Arranges the controls in window as the template orders them: the "Race Info" frame around
 // its two labelled fields, then one row per horse under the headings "#", "Odds", "% to win",

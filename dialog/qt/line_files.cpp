@@ -32,25 +32,26 @@ QString Ask(QWidget* parent, QFileDialog::AcceptMode mode) {
 
 }  // namespace
 
-QString SaveLineAs(QWidget* parent, DialogSurface& surface) {
+QString SaveLineAs(QWidget* parent, DialogSurface& surface, const ToteState& tote) {
   // The file dialog takes the focus from a field being typed in, which takes its entry, as
   // leaving the field does, before anything is written.
   const QString path = Ask(parent, QFileDialog::AcceptSave);
   if (path.isEmpty()) return QString();
   std::string error;
-  if (SaveLineFile(surface, NativePath(path), error)) return QString();
+  if (SaveLineFile(surface, tote, NativePath(path), error)) return QString();
   return Failed(parent,
                 QStringLiteral("Cannot save \"%1\": %2").arg(path, QString::fromStdString(error)));
 }
 
-QString OpenLineChosen(QWidget* parent, DialogSurface& surface) {
+QString OpenLineChosen(QWidget* parent, DialogSurface& surface, ToteState& tote) {
   const QString path = Ask(parent, QFileDialog::AcceptOpen);
-  return path.isEmpty() ? QString() : OpenLineFrom(parent, surface, path);
+  return path.isEmpty() ? QString() : OpenLineFrom(parent, surface, tote, path);
 }
 
-QString OpenLineFrom(QWidget* parent, DialogSurface& surface, const QString& path, std::FILE* log) {
+QString OpenLineFrom(QWidget* parent, DialogSurface& surface, ToteState& tote, const QString& path,
+                     std::FILE* log) {
   LineFileError error;
-  if (OpenLineFile(surface, NativePath(path), error)) return QString();
+  if (OpenLineFile(surface, tote, NativePath(path), error)) return QString();
   const QString where = error.line > 0 ? QStringLiteral("line %1: ").arg(error.line) : QString();
   const QString message = QStringLiteral("Cannot open \"%1\": %2%3")
                               .arg(path, where, QString::fromStdString(error.reason));

@@ -9,23 +9,24 @@
 #include "dialog/surface.h"
 
 class QWidget;
+struct ToteState;
 
 // The file dialogs' filter and the suffix a name without one is given.
 inline constexpr char LINE_FILE_FILTER[] = "Odds lines (*.oddsline)";
 inline constexpr char LINE_FILE_SUFFIX[] = "oddsline";
 
 // Asks for a file with the save dialog (an existing one is replaced only once the user agrees)
-// and saves what surface shows to it. A failure is shown in a message box over parent and
-// returned; an empty result means saved, or cancelled by the user.
-QString SaveLineAs(QWidget* parent, DialogSurface& surface);
+// and saves what surface shows and tote to it. A failure is shown in a message box over parent
+// and returned; an empty result means saved, or cancelled by the user.
+QString SaveLineAs(QWidget* parent, DialogSurface& surface, const ToteState& tote);
 
-// Asks for a file with the open dialog and opens it onto surface, as OpenLineFrom does.
-QString OpenLineChosen(QWidget* parent, DialogSurface& surface);
+// Asks for a file with the open dialog and opens it onto surface and tote, as OpenLineFrom does.
+QString OpenLineChosen(QWidget* parent, DialogSurface& surface, ToteState& tote);
 
-// Opens path onto surface. A failure leaves surface as it was, is shown in a message box over
-// parent and returned ("Cannot open "PATH": line M: REASON"); empty on success. With a log, the
-// failure is also written there as one line, before the message box waits for the user.
-QString OpenLineFrom(QWidget* parent, DialogSurface& surface, const QString& path,
+// Opens path onto surface and tote. A failure leaves both as they were, is shown in a message
+// box over parent and returned ("Cannot open "PATH": line M: REASON"); empty on success. With a
+// log, the failure is also written there as one line, before the message box waits for the user.
+QString OpenLineFrom(QWidget* parent, DialogSurface& surface, ToteState& tote, const QString& path,
                      std::FILE* log = nullptr);
 
 #endif

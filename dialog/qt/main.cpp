@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
   dialog.Init();
   // After the initialisation, whose field-size reset would otherwise clear the file's marks.
   if (command.file) {
-    OpenLineFrom(&dialog, dialog.Surface(), QFile::decodeName(command.file), stderr);
+    OpenLineFrom(&dialog, dialog.Surface(), dialog.Tote(), QFile::decodeName(command.file), stderr);
   }
   return QApplication::exec();
 }

@@ -25,6 +25,8 @@
 #include "dialog/qt/line_files.h"
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_text.h"
+#include "dialog/qt/tote_dialog.h"
+#include "dialog/tote_window.h"
 
 namespace {
 
@@ -141,12 +143,14 @@ void QtDialog::MakeMenuActions() {
   connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
   m_saveLine = make("&Save line...", QKeySequence(Qt::CTRL | Qt::Key_S));
   connect(m_saveLine, &QAction::triggered, this, [this] {
-    if (!m_destroyed) SaveLineAs(this, m_surface);
+    if (!m_destroyed) SaveLineAs(this, m_surface, m_tote);
   });
   m_openLine = make("&Open line...", QKeySequence(Qt::CTRL | Qt::Key_O));
   connect(m_openLine, &QAction::triggered, this, [this] {
-    if (!m_destroyed) OpenLineChosen(this, m_surface);
+    if (!m_destroyed) OpenLineChosen(this, m_surface, m_tote);
   });
+  m_toteAction = make(TOTE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_T));
+  connect(m_toteAction, &QAction::triggered, this, &QtDialog::ShowTote);
 }
 
 QtDialog::~QtDialog() {
@@ -214,6 +218,9 @@ bool QtDialog::Deliver(unsigned message, WordParam wParam, LongParam lParam) {
     MainDialogProc(*this, MSG_DESTROY, 0, 0);
   }
   m_dispatching = false;
+  // The figures of an open tote window follow whatever the message changed: the field that
+  // had the focus when it opened is left, and leaving "% Line:" rebalances the book.
+  if (m_toteWindow && !m_destroyed) m_toteWindow->Refresh();
   return handled;
 }
 
@@ -309,15 +316,15 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
   // Qt::PopupFocusReason, which ends no field's focus (eventFilter).
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addActions({m_copyLine, m_saveLine, m_openLine});
+  menu->addActions({m_copyLine, m_saveLine, m_openLine, m_toteAction});
   menu->popup(event->globalPos());
   event->accept();
 }
 
 bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   const int id = ControlId(reinterpret_cast<LongParam>(control));
-  char tip[TEXT_BUFFER_SIZE];
-  const int length = FormatControlTip(m_surface, id, tip, sizeof tip);
+  char tip[TIP_MAX];
+  const int length = FormatControlTip(m_surface, id, tip, sizeof tip, &m_tote);
   if (length == NO_TIP) return false;
   if (length > 0) {
     // The core's tips are UTF-8 (the middle dot), unlike the controls' Latin-1 texts.
@@ -343,4 +350,18 @@ void QtDialog::CopyLine() {
   copied->setText(QString::fromUtf8(table, qMin<qsizetype>(length, sizeof table - 1)));
   copied->setHtml(QString::fromUtf8(html, qMin<qsizetype>(htmlLength, sizeof html - 1)));
   QGuiApplication::clipboard()->setMimeData(copied);
+}
+
+void QtDialog::ShowTote() {
+  if (m_destroyed || m_dispatching || m_toteWindow) return;
+  // What is being typed is taken first, as for "Copy line"; the focus stays until the window
+  // takes it.
+  m_dispatching = true;
+  TakeTypedEntries(*this);
+  m_dispatching = false;
+  // Modal, so that nothing but the window's own input changes the book while it is open.
+  ToteDialog window(m_surface, m_tote, this);
+  m_toteWindow = &window;
+  window.exec();
+  m_toteWindow = nullptr;
 }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_surface.h"
 #include "resources/columns.h"
@@ -15,6 +16,7 @@ class QHelpEvent;
 class PoolBar;
 class QProxyStyle;
 class QScrollBar;
+class ToteDialog;
 struct TemplateControl;
 
 // The window and its operations; the widgets it makes are reached by the dispatch through
@@ -42,6 +44,12 @@ class QtDialog final : public QDialog, public DialogWindow {
   // then the line file; a failure is told in a message box and changes nothing.
   QAction* SaveLineAction() const { return m_saveLine; }
   QAction* OpenLineAction() const { return m_openLine; }
+  // "Tote..." (Ctrl+T), in the same menu: takes what is being typed, as "Copy line" does, then
+  // shows the tote window over the dialog until the user closes it.
+  QAction* ToteAction() const { return m_toteAction; }
+  // What the tote window shows and the line files carry besides the controls: each horse's
+  // tote text and the edge. It lives as long as the window does.
+  ToteState& Tote() { return m_tote; }
 
   // DialogWindow. A control's handle is its QWidget pointer.
   DialogSurface& Surface() override { return m_surface; }
@@ -93,6 +101,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   // none for an inactive row. False for the other controls, which have no tip.
   bool ShowTip(QWidget* control, const QHelpEvent* event);
   void CopyLine();
+  void ShowTote();
 
   ControlTable m_controls{};
   QtSurface m_surface{m_controls};
@@ -100,7 +109,10 @@ class QtDialog final : public QDialog, public DialogWindow {
   QAction* m_copyLine = nullptr;
   QAction* m_saveLine = nullptr;
   QAction* m_openLine = nullptr;
-  int m_thumb = 0;  // the full thumb position of the scroll being delivered
+  QAction* m_toteAction = nullptr;
+  ToteState m_tote;
+  ToteDialog* m_toteWindow = nullptr;  // while the tote window is open
+  int m_thumb = 0;                     // the full thumb position of the scroll being delivered
   bool m_dispatching = false;
   bool m_ended = false;
   bool m_destroyed = false;

@@ -24,6 +24,7 @@
 
 #include "book/board.h"
 #include "book/book.h"
+#include "book/tote.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
@@ -467,7 +468,7 @@ void QtDialogTest::CopyLineTakesTheTypedEntry() {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   QVERIFY(menu);
   QCOMPARE(menu->actions(), (QList<QAction*>{dialog.CopyLineAction(), dialog.SaveLineAction(),
-                                             dialog.OpenLineAction()}));
+                                             dialog.OpenLineAction(), dialog.ToteAction()}));
   QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy &line"));
   clipboard->setText(QStringLiteral("before"));
   QTest::keyClick(menu, Qt::Key_L);
@@ -595,6 +596,10 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5-2"));
   oracle.Type(IDC_ODDS + 2, "5-2");
+  // The window's tote goes with the line.
+  SetToteText(dialog.Tote(), 2, "7-2");
+  dialog.Tote().edge = 40;
+  QVERIFY(oracle.SetTote(dialog.Tote()));
   {
     const ModalAnswerer answer({folder.filePath(QStringLiteral("race"))});
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
@@ -611,15 +616,18 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   QVERIFY(mine.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
   QCOMPARE(mine.readAll(), theirs.readAll());
 
-  // Changed, then opened: back as it was saved.
+  // Changed, then opened: back as it was saved, the tote too.
   QTest::mouseClick(Bar(dialog, IDC_POOL_BAR), Qt::LeftButton, {},
                     RightTrough(Bar(dialog, IDC_POOL_BAR)));
+  dialog.Tote() = ToteState();
   {
     const ModalAnswerer answer({saved});
     dialog.OpenLineAction()->trigger();
   }
   QVERIFY(oracle.OpenLine(saved.toStdString(), error));
   SAME_AS(oracle);
+  QCOMPARE(ToteText(dialog.Tote(), 2), std::string_view("7-2"));
+  QCOMPARE(dialog.Tote().edge, 40);
 
   // A file that is no line file: a message box names it and why, and nothing changes.
   QFile bad(folder.filePath(QStringLiteral("bad.oddsline")));
@@ -632,6 +640,7 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
       answer.message,
       QStringLiteral("Cannot open \"%1\": line 1: not an Oddsmith line file").arg(bad.fileName()));
   SAME_AS(oracle);
+  QCOMPARE(dialog.Tote().edge, 40);
 }
 
 QTEST_MAIN(QtDialogTest)

@@ -2,9 +2,11 @@
 // the template's arrangement kept, every text whole, a row's texts on one baseline, and bars
 // long enough for fine shaping.
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStyleOption>
 #include <QTest>
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
+#include "dialog/qt/tote_dialog.h"
 
 namespace {
 
@@ -69,9 +72,18 @@ double UnitsPerPixel(const QScrollBar* bar) {
 }
 
 // ctest names the scale in ODDSMITH_SCALE.
-void SaveArtifact(QtDialog& dialog, const char* name) {
+void SaveArtifact(QWidget& dialog, const char* name) {
   const QString file = QLatin1String(name) + qEnvironmentVariable("ODDSMITH_SCALE");
   QVERIFY(dialog.grab().save(QStringLiteral(ODDSMITH_ARTIFACTS_DIR "/%1.png").arg(file)));
+}
+
+// Types text into field id and leaves it, as the user would.
+void Enter(QtDialog& dialog, int id, const char* text) {
+  auto* edit = qobject_cast<QLineEdit*>(dialog.Control(id));
+  edit->setText(QString::fromLatin1(text));
+  edit->setModified(true);
+  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(edit, &leave);
 }
 
 }  // namespace
@@ -85,6 +97,8 @@ class QtLayoutTest : public QObject {
   void EveryTextFitsItsRoom();
   void TextsOfARowShareABaseline();
   void WiderWindowsGiveFinerBars();
+  void ToteFiguresFitTheirRoom();
+  void ToteWindowShowsARace();
 
  private:
   std::unique_ptr<QtDialog> m_dialog;
@@ -256,6 +270,93 @@ void QtLayoutTest::WiderWindowsGiveFinerBars() {
     QTRY_COMPARE(dialog.frameGeometry().size(), screen);
     QCOMPARE(dialog.Control(IDC_POOL_BAR)->width(), width + dialog.width() - initial.width());
   }
+}
+
+void QtLayoutTest::ToteFiguresFitTheirRoom() {
+  QtDialog& dialog = *m_dialog;
+  dialog.Init();
+  // The widest figures: thirteen horses at the most a 900 line allows and one at a single unit
+  // give fair odds of 1053000.0 and no ladder price a bet; the longest price pays the most.
+  Enter(dialog, IDC_LINE, "900");
+  DialogSurface& surface = dialog.Surface();
+  for (int row = 0; row < ROW_COUNT; ++row) {
+    surface.SetBarPos(IDC_POOL_BAR + row, row < ROW_COUNT - 1 ? 81000 : 1);
+    surface.SetChecked(IDC_LOCK + row, true);
+    SetToteText(dialog.Tote(), row, "9999.99");
+  }
+  ToteDialog window(surface, dialog.Tote(), &dialog);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  // Every text whole, each field's price with the caret after it, in both states.
+  const auto fits = [&window] {
+    QStringList shown;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+      // A mnemonic's "&" is not drawn.
+      const QString text =
+          label->buddy() ? QString(label->text()).remove(QLatin1Char('&')) : label->text();
+      if (label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width())
+        return QStringList{QStringLiteral("clipped: %1 in %2").arg(text, label->accessibleName())};
+      shown << text;
+    }
+    for (const QLineEdit* price : window.findChildren<QLineEdit*>()) {
+      if (qobject_cast<QSpinBox*>(price->parent())) continue;
+      const int caret = price->style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, price);
+      if (price->fontMetrics().horizontalAdvance(price->text()) + caret > TextArea(price).width())
+        return QStringList{QStringLiteral("clipped: ") + price->accessibleName()};
+    }
+    return shown;
+  };
+  for (const qreal growth : {1.0, 1.5}) {
+    QFont font = window.font();
+    font.setPointSizeF(font.pointSizeF() * growth);
+    window.setFont(font);
+    QApplication::processEvents();
+    for (int row = 0; row < ROW_COUNT; ++row) {
+      surface.SetBarPos(IDC_POOL_BAR + row, row < ROW_COUNT - 1 ? 81000 : 1);
+      surface.SetChecked(IDC_SCRATCH + row, false);
+    }
+    window.Refresh();
+    QApplication::processEvents();
+    QStringList shown = fits();
+    for (const char* widest : {"1053000.0", "over 99-1", "20001.90"}) {
+      QVERIFY2(shown.contains(QLatin1String(widest)), qPrintable(shown.join(QLatin1Char(' '))));
+    }
+    if (growth == 1.0) SaveArtifact(window, "qt-tote-widest");
+    // The room is there before the figures need it: the window does not jump as they change.
+    const QSize size = window.size();
+    // Horse 1 alone in the book, the only one the tote pays on.
+    for (int row = 1; row < ROW_COUNT; ++row) surface.SetChecked(IDC_SCRATCH + row, true);
+    window.Refresh();
+    QApplication::processEvents();
+    shown = fits();
+    for (const char* widest : {"+999995.0%", "+19999.90", "-1000000.0%"}) {
+      QVERIFY2(shown.contains(QLatin1String(widest)), qPrintable(shown.join(QLatin1Char(' '))));
+    }
+    QCOMPARE(window.size(), size);
+  }
+}
+
+void QtLayoutTest::ToteWindowShowsARace() {
+  QtDialog& dialog = *m_dialog;
+  dialog.Init();
+  Enter(dialog, IDC_HORSES, "8");
+  for (const auto& [row, odds] : {std::pair{0, "2-1"}, {1, "3-1"}, {2, "9-2"}, {5, "12-1"}}) {
+    Enter(dialog, IDC_ODDS + row, odds);
+  }
+  const char* prices[] = {"5-2", "4-1", "8-1", "", "9/2", "5--2", "20", "EVEN"};
+  for (int row = 0; row < 8; ++row) SetToteText(dialog.Tote(), row, prices[row]);
+  ToteDialog window(dialog.Surface(), dialog.Tote(), &dialog);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  SaveArtifact(window, "qt-tote");
+  QStringList statuses;
+  for (int row = 1; row <= 8; ++row) {
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+      if (label->accessibleName() == QStringLiteral("Horse %1 status").arg(row))
+        statuses << label->text();
+    }
+  }
+  QCOMPARE(statuses.join(QLatin1Char(' ')), QStringLiteral("UNDER OVERLAY BET  UNDER ? BET UNDER"));
 }
 
 QTEST_MAIN(QtLayoutTest)

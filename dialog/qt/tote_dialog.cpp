@@ -1,0 +1,280 @@
+// The Qt tote window: widgets over the core's tote figures, which it rewrites after every edit.
+#include "dialog/qt/tote_dialog.h"
+
+#include <QClipboard>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <initializer_list>
+#include <string_view>
+
+#include "dialog/qt/dialog_layout.h"
+#include "dialog/qt/qt_text.h"
+#include "dialog/tote_window.h"
+
+namespace {
+
+// The grid's columns, in the order of TOTE_HEADINGS.
+enum Column { NUMBER, FAIR, FAIR_ODDS, NEEDS, PRICE, OVERLAY, STATUS, PAYS, EV };
+
+// The widest price a field shows whole; a longer one scrolls, as in any field.
+constexpr char PRICE_SHAPE[] = "####-####";
+
+QString Horse(int row, const char* what) {
+  return QStringLiteral("Horse %1 %2").arg(row + 1).arg(QLatin1String(what));
+}
+
+QLabel* MakeFigure(QWidget* parent, const QString& name) {
+  auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setAccessibleName(name);
+  return label;
+}
+
+// Room in label for the widest of shapes (as Widest takes them), whatever it is told to show,
+// so that the window keeps its size as the figures change. A label rounds a fractional width
+// up, which can take a pixel more.
+void FitLabel(QLabel* label, std::initializer_list<const char*> shapes) {
+  label->ensurePolished();
+  const QFontMetrics metrics = label->fontMetrics();
+  int width = 0;
+  for (const char* shape : shapes) width = qMax(width, TextWidth(metrics, Widest(metrics, shape)));
+  const QMargins margins = label->contentsMargins();
+  label->setMinimumWidth(margins.left() + margins.right() + width + 1);
+}
+
+// Writes a figure. Screen readers hear a label by its name ("Horse 3 fair") and no longer by
+// its text, so the figure itself goes to them as its description.
+void Show(QLabel* figure, const QString& text) {
+  if (figure->text() == text) return;
+  figure->setText(text);
+  figure->setAccessibleDescription(text);
+}
+
+// The figures' texts are ASCII, the core's tables and tips UTF-8.
+QString FromCore(const char* text) { return QString::fromUtf8(text); }
+
+// A text the core cut to fit size, as snprintf cuts.
+QString FromCore(const char* text, int length, std::size_t size) {
+  return QString::fromUtf8(text, qMin<qsizetype>(length, static_cast<qsizetype>(size) - 1));
+}
+
+}  // namespace
+
+ToteDialog::ToteDialog(DialogSurface& main, ToteState& tote, QWidget* parent)
+    : QDialog(parent), m_main(main), m_tote(tote) {
+  setWindowTitle(QString::fromLatin1(TOTE_CAPTION));
+  MakeRows();
+  MakeFooter();
+  Fit();
+  Refresh();
+  // The first price, so that the user can type at once.
+  if (!m_rows.isEmpty()) m_rows.first().price->setFocus(Qt::OtherFocusReason);
+}
+
+void ToteDialog::MakeRows() {
+  auto* table = new QGridLayout;
+  for (int column = 0; column < TOTE_COLUMN_COUNT; ++column) {
+    auto* heading = new QLabel(QString::fromLatin1(TOTE_HEADINGS[column]), this);
+    heading->setTextFormat(Qt::PlainText);
+    // Over its figures: the typed price and the status, which are words, on the left.
+    const bool words = column == PRICE || column == STATUS;
+    heading->setAlignment((words ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    table->addWidget(heading, 0, column);
+  }
+  int rows[ROW_COUNT];
+  const int count = ToteWindowRows(m_main, rows);
+  for (int i = 0; i < count; ++i) {
+    const int row = rows[i];
+    auto* number = MakeFigure(this, QStringLiteral("Horse %1").arg(row + 1));
+    Show(number, QString::number(row + 1));
+    auto* price = new QLineEdit(this);
+    price->setMaxLength(TOTE_TEXT_MAX);
+    const std::string_view text = ToteText(m_tote, row);
+    price->setText(FromDialogBytes(text.data(), static_cast<qsizetype>(text.size())));
+    price->setAccessibleName(Horse(row, "tote price"));
+    // From the user alone: every keystroke, paste and undo, never the window's own writes.
+    connect(price, &QLineEdit::textEdited, this, [this, row](const QString& typed) {
+      const QByteArray bytes = ToDialogBytes(typed);
+      SetToteText(m_tote, row,
+                  std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      Refresh();
+    });
+    const Row line{row,
+                   price,
+                   MakeFigure(this, Horse(row, "fair")),
+                   MakeFigure(this, Horse(row, "fair odds")),
+                   MakeFigure(this, Horse(row, "needs")),
+                   MakeFigure(this, Horse(row, "overlay")),
+                   MakeFigure(this, Horse(row, "status")),
+                   MakeFigure(this, Horse(row, "pays")),
+                   MakeFigure(this, Horse(row, "EV"))};
+    line.status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QWidget* const cells[TOTE_COLUMN_COUNT] = {number,      line.fair,  line.fairOdds,
+                                               line.needs,  line.price, line.overlay,
+                                               line.status, line.pays,  line.ev};
+    for (int column = 0; column < TOTE_COLUMN_COUNT; ++column) {
+      table->addWidget(cells[column], i + 1, column);
+    }
+    m_rows.append(line);
+  }
+  // Rows as close as a table's, as in the main dialog.
+  table->setVerticalSpacing(style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing) / 2);
+
+  auto* page = new QVBoxLayout(this);
+  // The window is as large as its contents and follows them when the font changes: every
+  // figure always has the room for its widest text.
+  page->setSizeConstraint(QLayout::SetFixedSize);
+  page->addLayout(table);
+}
+
+void ToteDialog::MakeFooter() {
+  auto* edgeLabel = new QLabel(QString::fromLatin1(TOTE_EDGE_LABEL), this);
+  m_edge = new QSpinBox(this);
+  m_edge->setRange(0, EDGE_MAX);
+  m_edge->setSingleStep(TOTE_EDGE_STEP);
+  m_edge->setSuffix(QString::fromLatin1(TOTE_EDGE_SUFFIX));
+  m_edge->setAlignment(Qt::AlignRight);
+  m_edge->setValue(m_tote.edge);
+  m_edge->setAccessibleName(QStringLiteral("Required edge"));
+  edgeLabel->setBuddy(m_edge);
+  // Connected once the box shows the tote's edge, so that only the user's changes come here;
+  // with keyboard tracking each keystroke is one.
+  connect(m_edge, &QSpinBox::valueChanged, this, [this](int value) {
+    m_tote.edge = value;
+    Refresh();
+  });
+
+  auto* summary = new QHBoxLayout;
+  summary->addWidget(edgeLabel);
+  summary->addWidget(m_edge);
+  summary->addStretch(1);
+  const auto race = [this, summary](const char* label, const char* name) {
+    auto* caption = new QLabel(QString::fromLatin1(label), this);
+    caption->setTextFormat(Qt::PlainText);
+    QLabel* value = MakeFigure(this, QString::fromLatin1(name));
+    value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);  // beside its caption
+    summary->addSpacing(style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing));
+    summary->addWidget(caption);
+    summary->addWidget(value);
+    return value;
+  };
+  m_book = race(TOTE_BOOK_LABEL, "Tote book");
+  m_take = race(TOTE_TAKE_LABEL, "Take");
+  m_bets = race(TOTE_BETS_LABEL, "Bets");
+
+  // Enter closes the window from anywhere (keyPressEvent), so no button may take it for itself;
+  // Space presses the focused one.
+  const auto button = [this](const char* text) {
+    auto* pushed = new QPushButton(QString::fromLatin1(text), this);
+    pushed->setAutoDefault(false);
+    return pushed;
+  };
+  QPushButton* clear = button(TOTE_CLEAR_TEXT);
+  QPushButton* copy = button(TOTE_COPY_TEXT);
+  QPushButton* close = button(TOTE_CLOSE_TEXT);
+  close->setDefault(true);
+  connect(clear, &QPushButton::clicked, this, &ToteDialog::Clear);
+  connect(copy, &QPushButton::clicked, this, &ToteDialog::Copy);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(clear);
+  buttons->addWidget(copy);
+  buttons->addWidget(close);
+
+  auto* page = qobject_cast<QVBoxLayout*>(layout());
+  page->addLayout(summary);
+  page->addLayout(buttons);
+}
+
+void ToteDialog::Fit() {
+  for (const Row& row : std::as_const(m_rows)) {
+    row.price->ensurePolished();
+    row.price->setFixedWidth(FieldWidth(*row.price, Widest(row.price->fontMetrics(), PRICE_SHAPE)));
+    FitLabel(row.fair, {"###.#%"});
+    FitLabel(row.fairOdds, {"#######.#"});
+    FitLabel(row.needs, {"over ##-#"});
+    FitLabel(row.overlay, {"+######.#%"});
+    FitLabel(row.status, {"OVERLAY", "UNDER", "BET", "?"});
+    FitLabel(row.pays, {"#####.##"});
+    FitLabel(row.ev, {"+#####.##"});
+  }
+  FitLabel(m_book, {"####.##%", "incomplete"});
+  FitLabel(m_take, {"-#######.#%"});
+  FitLabel(m_bets, {"##", "PASS"});
+}
+
+void ToteDialog::Refresh() {
+  for (const Row& row : std::as_const(m_rows)) {
+    const ToteHorse horse = FigureToteRow(m_main, m_tote, row.row);
+    Show(row.fair, FromCore(horse.fair));
+    Show(row.fairOdds, FromCore(horse.fairOdds));
+    Show(row.needs, FromCore(horse.needs));
+    Show(row.overlay, FromCore(horse.overlay));
+    Show(row.pays, FromCore(horse.pays));
+    Show(row.ev, FromCore(horse.ev));
+    const QString status = FromCore(ToteStatusText(horse.status));
+    if (row.status->text() != status) {
+      Show(row.status, status);
+      // Beside the text, never instead of it; a palette of its own only where it has a colour.
+      QPalette palette;
+      const ToteColour colour = ToteStatusColour(horse.status);
+      if (colour.own) {
+        palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+      }
+      row.status->setPalette(palette);
+    }
+    row.price->setToolTip(horse.status == ToteStatus::INVALID ? FromCore(TotePriceHelp())
+                                                              : QString());
+  }
+  const ToteRace race = FigureToteRace(m_main, m_tote);
+  Show(m_book, FromCore(race.book));
+  Show(m_take, FromCore(race.take));
+  Show(m_bets, FromCore(race.bets));
+}
+
+void ToteDialog::Clear() {
+  // Every horse's price, those outside the book too, as the runner's "tote clear"; the edge
+  // stays.
+  ToteState cleared;
+  cleared.edge = m_tote.edge;
+  m_tote = cleared;
+  for (const Row& row : std::as_const(m_rows)) row.price->clear();
+  Refresh();
+}
+
+void ToteDialog::Copy() {
+  char table[TOTE_TABLE_MAX];
+  const int length = FormatToteTable(m_main, m_tote, "\n", table, sizeof table);
+  char html[TOTE_HTML_MAX];
+  const int htmlLength = FormatToteHtml(m_main, m_tote, html, sizeof html);
+  auto* copied = new QMimeData;
+  copied->setText(FromCore(table, length, sizeof table));
+  copied->setHtml(FromCore(html, htmlLength, sizeof html));
+  QGuiApplication::clipboard()->setMimeData(copied);
+}
+
+void ToteDialog::keyPressEvent(QKeyEvent* event) {
+  // The fields and the spin box pass Enter on, and no button takes it (none is autoDefault).
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);  // Escape comes back as reject()
+}
+
+void ToteDialog::changeEvent(QEvent* event) {
+  const bool font = event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
+  if (font && m_bets) Fit();  // not while the constructor is still making the widgets
+  QDialog::changeEvent(event);
+}

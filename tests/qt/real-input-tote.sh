@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The tote window under real X input, read as a screen reader reads it:
+#   real-input-tote.sh ODDSMITH ARTIFACTS_DIR
+# The program runs on an Xvfb of its own inside a D-Bus session with its accessibility on;
+# tote_atspi.py types and checks. Exits 77 (skipped) when a tool it needs is missing.
+set -u
+program=$1
+artifacts=$2
+here=$(cd "$(dirname "$0")" && pwd)
+# pyatspi is the system's Python package, whatever python3 comes first on the PATH.
+python=/usr/bin/python3
+
+for tool in Xvfb xdotool xclip dbus-run-session "$python"; do
+  command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
+done
+"$python" -c 'import pyatspi' 2>/dev/null || { echo "skipped: no pyatspi"; exit 77; }
+
+# A session bus of its own, on which the accessibility bus starts when first asked for.
+if [ -z "${ODDSMITH_TOTE_SESSION:-}" ]; then
+  ODDSMITH_TOTE_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
+dir=$(mktemp -d)
+pid=
+xvfb_pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+# shellcheck source=scripts/xvfb.sh
+. "$here/../../scripts/xvfb.sh"
+start_xvfb "$dir" || exit 1
+
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>"$dir/stderr" &
+pid=$!
+timeout 30 "$python" "$here/tote_atspi.py" "$artifacts" || { cat "$dir/stderr"; exit 1; }
+
+# Escape in the dialog ends the program with 0.
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && { echo "still running after Escape"; exit 1; }
+wait "$pid"
+status=$?
+pid=
+[ "$status" -eq 0 ] || { cat "$dir/stderr"; echo "exit status $status, expected 0"; exit 1; }
+echo "tote window: typed, heard, copied, cleared and closed"
