@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "book/format.h"
+#include "book/table.h"
 #include "book/text.h"
 #include "book/tote.h"
 
@@ -100,52 +101,7 @@ int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t s
 
 namespace {
 
-// The copied table's cells, as tab-separated text or as an HTML table.
-class Table {
- public:
-  Table(TextBuilder& text, const char* eol) : text_(text), eol_(eol) {
-    if (!eol_) text_.Add("<table>\n");
-  }
-  // A row of cells; in HTML, header cells for the first row, a price cell marked as text, and
-  // the share units behind each percentage (-1: none) given as its value.
-  void Row(const char* const* cells, int count, bool header = false, int priceCell = -1,
-           const long long* percentUnits = nullptr) {
-    if (!eol_) text_.Add("<tr>");
-    for (int i = 0; i < count; ++i) {
-      if (eol_) {
-        if (i > 0) text_.Add("\t");
-        text_.Add(cells[i]);
-        continue;
-      }
-      if (header) {
-        text_.Add("<th>");
-      } else if (i == priceCell) {
-        // Excel reads mso-number-format, LibreOffice Calc the sdnum format code "@" (text).
-        text_.Add("<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">");
-      } else if (percentUnits && percentUnits[i] >= 0) {
-        // Excel reads "28.6%" as a number by itself; LibreOffice Calc takes it as text unless
-        // it is given the value, which it then shows in its own percent format.
-        text_.Add("<td sdval=\"");
-        text_.AddScaled(percentUnits[i], 4);
-        text_.Add("\" sdnum=\"1033;1033;0.00%\">");
-      } else {
-        text_.Add("<td>");
-      }
-      text_.Add(cells[i]);
-      text_.Add(header ? "</th>" : "</td>");
-    }
-    text_.Add(eol_ ? eol_ : "</tr>\n");
-  }
-  void End() {
-    if (!eol_) text_.Add("</table>\n");
-  }
-
- private:
-  TextBuilder& text_;
-  const char* eol_;  // nullptr: HTML
-};
-
-void WriteTable(DialogSurface& surface, Table& table) {
+void WriteTable(DialogSurface& surface, TableText& table) {
   const char* const header[] = {"Horse", "Odds", "To win", "Board"};
   table.Row(header, 4, true);
   const BookTotal total = ReadBookTotal(surface);
@@ -174,7 +130,7 @@ void WriteTable(DialogSurface& surface, Table& table) {
     };
     const char* const cells[] = {number, trimmed(odds), trimmed(win), price};
     const long long percents[] = {-1, -1, share, -1};
-    table.Row(cells, 4, false, 3, percents);
+    table.Row(cells, 4, false, 1u << 3, percents);
   }
   char book[32];
   TextBuilder bookText(book, sizeof book);
@@ -182,14 +138,14 @@ void WriteTable(DialogSurface& surface, Table& table) {
   bookText.Add("%");
   const char* const bookRow[] = {"Book", book};
   const long long bookUnits[] = {-1, total.book < 0 ? -1 : total.book};
-  table.Row(bookRow, 2, false, -1, bookUnits);
+  table.Row(bookRow, 2, false, 0, bookUnits);
   char line[16];
   const int length = FormatInt(line, sizeof line - 1, total.line, 0);
   line[length] = '%';
   line[length + 1] = '\0';
   const char* const lineRow[] = {"Line", line};
   const long long lineUnits[] = {-1, total.line * 100LL};
-  table.Row(lineRow, 2, false, -1, lineUnits);
+  table.Row(lineRow, 2, false, 0, lineUnits);
   table.End();
 }
 
@@ -197,14 +153,14 @@ void WriteTable(DialogSurface& surface, Table& table) {
 
 int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size) {
   TextBuilder text(buffer, size);
-  Table table(text, eol);
+  TableText table(text, eol);
   WriteTable(surface, table);
   return text.Length();
 }
 
 int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size) {
   TextBuilder text(buffer, size);
-  Table table(text, nullptr);
+  TableText table(text, nullptr);
   WriteTable(surface, table);
   return text.Length();
 }

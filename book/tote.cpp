@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "book/board.h"
+#include "book/table.h"
 #include "book/text.h"
 #include "dialog/codepage.h"
 
@@ -125,57 +126,7 @@ void AppendUtf8(TextBuilder& text, char16_t unit) {
   text.Add(bytes, length);
 }
 
-// The table's rows, as tab-separated text or, without an eol, as HTML.
-class ToteTable {
- public:
-  ToteTable(TextBuilder& text, const char* eol) : text_(text), eol_(eol) {
-    if (!eol_) text_.Add("<table>\n");
-  }
-  // A row of cells; textCells has bit i set for a cell that holds a price.
-  void Row(const char* const* cells, int count, bool header = false, unsigned textCells = 0) {
-    if (!eol_) text_.Add("<tr>");
-    for (int i = 0; i < count; ++i) {
-      if (eol_) {
-        if (i > 0) text_.Add("\t");
-        text_.Add(cells[i]);
-        continue;
-      }
-      if (header) {
-        text_.Add("<th>");
-      } else if (textCells >> i & 1) {
-        // Excel reads mso-number-format, LibreOffice Calc the sdnum format code "@" (text).
-        text_.Add("<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">");
-      } else {
-        text_.Add("<td>");
-      }
-      AddEscaped(cells[i]);
-      text_.Add(header ? "</th>" : "</td>");
-    }
-    text_.Add(eol_ ? eol_ : "</tr>\n");
-  }
-  void End() {
-    if (!eol_) text_.Add("</table>\n");
-  }
-
- private:
-  // A typed tote text may hold anything; in HTML it stays text.
-  void AddEscaped(const char* cell) {
-    for (; *cell != '\0'; ++cell) {
-      switch (*cell) {
-        case '&': text_.Add("&amp;"); break;
-        case '<': text_.Add("&lt;"); break;
-        case '>': text_.Add("&gt;"); break;
-        case '"': text_.Add("&quot;"); break;
-        default: text_.Add(cell, 1);
-      }
-    }
-  }
-
-  TextBuilder& text_;
-  const char* eol_;  // nullptr: HTML
-};
-
-void WriteToteTable(DialogSurface& surface, const ToteState& tote, ToteTable& table) {
+void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& table) {
   const char* const header[] = {"Horse",   "Fair",   "Fair odds", "Needs", "Tote",
                                 "Overlay", "Status", "$2 pays",   "EV $2"};
   table.Row(header, 9, true);
@@ -396,14 +347,14 @@ int FormatToteTip(DialogSurface& surface, const ToteState& tote, int i, char* bu
 int FormatToteTable(DialogSurface& surface, const ToteState& tote, const char* eol, char* buffer,
                     std::size_t size) {
   TextBuilder text(buffer, size);
-  ToteTable table(text, eol);
+  TableText table(text, eol);
   WriteToteTable(surface, tote, table);
   return text.Length();
 }
 
 int FormatToteHtml(DialogSurface& surface, const ToteState& tote, char* buffer, std::size_t size) {
   TextBuilder text(buffer, size);
-  ToteTable table(text, nullptr);
+  TableText table(text, nullptr);
   WriteToteTable(surface, tote, table);
   return text.Length();
 }
