@@ -55,7 +55,8 @@ bool PutTableOnClipboard(HWND owner, const std::wstring& text, const std::string
   // Another program may hold the clipboard for a moment: wait for it a little, not long.
   bool open = false;
   for (int tries = 0; unicodeText && ansiText && htmlText && tries < 10; ++tries) {
-    if ((open = OpenClipboard(owner) != FALSE)) break;
+    open = OpenClipboard(owner) != FALSE;
+    if (open) break;
     Sleep(20);
   }
   bool copied = false;

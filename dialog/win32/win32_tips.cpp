@@ -33,10 +33,10 @@ INT_PTR AnswerNotifyFormat(HWND dialog, LPARAM command) {
 HWND TipControl(const NMHDR* header) {
   if (header->code == TTN_GETDISPINFOW) {
     const auto* info = reinterpret_cast<const NMTTDISPINFOW*>(header);
-    return info->uFlags & TTF_IDISHWND ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
+    return (info->uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
   }
   const auto* info = reinterpret_cast<const NMTTDISPINFOA*>(header);
-  return info->uFlags & TTF_IDISHWND ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
+  return (info->uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
 }
 
 void AnswerTip(NMHDR* header, const char* utf8, TipText& text) {
