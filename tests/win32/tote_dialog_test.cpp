@@ -86,15 +86,20 @@ void PressKey(HWND control, WPARAM key) {
   PostMessageA(control, WM_KEYUP, key, 0xC0000001);
 }
 
-bool WaitGone(HWND window) {
-  for (int tries = 0; tries < 40 && IsWindow(window); ++tries) {
+// Waits up to 2 s for done, as window's thread handles what was posted to it.
+bool WaitFor(HWND window, const std::function<bool()>& done) {
+  for (int tries = 0; tries < 40 && !done(); ++tries) {
     // Under Wine a message posted from another thread waits until the window's thread wakes
     // for something else; a sent message wakes it.
     DWORD_PTR ignored;
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
     Sleep(50);
   }
-  return !IsWindow(window);
+  return done();
+}
+
+bool WaitGone(HWND window) {
+  return WaitFor(window, [window] { return !IsWindow(window); });
 }
 
 // Types text into slot's price field a character at a time.
@@ -279,10 +284,14 @@ void WorkedExample(HMODULE exe) {
 
     WidestFiguresFit(tote);
 
-    // Enter closes the window even with the focus on another button than Close.
+    // Space presses the button with the focus, but Enter closes the window even there.
     TypePrice(tote, 0, "6-1");
     const HWND clear = GetDlgItem(tote, IDC_TOTE_CLEAR);
     SendMessageA(tote, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(clear), TRUE);
+    PressKey(clear, VK_SPACE);
+    EXPECT(WaitFor(tote, [tote] { return Text(tote, IDC_TOTE_PRICE).empty(); }),
+           "Space did not press Clear");
+    TypePrice(tote, 0, "6-1");
     PressKey(clear, VK_RETURN);
     EXPECT(WaitGone(tote), "Enter on Clear did not close the window");
   });
