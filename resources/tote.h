@@ -37,7 +37,7 @@
 
 #define TOTE_WIDTH 368
 #define TOTE_HEIGHT 245
-#define TOTE_ROW_TOP 18  /* slot 0's price field */
+#define TOTE_ROW_TOP 18 /* slot 0's price field */
 #define TOTE_ROW_PITCH 13
 #define TOTE_ROW_Y(slot) (TOTE_ROW_TOP + TOTE_ROW_PITCH * (slot))
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "dialog/tote_window.h"
 #include "dialog/win32/win32_clipboard.h"
