@@ -5,13 +5,16 @@
 #include <commdlg.h>
 
 #include <cstdio>
-#include <cstring>
-#include <initializer_list>
+#include <new>
 #include <string>
 #include <utility>
 
 #include "book/board.h"
 #include "dialog/line_file.h"
+#include "dialog/tote_window.h"
+#include "dialog/win32/tote_dialog.h"
+#include "dialog/win32/win32_clipboard.h"
+#include "dialog/win32/win32_tips.h"
 #include "resources/dialog.h"
 
 // The portable dispatch spells the window system's numbers without <windows.h>; they must be
@@ -166,32 +169,41 @@ void SetProgramIcon(HWND dialog) {
 }
 
 // Every row's odds field and bar tell the horse's board price, the "% Line:" field the book.
-void AddTooltips(HWND dialog) {
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-  if (!InitCommonControlsEx(&classes)) return;  // the dialog works on without tips
-  // Owned by the dialog, so it goes when the dialog goes.
-  const HWND tips = CreateWindowExW(
-      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
-      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
-  if (!tips) return;
-  const auto add = [dialog, tips](int id) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // taken by every version of the common controls
-    // The control is the tool: the tooltip watches its mouse messages itself and asks the
-    // dialog for the text each time it shows. Transparent to the mouse, so a tip lying over
-    // another control never takes that control's click.
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;
-    tool.hwnd = dialog;
-    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id));
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  };
+void AddMainTooltips(HWND dialog) {
+  int ids[2 * ROW_COUNT + 1];
   for (int i = 0; i < ROW_COUNT; ++i) {
-    add(IDC_ODDS + i);
-    add(IDC_POOL_BAR + i);
+    ids[2 * i] = IDC_ODDS + i;
+    ids[2 * i + 1] = IDC_POOL_BAR + i;
   }
-  add(IDC_LINE);
+  ids[2 * ROW_COUNT] = IDC_LINE;
+  AddTooltips(dialog, ids, 2 * ROW_COUNT + 1);
+}
+
+// What the main dialog's window keeps beside its controls, from its initialisation to its
+// destruction: the tote, and the text of the tip showing.
+struct MainWindowData {
+  ToteState tote;
+  TipText tip;
+};
+
+// A window property rather than the dialog's user data, which a procedure wrapping this one
+// (the tests' replay) keeps for itself.
+constexpr char DATA_PROPERTY[] = "Oddsmith.MainWindow";
+
+MainWindowData* DataOf(HWND dialog) {
+  return static_cast<MainWindowData*>(GetPropA(dialog, DATA_PROPERTY));
+}
+
+// No memory for it (a few hundred bytes) leaves the dialog without a tote: the menu's "Tote..."
+// beeps and a save writes an empty tote.
+void KeepData(HWND dialog) {
+  if (DataOf(dialog)) return;
+  auto* data = new (std::nothrow) MainWindowData();
+  if (data && !SetPropA(dialog, DATA_PROPERTY, data)) delete data;
+}
+
+void DropData(HWND dialog) {
+  delete static_cast<MainWindowData*>(RemovePropA(dialog, DATA_PROPERTY));
 }
 
 // Each entry's mnemonic differs from the system's own (Restore, Move, Size, Minimize,
@@ -203,6 +215,7 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_STRING, IDM_COPY_LINE, "Copy &line");
   AppendMenuA(menu, MF_STRING, IDM_OPEN_LINE, "O&pen line...");
   AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE, "Sa&ve line...");
+  AppendMenuA(menu, MF_STRING, IDM_TOTE, TOTE_MENU_TEXT);
 }
 
 std::wstring WideFromUtf8(const std::string& utf8) {
@@ -266,7 +279,9 @@ void SaveLineFromMenu(HWND dialog) {
   if (!ChooseLineFile(dialog, true, path)) return;
   Win32Surface surface(dialog);
   std::string reason;
-  if (!SaveLineFile(surface, path, reason)) {
+  const MainWindowData* data = DataOf(dialog);
+  if (!(data ? SaveLineFile(surface, data->tote, path, reason)
+             : SaveLineFile(surface, path, reason))) {
     ReportFileFailure(dialog, "Cannot save \"" + path + "\": " + reason, MB_ICONERROR);
   }
 }
@@ -276,85 +291,23 @@ void OpenLineFromMenu(HWND dialog) {
   if (!ChooseLineFile(dialog, false, path)) return;
   Win32Surface surface(dialog);
   LineFileError error;
-  if (!OpenLineFile(surface, path, error)) {
+  MainWindowData* data = DataOf(dialog);
+  if (!(data ? OpenLineFile(surface, data->tote, path, error)
+             : OpenLineFile(surface, path, error))) {
     const std::string where = error.line > 0 ? "line " + std::to_string(error.line) + ": " : "";
     ReportFileFailure(dialog, "Cannot open \"" + path + "\": " + where + error.reason,
                       MB_ICONWARNING);
   }
 }
 
-// The tip of control as UTF-16, read from the controls now; empty for an inactive row.
-void TipText(HWND dialog, HWND control, WCHAR* wide, int size) {
+// TTN_GETDISPINFO: the tooltip is about to show a tip, worked out from the controls now.
+void AnswerMainTip(HWND dialog, MainWindowData& data, NMHDR* header) {
   Win32Surface surface(dialog);
+  const HWND control = TipControl(header);
   const int id = control && IsChild(dialog, control) ? GetDlgCtrlID(control) : 0;
-  char text[TEXT_BUFFER_SIZE];
-  FormatControlTip(surface, id, text, sizeof text);
-  // The core's tips are UTF-8 (the middle dot); the A-API would need a code page to hold it.
-  if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, size) == 0) wide[0] = L'\0';
-}
-
-// TTN_GETDISPINFO: the tooltip is about to show the tip of the control in idFrom.
-void AnswerTip(HWND dialog, NMHDR* header) {
-  WCHAR wide[TEXT_BUFFER_SIZE];
-  if (header->code == TTN_GETDISPINFOW) {
-    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    const HWND control =
-        info->uFlags & TTF_IDISHWND ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
-    TipText(dialog, control, info->szText, ARRAYSIZE(info->szText));
-    info->lpszText = info->szText;
-    info->hinst = nullptr;
-  } else {
-    // Only where the tooltip did not take the Unicode form the dialog asked for.
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-    const HWND control =
-        info->uFlags & TTF_IDISHWND ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
-    TipText(dialog, control, wide, ARRAYSIZE(wide));
-    if (WideCharToMultiByte(CP_ACP, 0, wide, -1, info->szText, sizeof info->szText, nullptr,
-                            nullptr) == 0) {
-      info->szText[0] = '\0';
-    }
-    info->lpszText = info->szText;
-    info->hinst = nullptr;
-  }
-}
-
-// A movable global block holding size bytes of data, as the clipboard takes it; nullptr when
-// there is no memory.
-HGLOBAL GlobalCopy(const void* data, std::size_t size) {
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!memory) return nullptr;
-  void* target = GlobalLock(memory);
-  if (!target) {
-    GlobalFree(memory);
-    return nullptr;
-  }
-  std::memcpy(target, data, size);
-  GlobalUnlock(memory);
-  return memory;
-}
-
-// The "HTML Format" clipboard text of an HTML fragment (UTF-8): a header giving the byte
-// offsets of the document and of the fragment within the whole text, then the document. Each
-// offset has ten digits, so the header's length is known before the offsets are.
-std::string ClipboardHtml(const char* fragment, std::size_t length) {
-  const char before[] = "<html><body>\r\n<!--StartFragment-->";
-  const char after[] = "<!--EndFragment-->\r\n</body></html>";
-  const auto header = [](std::size_t startHtml, std::size_t endHtml, std::size_t startFragment,
-                         std::size_t endFragment) {
-    const auto offset = [](std::size_t value) {
-      const std::string digits = std::to_string(value);
-      return std::string(digits.size() < 10 ? 10 - digits.size() : 0, '0') + digits;
-    };
-    return "Version:0.9\r\nStartHTML:" + offset(startHtml) + "\r\nEndHTML:" + offset(endHtml) +
-           "\r\nStartFragment:" + offset(startFragment) + "\r\nEndFragment:" + offset(endFragment) +
-           "\r\n";
-  };
-  const std::size_t startHtml = header(0, 0, 0, 0).size();
-  const std::size_t startFragment = startHtml + sizeof before - 1;
-  const std::size_t endFragment = startFragment + length;
-  const std::size_t endHtml = endFragment + sizeof after - 1;
-  return header(startHtml, endHtml, startFragment, endFragment) + before +
-         std::string(fragment, length) + after;
+  char text[TIP_MAX];
+  FormatControlTip(surface, id, text, sizeof text, &data.tote);
+  AnswerTip(header, text, data.tip);
 }
 
 }  // namespace
@@ -365,11 +318,11 @@ bool CopyLineToClipboard(HWND dialog) {
   const int length = FormatLineTable(surface, "\r\n", table, sizeof table);
   const int bytes =
       length < static_cast<int>(sizeof table) ? length : static_cast<int>(sizeof table) - 1;
-  // One UTF-16 unit per byte at most, so the table fits as many units as it has bytes.
+  // The table's texts are the controls' own bytes, in the ANSI code page. One UTF-16 unit per
+  // byte at most, so the table fits as many units as it has bytes.
   WCHAR wide[LINE_TABLE_MAX];
   const int units = MultiByteToWideChar(CP_ACP, 0, table, bytes, wide, LINE_TABLE_MAX - 1);
   if (units == 0 && bytes != 0) return false;
-  wide[units] = L'\0';
 
   // The same table for programs that paste HTML, such as spreadsheets, which then keep the
   // board prices as text.
@@ -378,48 +331,27 @@ bool CopyLineToClipboard(HWND dialog) {
   const std::size_t htmlBytes = htmlLength < static_cast<int>(sizeof fragment)
                                     ? static_cast<std::size_t>(htmlLength)
                                     : sizeof fragment - 1;
-  const std::string html = ClipboardHtml(fragment, htmlBytes);
-  const UINT htmlFormat = RegisterClipboardFormatW(L"HTML Format");
+  return PutTableOnClipboard(dialog, std::wstring(wide, static_cast<std::size_t>(units)),
+                             std::string(table, static_cast<std::size_t>(bytes)), fragment,
+                             htmlBytes);
+}
 
-  HGLOBAL unicodeText = GlobalCopy(wide, (static_cast<std::size_t>(units) + 1) * sizeof *wide);
-  HGLOBAL ansiText = GlobalCopy(table, static_cast<std::size_t>(bytes) + 1);
-  HGLOBAL htmlText = htmlFormat ? GlobalCopy(html.c_str(), html.size() + 1) : nullptr;
-  // Another program may hold the clipboard for a moment: wait for it a little, not long.
-  bool open = false;
-  for (int tries = 0; unicodeText && ansiText && htmlText && tries < 10; ++tries) {
-    if ((open = OpenClipboard(dialog) != FALSE)) break;
-    Sleep(20);
-  }
-  bool copied = false;
-  if (open) {
-    if (EmptyClipboard()) {
-      // On success the clipboard owns the memory.
-      if (SetClipboardData(CF_UNICODETEXT, unicodeText)) unicodeText = nullptr;
-      if (SetClipboardData(CF_TEXT, ansiText)) ansiText = nullptr;
-      if (SetClipboardData(htmlFormat, htmlText)) htmlText = nullptr;
-      copied = !unicodeText && !ansiText && !htmlText;
-    }
-    CloseClipboard();
-  }
-  for (const HGLOBAL left : {unicodeText, ansiText, htmlText}) {
-    if (left) GlobalFree(left);
-  }
-  return copied;
+ToteState* MainDialogTote(HWND dialog) {
+  MainWindowData* data = DataOf(dialog);
+  return data ? &data->tote : nullptr;
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NOTIFYFORMAT:
-      // The tooltip asks how to notify the dialog: in Unicode, so its texts need no code page.
-      if (lParam != NF_QUERY) break;
-      SetWindowLongPtrA(dialog, DWLP_MSGRESULT, NFR_UNICODE);
-      return TRUE;
+    case WM_NOTIFYFORMAT: return AnswerNotifyFormat(dialog, lParam);
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (header->code != TTN_GETDISPINFOW && header->code != TTN_GETDISPINFOA) break;
-      AnswerTip(dialog, header);
+      MainWindowData* data = DataOf(dialog);
+      if (!IsTipRequest(header) || !data) break;
+      AnswerMainTip(dialog, *data, header);
       return TRUE;
     }
+    case WM_NCDESTROY: DropData(dialog); break;
     case WM_SYSCOMMAND:
       // The system keeps a command's low four bits for itself.
       switch (wParam & 0xFFF0) {
@@ -433,16 +365,25 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         case IDM_OPEN_LINE: OpenLineFromMenu(dialog); return TRUE;
         case IDM_SAVE_LINE: SaveLineFromMenu(dialog); return TRUE;
+        case IDM_TOTE: {
+          // As "Copy line": what is being typed is taken first, and the focus stays.
+          Win32Dialog window(dialog);
+          TakeTypedEntries(window);
+          MainWindowData* data = DataOf(dialog);
+          if (!data || !RunToteWindow(dialog, data->tote)) MessageBeep(MB_ICONWARNING);
+          return TRUE;
+        }
         default: break;
       }
       break;
     default: break;
   }
+  if (message == MSG_INITDIALOG) KeepData(dialog);
   Win32Dialog window(dialog);
   const bool handled = MainDialogProc(window, message, wParam, lParam);
   if (message == MSG_INITDIALOG) {
     SetProgramIcon(dialog);
-    AddTooltips(dialog);
+    AddMainTooltips(dialog);
     AddSystemMenuItems(dialog);
   }
   return handled ? TRUE : FALSE;

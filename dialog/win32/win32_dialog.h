@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/surface.h"
 
@@ -60,13 +61,18 @@ int UnwrapThumbWord(unsigned word, int barMax, int trackPos);
 // The main dialog's procedure for user32: TRUE when the message was handled. Beside the
 // dispatch it gives the dialog what only Windows needs to be told: at initialisation a tooltip
 // control for the horses' odds fields and bars and the "% Line:" field, whose texts it works
-// out each time a tip is shown, and "Copy line", "Open line..." and "Save line..." in the
-// system menu. Opening the menu leaves the keyboard focus where it is, so "Copy line" takes
-// what is being typed itself (TakeTypedEntries); the file dialogs take the focus, so the field
-// being typed in is left, as any other window taking the focus leaves it, before a file is
-// written or read. A file that cannot be saved or opened is reported in a message box naming
-// it, and changes nothing.
+// out each time a tip is shown, and "Copy line", "Open line...", "Save line..." and "Tote..."
+// in the system menu; and the window's tote, from initialisation to destruction. Opening the
+// menu leaves the keyboard focus where it is, so "Copy line" and "Tote..." take what is being
+// typed themselves (TakeTypedEntries); the file dialogs take the focus, so the field being
+// typed in is left, as any other window taking the focus leaves it, before a file is written
+// or read. A file that cannot be saved or opened is reported in a message box naming it, and
+// changes nothing, the tote included.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The tote that dialog's window keeps (MainDialogProc), owned by the window: nullptr before
+// its initialisation and after its destruction.
+ToteState* MainDialogTote(HWND dialog);
 
 // Puts the line table on the clipboard, lines ended by CR LF, as Unicode text and as the same
 // bytes in the ANSI code page that the controls' texts are in, and as an HTML table in the

@@ -18,6 +18,9 @@
 //                                     at most): left top right bottom
 //        probe message                the text of the dialog's message box (5 s at most), UTF-8
 //        probe focus                  the identifier of the control that has the keyboard focus
+//        probe tote                   what the tote window shows (5 s at most), printed as the
+//                                     event runner prints "tote table"
+//        probe totewindow             the tote window's screen rectangle: left top right bottom
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -30,7 +33,9 @@
 #include <string>
 
 #include "dialog/script.h"
+#include "dialog/tote_window.h"
 #include "resources/dialog.h"
+#include "resources/tote.h"
 #include "tests/win32/clipboard.h"
 
 namespace {
@@ -150,6 +155,54 @@ HWND ShownOwnedWindow(HWND dialog, bool tip, int tries) {
   return search.found;
 }
 
+// The tote window shown over the dialog, waited for 5 s at most.
+HWND ToteWindow(HWND dialog) {
+  for (int tries = 0; tries < 50; ++tries) {
+    if (tries > 0) Sleep(100);
+    const HWND tote = FindWindowExA(nullptr, nullptr, nullptr, TOTE_CAPTION);
+    if (tote && GetWindow(tote, GW_OWNER) == dialog && IsWindowVisible(tote)) return tote;
+  }
+  std::fprintf(stderr, "probe: no tote window\n");
+  return nullptr;
+}
+
+std::string WindowText(HWND window, int id) {
+  char text[256];
+  const LRESULT length =
+      SendDlgItemMessageA(window, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return std::string(text, static_cast<std::size_t>(length));
+}
+
+// The tote window's rows as its controls show them, in the copied table's form. A slot's
+// horse number is read from the name its price field's label gives it.
+void PrintTote(HWND tote) {
+  std::string table;
+  for (int c = 0; c < TOTE_COLUMN_COUNT; ++c) {
+    table += (c ? "\t" : "") + WindowText(tote, IDC_TOTE_HEAD + c);
+  }
+  table += '\n';
+  for (int j = 0; j < ROW_COUNT && IsWindowVisible(GetDlgItem(tote, IDC_TOTE_PRICE + j)); ++j) {
+    const std::string name = WindowText(tote, IDC_TOTE_NUMBER + j);
+    int number = 0;
+    char rest[32] = "";
+    if (std::sscanf(name.c_str(), "Horse %d %31[^\n]", &number, rest) != 2 ||
+        std::string(rest) != "tote price") {
+      number = 0;
+    }
+    table += std::to_string(number);
+    for (const int column : {IDC_TOTE_FAIR, IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS, IDC_TOTE_PRICE,
+                             IDC_TOTE_OVERLAY, IDC_TOTE_STATUS, IDC_TOTE_PAYS, IDC_TOTE_EV}) {
+      table += '\t' + WindowText(tote, column + j);
+    }
+    table += '\n';
+  }
+  table += "Edge\t" + WindowText(tote, IDC_TOTE_EDGE) + "%\n";
+  table += "Tote book\t" + WindowText(tote, IDC_TOTE_BOOK) + '\n';
+  table += "Take\t" + WindowText(tote, IDC_TOTE_TAKE) + '\n';
+  table += "Bets\t" + WindowText(tote, IDC_TOTE_BETS) + "\n\n";
+  std::fputs(table.c_str(), stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,6 +256,18 @@ int main(int argc, char** argv) {
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) return 1;
     std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+    return 0;
+  }
+  if (command == "tote" || command == "totewindow") {
+    const HWND tote = ToteWindow(dialog);
+    if (!tote) return 1;
+    if (command == "tote") {
+      PrintTote(tote);
+    } else {
+      RECT r;
+      GetWindowRect(tote, &r);
+      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    }
     return 0;
   }
   if (command == "window") {

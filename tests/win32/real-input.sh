@@ -64,7 +64,7 @@ finish() {
 # Keeps a picture of the dialog once its painting has settled (two shots alike in every pixel).
 # An optional screen rectangle (left top right bottom), such as a tooltip's, is taken in too.
 screenshot() {
-  local left top width height tries=0 differing
+  local left top width height
   read -r left top width height < <(probe window)
   if [ $# -eq 5 ]; then
     local right=$((left + width)) bottom=$((top + height))
@@ -74,6 +74,12 @@ screenshot() {
     [ "$5" -le "$bottom" ] || bottom=$5
     width=$((right - left)) height=$((bottom - top))
   fi
+  screenshot_area "$1" "$left" "$top" "$width" "$height"
+}
+
+# The same for the screen area left top width height alone.
+screenshot_area() {
+  local left=$2 top=$3 width=$4 height=$5 tries=0 differing
   shoot() {
     import -window root "$work/root.png"
     convert "$work/root.png" -crop "${width}x${height}+${left}+${top}" +repage "$work/$1"
@@ -116,6 +122,44 @@ drag() {
   settle
   expect "scroll $bar 5 $pressed" "scroll $bar 5 $released" "scroll $bar 4 $released"
   echo "$released"
+}
+
+# The tote window as the runner's "tote table" has it after the same events.
+check_tote() {
+  local label=$1
+  probe tote >"$work/actual"
+  { cat "$work/events"; echo "tote table"; } | wine "$runner" >"$work/expected"
+  if ! cmp -s "$work/actual" "$work/expected"; then
+    echo "real-input: $label: the tote window differs from the events" >&2
+    diff "$work/expected" "$work/actual" >&2 || true
+    exit 1
+  fi
+  echo "ok: $label"
+}
+tote_keys() {
+  xdotool windowfocus "$tote"
+  xdotool "$@"
+  settle
+}
+
+# Opens the tote window from the system menu; Enter closes it, wherever its focus is.
+open_tote() {
+  keys key alt+space
+  keys key t
+  for _ in $(seq 25); do
+    tote=$(xdotool search --onlyvisible --name '^Tote$' 2>/dev/null | head -1) || true
+    [ -z "$tote" ] || return 0
+    sleep 0.2
+  done
+  fail "no X window for the tote window"
+}
+close_tote() {
+  tote_keys key Return
+  for _ in $(seq 25); do
+    xdotool search --onlyvisible --name '^Tote$' >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  fail "Enter left the tote window open"
 }
 
 # Session 1: typing odds, a click into another field, a box, an arrow, the trough, Escape.
@@ -235,6 +279,10 @@ click_on 146 # "# of horses:"
 keys key End shift+Home type 8
 click_on 133 # row 5's "Scr."
 expect "leave 144" "type 146 8" "leave 146" "click 133"
+open_tote # a tote price, which the file keeps
+tote_keys type 7-2
+close_tote
+expect "tote 1 7-2"
 click_on 169 # row 3's odds
 keys key End shift+Home type 5-2
 keys key alt+space
@@ -243,7 +291,7 @@ expect "type 169 5-2" "leave 169"
 file_dialog "Save As" "$winwork\\race" win-save.png # no suffix: the dialog adds it
 for _ in $(seq 25); do [ -f "$work/race.oddsline" ] && break; sleep 0.2; done
 [ -f "$work/race.oddsline" ] || fail "no race.oddsline after the save"
-check "saved a field of 8 with horse 5 scratched and horse 3's typed odds taken"
+check "saved a field of 8 with horse 5 scratched, horse 3's typed odds taken, a tote price"
 probe show >"$work/saved"
 { cat "$work/events"; echo "save $winwork\\headless.oddsline"; } | wine "$runner" >/dev/null
 cmp -s "$work/race.oddsline" "$work/headless.oddsline" ||
@@ -279,3 +327,40 @@ echo "ok: the failed open is reported and changes nothing"
 
 keys key Escape
 finish "Escape after the files"
+
+# Session 5: the tote window from the system menu for a field of 8 with three horses' odds
+# typed; the odds still being typed are taken before it opens. Each price typed there changes
+# its row at once. Then Copy, the edge's up arrow, Clear and Enter, each by its key.
+start
+click_on 146 # "# of horses:"
+keys key End shift+Home type 8
+keys key Tab End shift+Home type 5-2 # to horse 1's odds
+keys key Tab End shift+Home type 3
+keys key Tab End shift+Home type 9-2
+open_tote
+expect "leave 144" "type 146 8" "leave 146" "type 167 5-2" "leave 167" "type 168 3" "leave 168" \
+  "type 169 9-2" "leave 169"
+tote_keys type $'5-1\t4-1\t3-1\t12-1\t8-'
+expect "tote 1 5-1" "tote 2 4-1" "tote 3 3-1" "tote 4 12-1" "tote 5 8-"
+check_tote "prices typed for horses 1 to 5"
+read -r left top right bottom < <(probe totewindow)
+screenshot_area win-tote.png "$left" "$top" $((right - left)) $((bottom - top))
+
+tote_keys key alt+c
+probe copy >"$work/copied"
+{ cat "$work/events"; echo "tote table"; } | wine "$runner" >"$work/table"
+cmp -s "$work/copied" "$work/table" ||
+  fail "the clipboard differs from the tote: $(diff "$work/table" "$work/copied")"
+echo "ok: the clipboard holds the tote's table"
+
+tote_keys key alt+e key Up
+expect "edge 30"
+check_tote "the edge's up arrow steps by 5"
+tote_keys key alt+l
+expect "tote clear"
+check_tote "Clear"
+
+close_tote
+check "Enter closed the tote window; the dialog shows the odds taken"
+keys key Escape
+finish "Escape after the tote"

@@ -145,7 +145,7 @@ class LiveDialog {
 
   // The tip the tooltip would show now for control id, asked for as it asks before showing.
   std::wstring Tip(int id) const {
-    WCHAR text[TEXT_BUFFER_SIZE] = L"";
+    WCHAR text[TIP_MAX] = L"";
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = dialog_;
@@ -170,7 +170,7 @@ class LiveDialog {
 };
 
 std::string Narrow(const std::wstring& text) {
-  char bytes[TEXT_BUFFER_SIZE * 3];
+  char bytes[TIP_MAX * 3];
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
   return bytes;
 }
@@ -211,6 +211,24 @@ void TooltipsTellBoardPriceAndBook(const DLGTEMPLATE* dialogTemplate) {
          Narrow(dialog.Tip(IDC_LINE)).c_str(), Narrow(dialog.TwinBookTip()).c_str());
 }
 
+void TooltipsTellTotePrice(const DLGTEMPLATE* dialogTemplate) {
+  LiveDialog dialog(dialogTemplate);
+  ToteState* tote = MainDialogTote(dialog.Handle());
+  EXPECT(tote, "the dialog keeps no tote");
+  if (!tote) return;
+  // Accented letters are two bytes each in UTF-8: the tip runs past the 80 of a plain one.
+  SetToteText(*tote, 0, std::string(TOTE_TEXT_MAX, '\xE9'));
+  char utf8[TIP_MAX];
+  FormatControlTip(dialog.Twin().Surface(), IDC_ODDS, utf8, sizeof utf8, tote);
+  WCHAR expected[TIP_MAX];
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, expected, TIP_MAX);
+  EXPECT(std::strlen(utf8) > TEXT_BUFFER_SIZE && dialog.Tip(IDC_ODDS) == expected, "'%s'",
+         Narrow(dialog.Tip(IDC_ODDS)).c_str());
+  SetToteText(*tote, 0, "7-2");
+  EXPECT(dialog.Tip(IDC_ODDS) == L"Board price 10-1 \u00b7 8.6 % to win \u00b7 tote 7-2: UNDER",
+         "'%s'", Narrow(dialog.Tip(IDC_ODDS)).c_str());
+}
+
 DWORD WINAPI HoldClipboard(LPVOID events) {
   const HANDLE* pair = static_cast<HANDLE*>(events);
   if (OpenClipboard(nullptr)) {
@@ -248,14 +266,16 @@ void CopyLineTakesTypedEntriesFirst(const DLGTEMPLATE* dialogTemplate) {
     char item[64] = "";
     GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
     const UINT id = GetMenuItemID(menu, i);
-    if (id == IDM_COPY_LINE || id == IDM_OPEN_LINE || id == IDM_SAVE_LINE) ++ours;
+    if (id == IDM_COPY_LINE || id == IDM_OPEN_LINE || id == IDM_SAVE_LINE || id == IDM_TOTE) {
+      ++ours;
+    }
     const char* mark = std::strchr(item, '&');
     if (!mark || !mark[1]) continue;
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(mark[1])));
     EXPECT(letters.find(letter) == std::string::npos, "'%s' repeats the mnemonic %c", item, letter);
     letters += letter;
   }
-  EXPECT(ours == 3, "%d of the line entries in the system menu", ours);
+  EXPECT(ours == 4, "%d of the program's entries in the system menu", ours);
 
   // Odds typed into horse 4's field and not yet left are taken as leaving would take them,
   // and the field keeps the focus.
@@ -333,6 +353,7 @@ int main(int argc, char** argv) {
     const auto* live = reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data);
     SurfaceOnLiveControls(live);
     TooltipsTellBoardPriceAndBook(live);
+    TooltipsTellTotePrice(live);
     CopyLineTakesTypedEntriesFirst(live);
   }
   MissingTemplateEndsAtOnce();

@@ -1,0 +1,337 @@
+// The tote window: slots for the horses in the book, filled from the main dialog's controls and
+// the tote it keeps, rewritten after every change the user makes here.
+#include "dialog/win32/tote_dialog.h"
+
+// after <windows.h>, which it needs
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "dialog/tote_window.h"
+#include "dialog/win32/win32_clipboard.h"
+#include "dialog/win32/win32_dialog.h"
+#include "dialog/win32/win32_tips.h"
+#include "resources/tote.h"
+
+namespace {
+
+// The window's state beside its controls, for as long as it shows.
+struct ToteWindow {
+  HWND main;
+  ToteState* tote;
+  int rows[ROW_COUNT];  // slot j shows row rows[j]
+  int count;            // the slots in use
+  ToteStatus status[ROW_COUNT];
+  // The program is writing a field: the change it notifies is not the user's.
+  bool writing;
+  TipText tip;
+};
+
+ToteWindow* WindowOf(HWND dialog) {
+  return reinterpret_cast<ToteWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// The slot (0 to count - 1) of control id in the column that starts at base; -1 outside.
+int SlotOf(const ToteWindow& window, int id, int base) {
+  return id >= base && id < base + window.count ? id - base : -1;
+}
+
+// Rewriting a static repaints it; an unchanged figure keeps still.
+void WriteIfChanged(HWND dialog, int id, const char* text) {
+  char shown[64];
+  GetDlgItemTextA(dialog, id, shown, sizeof shown);
+  if (std::strcmp(shown, text) != 0) SetDlgItemTextA(dialog, id, text);
+}
+
+void ShowFigures(HWND dialog, ToteWindow& window) {
+  Win32Surface surface(window.main);
+  for (int j = 0; j < window.count; ++j) {
+    const ToteHorse horse = FigureToteRow(surface, *window.tote, window.rows[j]);
+    window.status[j] = horse.status;
+    WriteIfChanged(dialog, IDC_TOTE_FAIR + j, horse.fair);
+    WriteIfChanged(dialog, IDC_TOTE_FAIR_ODDS + j, horse.fairOdds);
+    WriteIfChanged(dialog, IDC_TOTE_NEEDS + j, horse.needs);
+    WriteIfChanged(dialog, IDC_TOTE_OVERLAY + j, horse.overlay);
+    WriteIfChanged(dialog, IDC_TOTE_STATUS + j, ToteStatusText(horse.status));
+    WriteIfChanged(dialog, IDC_TOTE_PAYS + j, horse.pays);
+    WriteIfChanged(dialog, IDC_TOTE_EV + j, horse.ev);
+  }
+  const ToteRace race = FigureToteRace(surface, *window.tote);
+  WriteIfChanged(dialog, IDC_TOTE_BOOK, race.book);
+  WriteIfChanged(dialog, IDC_TOTE_TAKE, race.take);
+  WriteIfChanged(dialog, IDC_TOTE_BETS, race.bets);
+}
+
+// The edge field shows the edge the tote holds, the up-down control stands on it.
+void ShowEdge(HWND dialog, ToteWindow& window) {
+  window.writing = true;
+  SendDlgItemMessageA(dialog, IDC_TOTE_EDGE_SPIN, UDM_SETPOS32, 0, window.tote->edge);
+  SetDlgItemInt(dialog, IDC_TOTE_EDGE, static_cast<UINT>(window.tote->edge), FALSE);
+  window.writing = false;
+}
+
+// A number typed beyond the range is kept as the nearer end; an empty field keeps the edge
+// until a number is typed.
+void TakeEdge(HWND dialog, ToteWindow& window) {
+  BOOL read = FALSE;
+  const UINT edge = GetDlgItemInt(dialog, IDC_TOTE_EDGE, &read, FALSE);
+  if (!read) return;
+  window.tote->edge = edge > EDGE_MAX ? EDGE_MAX : static_cast<int>(edge);
+}
+
+void TakePrice(HWND dialog, ToteWindow& window, int slot) {
+  char text[TOTE_TEXT_MAX + 1];
+  GetDlgItemTextA(dialog, IDC_TOTE_PRICE + slot, text, sizeof text);
+  SetToteText(*window.tote, window.rows[slot], text);
+}
+
+// Every horse's price goes, those outside the book too, as the runner's "tote clear" does; the
+// edge stays.
+void ClearPrices(HWND dialog, ToteWindow& window) {
+  for (int i = 0; i < ROW_COUNT; ++i) SetToteText(*window.tote, i, {});
+  window.writing = true;
+  for (int j = 0; j < window.count; ++j) SetDlgItemTextA(dialog, IDC_TOTE_PRICE + j, "");
+  window.writing = false;
+}
+
+// The table as "Copy line" puts its own: text and HTML. Unlike the line's, the tote's texts
+// come as UTF-8, not in the controls' code page.
+bool CopyTote(HWND dialog, const ToteWindow& window) {
+  Win32Surface surface(window.main);
+  std::string table(TOTE_TABLE_MAX, '\0');
+  const int length = FormatToteTable(surface, *window.tote, "\r\n", table.data(), table.size());
+  table.resize(length < static_cast<int>(table.size()) ? static_cast<std::size_t>(length)
+                                                       : table.size() - 1);
+  std::string html(TOTE_HTML_MAX, '\0');
+  const int htmlLength = FormatToteHtml(surface, *window.tote, html.data(), html.size());
+  html.resize(htmlLength < static_cast<int>(html.size()) ? static_cast<std::size_t>(htmlLength)
+                                                         : html.size() - 1);
+
+  const int tableBytes = static_cast<int>(table.size());
+  const int units = MultiByteToWideChar(CP_UTF8, 0, table.data(), tableBytes, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, table.data(), tableBytes, wide.data(), units);
+  const int ansiBytes =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(ansiBytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, ansi.data(), ansiBytes, nullptr, nullptr);
+  return PutTableOnClipboard(dialog, wide, ansi, html.data(), html.size());
+}
+
+// Close is the default button, and stays so when the focus moves onto another button: Enter
+// closes the window wherever the focus is. Such a button still takes Space and its mnemonic.
+LRESULT CALLBACK NeverDefault(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR /*data*/) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, NeverDefault, id);
+  const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
+  if (message == WM_GETDLGCODE) return result & ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+  return result;
+}
+
+// The controls under the rows move up over the empty slots, and the window shrinks with them.
+void CloseUpEmptySlots(HWND dialog, int empty) {
+  RECT gap{0, 0, 0, TOTE_ROW_PITCH * empty};
+  MapDialogRect(dialog, &gap);
+  if (gap.bottom == 0) return;
+  const auto moveUp = [dialog, &gap](int id) {
+    const HWND control = GetDlgItem(dialog, id);
+    RECT at;
+    GetWindowRect(control, &at);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&at), 2);
+    SetWindowPos(control, nullptr, at.left, at.top - gap.bottom, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  for (int id = IDC_TOTE_BELOW_FIRST; id <= IDC_TOTE_BELOW_LAST; ++id) moveUp(id);
+  moveUp(IDOK);
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left,
+               frame.bottom - frame.top - gap.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Over the middle of the main dialog, within the screen's work area.
+void PlaceOverOwner(HWND dialog, HWND main) {
+  RECT owner, self;
+  GetWindowRect(main, &owner);
+  GetWindowRect(dialog, &self);
+  const LONG width = self.right - self.left;
+  const LONG height = self.bottom - self.top;
+  LONG x = (owner.left + owner.right - width) / 2;
+  LONG y = (owner.top + owner.bottom - height) / 2;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    if (x + width > work.right) x = work.right - width;
+    if (y + height > work.bottom) y = work.bottom - height;
+    if (x < work.left) x = work.left;
+    if (y < work.top) y = work.top;
+  }
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+constexpr int SLOT_COLUMNS[] = {IDC_TOTE_FAIR,   IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS,
+                                IDC_TOTE_NUMBER, IDC_TOTE_PRICE,     IDC_TOTE_OVERLAY,
+                                IDC_TOTE_STATUS, IDC_TOTE_PAYS,      IDC_TOTE_EV};
+
+void Initialise(HWND dialog, ToteWindow& window) {
+  SetWindowTextA(dialog, TOTE_CAPTION);
+  for (int c = 0; c < TOTE_COLUMN_COUNT; ++c) {
+    SetDlgItemTextA(dialog, IDC_TOTE_HEAD + c, TOTE_HEADINGS[c]);
+  }
+  const std::pair<int, const char*> words[] = {
+      {IDC_TOTE_EDGE_LABEL, TOTE_EDGE_LABEL}, {IDC_TOTE_EDGE_SUFFIX, TOTE_EDGE_SUFFIX},
+      {IDC_TOTE_BOOK_LABEL, TOTE_BOOK_LABEL}, {IDC_TOTE_TAKE_LABEL, TOTE_TAKE_LABEL},
+      {IDC_TOTE_BETS_LABEL, TOTE_BETS_LABEL}, {IDC_TOTE_CLEAR, TOTE_CLEAR_TEXT},
+      {IDC_TOTE_COPY, TOTE_COPY_TEXT},        {IDOK, TOTE_CLOSE_TEXT}};
+  for (const auto& [id, text] : words) SetDlgItemTextA(dialog, id, text);
+
+  Win32Surface surface(window.main);
+  window.count = ToteWindowRows(surface, window.rows);
+  int prices[ROW_COUNT];
+  window.writing = true;
+  for (int j = 0; j < ROW_COUNT; ++j) {
+    if (j >= window.count) {
+      for (const int column : SLOT_COLUMNS) {
+        const HWND control = GetDlgItem(dialog, column + j);
+        ShowWindow(control, SW_HIDE);
+        EnableWindow(control, FALSE);
+      }
+      continue;
+    }
+    // A screen reader names a field after the static just before it in tab order, as it names
+    // every dialog's fields, and that static is the slot's number: its text is the field's
+    // whole name, and it is drawn as the number alone (WM_DRAWITEM).
+    char name[32];
+    std::snprintf(name, sizeof name, "Horse %d tote price", window.rows[j] + 1);
+    SetDlgItemTextA(dialog, IDC_TOTE_NUMBER + j, name);
+    SendDlgItemMessageA(dialog, IDC_TOTE_PRICE + j, EM_LIMITTEXT, TOTE_TEXT_MAX, 0);
+    const std::string text(ToteText(*window.tote, window.rows[j]));
+    SetDlgItemTextA(dialog, IDC_TOTE_PRICE + j, text.c_str());
+    prices[j] = IDC_TOTE_PRICE + j;
+  }
+  window.writing = false;
+  CloseUpEmptySlots(dialog, ROW_COUNT - window.count);
+
+  SendDlgItemMessageA(dialog, IDC_TOTE_EDGE, EM_LIMITTEXT, 3, 0);
+  SendDlgItemMessageA(dialog, IDC_TOTE_EDGE_SPIN, UDM_SETRANGE32, 0, EDGE_MAX);
+  UDACCEL step{0, TOTE_EDGE_STEP};
+  SendDlgItemMessageA(dialog, IDC_TOTE_EDGE_SPIN, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+  ShowEdge(dialog, window);
+
+  for (const int id : {IDC_TOTE_CLEAR, IDC_TOTE_COPY}) {
+    SetWindowSubclass(GetDlgItem(dialog, id), NeverDefault, 0, 0);
+  }
+  AddTooltips(dialog, prices, window.count);
+  ShowFigures(dialog, window);
+  PlaceOverOwner(dialog, window.main);
+}
+
+// The number of the horse in slot, drawn where the number column is.
+void DrawNumber(const DRAWITEMSTRUCT& item, int number) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%d", number);
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  const auto font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+  const HGDIOBJ old = font ? SelectObject(item.hDC, font) : nullptr;
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+  RECT area = item.rcItem;
+  DrawTextA(item.hDC, text, -1, &area, DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  if (old) SelectObject(item.hDC, old);
+}
+
+bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
+  if (code == EN_CHANGE) {
+    if (window.writing) return true;
+    if (const int slot = SlotOf(window, id, IDC_TOTE_PRICE); slot >= 0) {
+      TakePrice(dialog, window, slot);
+    } else if (id == IDC_TOTE_EDGE) {
+      TakeEdge(dialog, window);
+    } else {
+      return false;
+    }
+    ShowFigures(dialog, window);
+    return true;
+  }
+  if (id == IDC_TOTE_EDGE && code == EN_KILLFOCUS) {
+    char shown[8];
+    GetDlgItemTextA(dialog, IDC_TOTE_EDGE, shown, sizeof shown);
+    if (std::to_string(window.tote->edge) != shown) ShowEdge(dialog, window);
+    return true;
+  }
+  if (code != BN_CLICKED) return false;
+  switch (id) {
+    case IDC_TOTE_CLEAR:
+      ClearPrices(dialog, window);
+      ShowFigures(dialog, window);
+      return true;
+    case IDC_TOTE_COPY:
+      if (!CopyTote(dialog, window)) MessageBeep(MB_ICONWARNING);
+      return true;
+    case IDOK:
+    case IDCANCEL: EndDialog(dialog, id); return true;
+    default: return false;
+  }
+}
+
+INT_PTR CALLBACK ToteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    Initialise(dialog, *reinterpret_cast<ToteWindow*>(lParam));
+    return TRUE;
+  }
+  if (message == WM_NOTIFYFORMAT) return AnswerNotifyFormat(dialog, lParam);
+  ToteWindow* window = WindowOf(dialog);
+  if (!window) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      return HandleCommand(dialog, *window, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_CTLCOLORSTATIC: {
+      // The status in colour as well as in words.
+      const int slot =
+          SlotOf(*window, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), IDC_TOTE_STATUS);
+      if (slot < 0) return FALSE;
+      const ToteColour colour = ToteStatusColour(window->status[slot]);
+      if (!colour.own) return FALSE;
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const int slot = SlotOf(*window, static_cast<int>(item->CtlID), IDC_TOTE_NUMBER);
+      if (item->CtlType != ODT_STATIC || slot < 0) return FALSE;
+      DrawNumber(*item, window->rows[slot] + 1);
+      return TRUE;
+    }
+    case WM_NOTIFY: {
+      // A price that is no price tells in its tip what a price may be.
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (!IsTipRequest(header)) return FALSE;
+      const HWND control = TipControl(header);
+      const int slot = control ? SlotOf(*window, GetDlgCtrlID(control), IDC_TOTE_PRICE) : -1;
+      const bool invalid = slot >= 0 && window->status[slot] == ToteStatus::INVALID;
+      AnswerTip(header, invalid ? TotePriceHelp() : "", window->tip);
+      return TRUE;
+    }
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+bool RunToteWindow(HWND main, ToteState& tote) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
+  if (!InitCommonControlsEx(&classes)) return false;
+  ToteWindow window{};
+  window.main = main;
+  window.tote = &tote;
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
+  return DialogBoxParamA(instance, TOTE_NAME, main, ToteProc, reinterpret_cast<LPARAM>(&window)) >
+         0;
+}

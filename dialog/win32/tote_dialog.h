@@ -1,0 +1,16 @@
+// The tote window of the Windows program: every horse in the book against its tote price,
+// shown modally over the main dialog, which keeps what is typed there.
+#ifndef ODDSMITH_DIALOG_WIN32_TOTE_DIALOG_H
+#define ODDSMITH_DIALOG_WIN32_TOTE_DIALOG_H
+
+#include <windows.h>
+
+#include "book/tote.h"
+
+// Shows the tote window over main (the main dialog, whose module holds the window's template
+// and whose controls the figures come from) until the user closes it. What the user types
+// there goes into tote as it is typed. main stays disabled meanwhile, so its book does not
+// change under the window. Returns false when the window cannot be shown.
+bool RunToteWindow(HWND main, ToteState& tote);
+
+#endif

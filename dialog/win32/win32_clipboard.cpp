@@ -1,0 +1,77 @@
+// The clipboard's formats for a copied table, shared by "Copy line" and the tote window's copy.
+#include "dialog/win32/win32_clipboard.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+// A movable global block holding size bytes of data, as the clipboard takes it; nullptr when
+// there is no memory.
+HGLOBAL GlobalCopy(const void* data, std::size_t size) {
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory) return nullptr;
+  void* target = GlobalLock(memory);
+  if (!target) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  std::memcpy(target, data, size);
+  GlobalUnlock(memory);
+  return memory;
+}
+
+}  // namespace
+
+std::string ClipboardHtml(const char* fragment, std::size_t length) {
+  // Each offset has ten digits, so the header's length is known before the offsets are.
+  const char before[] = "<html><body>\r\n<!--StartFragment-->";
+  const char after[] = "<!--EndFragment-->\r\n</body></html>";
+  const auto header = [](std::size_t startHtml, std::size_t endHtml, std::size_t startFragment,
+                         std::size_t endFragment) {
+    const auto offset = [](std::size_t value) {
+      const std::string digits = std::to_string(value);
+      return std::string(digits.size() < 10 ? 10 - digits.size() : 0, '0') + digits;
+    };
+    return "Version:0.9\r\nStartHTML:" + offset(startHtml) + "\r\nEndHTML:" + offset(endHtml) +
+           "\r\nStartFragment:" + offset(startFragment) + "\r\nEndFragment:" + offset(endFragment) +
+           "\r\n";
+  };
+  const std::size_t startHtml = header(0, 0, 0, 0).size();
+  const std::size_t startFragment = startHtml + sizeof before - 1;
+  const std::size_t endFragment = startFragment + length;
+  const std::size_t endHtml = endFragment + sizeof after - 1;
+  return header(startHtml, endHtml, startFragment, endFragment) + before +
+         std::string(fragment, length) + after;
+}
+
+bool PutTableOnClipboard(HWND owner, const std::wstring& text, const std::string& ansi,
+                         const char* fragment, std::size_t fragmentLength) {
+  const std::string html = ClipboardHtml(fragment, fragmentLength);
+  const UINT htmlFormat = RegisterClipboardFormatW(L"HTML Format");
+  HGLOBAL unicodeText = GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  HGLOBAL ansiText = GlobalCopy(ansi.c_str(), ansi.size() + 1);
+  HGLOBAL htmlText = htmlFormat ? GlobalCopy(html.c_str(), html.size() + 1) : nullptr;
+  // Another program may hold the clipboard for a moment: wait for it a little, not long.
+  bool open = false;
+  for (int tries = 0; unicodeText && ansiText && htmlText && tries < 10; ++tries) {
+    open = OpenClipboard(owner) != FALSE;
+    if (open) break;
+    Sleep(20);
+  }
+  bool copied = false;
+  if (open) {
+    if (EmptyClipboard()) {
+      // On success the clipboard owns the memory.
+      if (SetClipboardData(CF_UNICODETEXT, unicodeText)) unicodeText = nullptr;
+      if (SetClipboardData(CF_TEXT, ansiText)) ansiText = nullptr;
+      if (SetClipboardData(htmlFormat, htmlText)) htmlText = nullptr;
+      copied = !unicodeText && !ansiText && !htmlText;
+    }
+    CloseClipboard();
+  }
+  for (const HGLOBAL left : {unicodeText, ansiText, htmlText}) {
+    if (left) GlobalFree(left);
+  }
+  return copied;
+}

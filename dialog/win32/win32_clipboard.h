@@ -1,0 +1,22 @@
+// Puts a table on the clipboard the way both of the program's copies do: as text for every
+// program and as HTML for those, such as spreadsheets, that take tables.
+#ifndef ODDSMITH_DIALOG_WIN32_WIN32_CLIPBOARD_H
+#define ODDSMITH_DIALOG_WIN32_WIN32_CLIPBOARD_H
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+// The "HTML Format" clipboard text of an HTML fragment (UTF-8): a header giving the byte offsets
+// of the document and of the fragment within the whole text, then the document.
+std::string ClipboardHtml(const char* fragment, std::size_t length);
+
+// Replaces the clipboard's contents, for owner, with text as Unicode text, ansi (the same text
+// in the ANSI code page) as text, and the HTML fragment (UTF-8) in the "HTML Format" format.
+// Returns false, with the clipboard left as it was, when it cannot be had (another program
+// keeps it open) or memory runs out.
+bool PutTableOnClipboard(HWND owner, const std::wstring& text, const std::string& ansi,
+                         const char* fragment, std::size_t fragmentLength);
+
+#endif
