@@ -278,16 +278,24 @@ bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
   }
 }
 
+// The main dialog names the tote window it shows, so that its own notifications reach it.
+constexpr char TOTE_WINDOW_PROPERTY[] = "Oddsmith.ToteWindow";
+constexpr UINT MSG_REFRESH = WM_APP + 1;
+
 INT_PTR CALLBACK ToteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    Initialise(dialog, *reinterpret_cast<ToteWindow*>(lParam));
+    auto& window = *reinterpret_cast<ToteWindow*>(lParam);
+    Initialise(dialog, window);
+    SetPropA(window.main, TOTE_WINDOW_PROPERTY, dialog);
     return TRUE;
   }
   if (message == WM_NOTIFYFORMAT) return AnswerNotifyFormat(dialog, lParam);
   ToteWindow* window = WindowOf(dialog);
   if (!window) return FALSE;
   switch (message) {
+    case MSG_REFRESH: ShowFigures(dialog, *window); return TRUE;
+    case WM_DESTROY: RemovePropA(window->main, TOTE_WINDOW_PROPERTY); return FALSE;
     case WM_COMMAND:
       return HandleCommand(dialog, *window, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC: {
@@ -334,4 +342,10 @@ bool RunToteWindow(HWND main, ToteState& tote) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
   return DialogBoxParamA(instance, TOTE_NAME, main, ToteProc, reinterpret_cast<LPARAM>(&window)) >
          0;
+}
+
+void RefreshToteWindow(HWND main) {
+  if (const auto shown = static_cast<HWND>(GetPropA(main, TOTE_WINDOW_PROPERTY))) {
+    SendMessageA(shown, MSG_REFRESH, 0, 0);
+  }
 }

@@ -13,4 +13,9 @@
 // change under the window. Returns false when the window cannot be shown.
 bool RunToteWindow(HWND main, ToteState& tote);
 
+// Rewrites the figures of the tote window shown over main, if one is, from main's controls as
+// they stand now: for a notification main handles while the window shows (the kill-focus of the
+// field the window takes the focus from).
+void RefreshToteWindow(HWND main);
+
 #endif

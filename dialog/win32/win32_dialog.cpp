@@ -381,6 +381,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (message == MSG_INITDIALOG) KeepData(dialog);
   Win32Dialog window(dialog);
   const bool handled = MainDialogProc(window, message, wParam, lParam);
+  if (message == MSG_COMMAND || message == MSG_HSCROLL) RefreshToteWindow(dialog);
   if (message == MSG_INITDIALOG) {
     SetProgramIcon(dialog);
     AddMainTooltips(dialog);

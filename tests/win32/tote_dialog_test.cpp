@@ -269,6 +269,14 @@ void WorkedExample(HMODULE exe) {
     EXPECT(Text(tote, IDC_TOTE_PRICE).empty() && Text(tote, IDC_TOTE_STATUS).empty(), "'%s' '%s'",
            Text(tote, IDC_TOTE_PRICE).c_str(), Text(tote, IDC_TOTE_STATUS).c_str());
 
+    // What the dialog handles while the window shows (here a page on horse 2's bar) shows here.
+    SendMessageA(race.Handle(), WM_HSCROLL, MakeScrollParam(SCROLL_PAGERIGHT, 0),
+                 reinterpret_cast<LPARAM>(GetDlgItem(race.Handle(), IDC_POOL_BAR + 1)));
+    Win32Surface surface(race.Handle());
+    const ToteHorse moved = FigureToteRow(surface, kept, 0);
+    EXPECT(Text(tote, IDC_TOTE_FAIR) == moved.fair && Text(tote, IDC_TOTE_FAIR) != "20.0%",
+           "fair %s after the page, not %s", Text(tote, IDC_TOTE_FAIR).c_str(), moved.fair);
+
     WidestFiguresFit(tote);
 
     // Space presses the button with the focus, but Enter closes the window even there.
