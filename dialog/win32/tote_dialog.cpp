@@ -110,10 +110,8 @@ bool CopyTote(HWND dialog, const ToteWindow& window) {
   html.resize(htmlLength < static_cast<int>(html.size()) ? static_cast<std::size_t>(htmlLength)
                                                          : html.size() - 1);
 
-  const int tableBytes = static_cast<int>(table.size());
-  const int units = MultiByteToWideChar(CP_UTF8, 0, table.data(), tableBytes, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, table.data(), tableBytes, wide.data(), units);
+  const std::wstring wide = WideFromUtf8(table);
+  const int units = static_cast<int>(wide.size());
   const int ansiBytes =
       WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<std::size_t>(ansiBytes), '\0');

@@ -153,6 +153,14 @@ int Win32Dialog::ThumbPosition(int barId, unsigned word) {
   return UnwrapThumbWord(word, info.nMax, info.nTrackPos);
 }
 
+std::wstring WideFromUtf8(const std::string& utf8) {
+  const int units =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+  return wide;
+}
+
 namespace {
 
 // A dialog does not take the program's icon by itself: give it the large and the small one
@@ -216,14 +224,6 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_STRING, IDM_OPEN_LINE, "O&pen line...");
   AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE, "Sa&ve line...");
   AppendMenuA(menu, MF_STRING, IDM_TOTE, TOTE_MENU_TEXT);
-}
-
-std::wstring WideFromUtf8(const std::string& utf8) {
-  const int units =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-  return wide;
 }
 
 // False for a text that UTF-8 cannot carry unchanged (a lone surrogate, which a file name may
