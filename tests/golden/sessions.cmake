@@ -13,7 +13,8 @@ oddsmith_golden(NAME line-and-field STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME odds-and-locks STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME scratches STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME start-and-close STATUS 0 FACES headless qt wine)
-# The tote belongs to the window, which only the runner has yet.
+# The tote commands are the runner's own, as save and open are; the programs' tote windows
+# have tests of their own (qt.tote, win.tote).
 oddsmith_golden(NAME tote STATUS 0 FACES headless)
 oddsmith_golden(NAME tote-files STATUS 3 FACES headless)
 # Thumb positions above 65535 cannot travel in a Win32 scroll message.
