@@ -13,10 +13,11 @@ class TableText {
   }
 
   // A row of cells; in HTML, header cells for a header row, the cells whose bit is set in
-  // textCells marked as text (prices, which a spreadsheet would make dates), and each cell with
-  // percentUnits[i] >= 0 given that many share units as its value.
+  // textCells marked as text (prices, which a spreadsheet would make dates), each cell with
+  // percentUnits[i] >= 0 given that many share units as its value, and each cell whose bit is
+  // set in percentTexts and that reads as a percentage ("+40.0%") given the value it shows.
   void Row(const char* const* cells, int count, bool header = false, unsigned textCells = 0,
-           const long long* percentUnits = nullptr) {
+           const long long* percentUnits = nullptr, unsigned percentTexts = 0) {
     if (!eol_) text_.Add("<tr>");
     for (int i = 0; i < count; ++i) {
       if (eol_) {
@@ -35,6 +36,8 @@ class TableText {
         text_.Add("<td sdval=\"");
         text_.AddScaled(percentUnits[i], 4);
         text_.Add("\" sdnum=\"1033;1033;0.00%\">");
+      } else if ((percentTexts >> i & 1) && AddPercentValue(cells[i])) {
+        // opened with its value
       } else {
         text_.Add("<td>");
       }
@@ -60,6 +63,34 @@ class TableText {
         default: text_.Add(cell, 1);
       }
     }
+  }
+
+  // The opening of a cell that shows a percentage, "-10.0%", with the value it shows,
+  // "-0.100", as the branch above gives it; false, writing nothing, for any other text.
+  bool AddPercentValue(const char* cell) {
+    const char* digits = cell + (*cell == '+' || *cell == '-' ? 1 : 0);
+    std::size_t whole = 0;
+    while (digits[whole] >= '0' && digits[whole] <= '9') ++whole;
+    std::size_t end = whole;
+    if (digits[end] == '.') {
+      do ++end;
+      while (digits[end] >= '0' && digits[end] <= '9');
+    }
+    if (whole == 0 || digits[end] != '%' || digits[end + 1] != '\0') return false;
+    text_.Add("<td sdval=\"");
+    if (*cell == '-') text_.Add("-");
+    // The point two places to the left: "5" is "0.05", "118" is "1.18".
+    if (whole <= 2) {
+      text_.Add(whole == 1 ? "0.0" : "0.");
+      text_.Add(digits, whole);
+    } else {
+      text_.Add(digits, whole - 2);
+      text_.Add(".");
+      text_.Add(digits + whole - 2, 2);
+    }
+    if (end > whole) text_.Add(digits + whole + 1, end - whole - 1);
+    text_.Add("\" sdnum=\"1033;1033;0.00%\">");
+    return true;
   }
 
   TextBuilder& text_;

@@ -147,7 +147,8 @@ void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& ta
                                  ToteStatusText(horse.status),
                                  horse.pays,
                                  horse.ev};
-    table.Row(cells, 9, false, 1u << 3 | 1u << 4);
+    // Prices as text; the chance and the overlay with their values, as the line's chances.
+    table.Row(cells, 9, false, 1u << 3 | 1u << 4, nullptr, 1u << 1 | 1u << 5);
   }
   const ToteRace race = FigureToteRace(surface, tote);
   char edge[16];
@@ -156,7 +157,7 @@ void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& ta
   edgeText.Add("%");
   const char* const rows[][2] = {
       {"Edge", edge}, {"Tote book", race.book}, {"Take", race.take}, {"Bets", race.bets}};
-  for (const auto& row : rows) table.Row(row, 2);
+  for (const auto& row : rows) table.Row(row, 2, false, 0, nullptr, 1u << 1);
   table.End();
 }
 

@@ -141,10 +141,18 @@ TEST_F(Tote, TableAndHtml) {
   char html[TOTE_HTML_MAX];
   FormatToteHtml(Dialog().Surface(), tote, html, sizeof html);
   const std::string marked = "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">";
-  EXPECT_NE(std::string(html).find("<tr><td>2</td><td>33.3%</td><td>2.0</td>" + marked +
-                                   "5-2</td>" + marked + "&lt;b&gt;&amp;&quot;5-2</td>"),
-            std::string::npos)
-      << html;
+  // Prices as text, percentages with the values they show.
+  const auto percent = [](const char* value, const char* shown) {
+    return std::string("<td sdval=\"") + value + "\" sdnum=\"1033;1033;0.00%\">" + shown + "</td>";
+  };
+  for (const std::string& cells :
+       {"<tr><td>2</td>" + percent("0.333", "33.3%") + "<td>2.0</td>" + marked + "5-2</td>" +
+            marked + "&lt;b&gt;&amp;&quot;5-2</td><td></td>",
+        percent("-0.333", "-33.3%") + "<td>UNDER</td>",
+        "<tr><td>Edge</td>" + percent("0.00", "0%") + "</tr>",
+        std::string("<tr><td>Tote book</td><td>incomplete</td></tr>")}) {
+    EXPECT_NE(std::string(html).find(cells), std::string::npos) << cells << "\n" << html;
+  }
 
   // The longest texts there are fit: every horse in, 32 bytes that grow most.
   Race({"", "", "", "", "", "", "", "", "", "", "", "", "", ""});
