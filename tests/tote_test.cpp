@@ -145,12 +145,13 @@ TEST_F(Tote, TableAndHtml) {
   const auto percent = [](const char* value, const char* shown) {
     return std::string("<td sdval=\"") + value + "\" sdnum=\"1033;1033;0.00%\">" + shown + "</td>";
   };
-  for (const std::string& cells :
-       {"<tr><td>2</td>" + percent("0.333", "33.3%") + "<td>2.0</td>" + marked + "5-2</td>" +
-            marked + "&lt;b&gt;&amp;&quot;5-2</td><td></td>",
-        percent("-0.333", "-33.3%") + "<td>UNDER</td>",
-        "<tr><td>Edge</td>" + percent("0.00", "0%") + "</tr>",
-        std::string("<tr><td>Tote book</td><td>incomplete</td></tr>")}) {
+  const std::string expected[] = {"<tr><td>2</td>" + percent("0.333", "33.3%") + "<td>2.0</td>" +
+                                      marked + "5-2</td>" + marked +
+                                      "&lt;b&gt;&amp;&quot;5-2</td><td></td>",
+                                  percent("-0.333", "-33.3%") + "<td>UNDER</td>",
+                                  "<tr><td>Edge</td>" + percent("0.00", "0%") + "</tr>",
+                                  "<tr><td>Tote book</td><td>incomplete</td></tr>"};
+  for (const std::string& cells : expected) {
     EXPECT_NE(std::string(html).find(cells), std::string::npos) << cells << "\n" << html;
   }
 
