@@ -26,4 +26,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, std:
 bool ReadFileLimited(const std::string& path, std::size_t limit, std::string& content,
                      std::string& error, bool& tooLarge);
 
+#ifdef _WIN32
+// utf8 as UTF-16, for Windows' wide API (paths here, message boxes and the clipboard in the
+// Windows program).
+std::wstring WideFromUtf8(const std::string& utf8);
+#endif
+
 #endif

@@ -9,14 +9,6 @@
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  const int units =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-  return wide;
-}
-
 std::string Reason(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -53,9 +45,17 @@ bool IsFolder(const std::wstring& path) {
 
 }  // namespace
 
+std::wstring WideFromUtf8(const std::string& utf8) {
+  const int units =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+  return wide;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error,
                          const WriteFault* fault) {
-  const std::wstring target = Wide(path);
+  const std::wstring target = WideFromUtf8(path);
   if (IsFolder(target)) {
     error = "it is a folder";
     return false;
@@ -115,7 +115,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, std:
 bool ReadFileLimited(const std::string& path, std::size_t limit, std::string& content,
                      std::string& error, bool& tooLarge) {
   tooLarge = false;
-  const std::wstring wide = Wide(path);
+  const std::wstring wide = WideFromUtf8(path);
   if (IsFolder(wide)) {
     error = "it is a folder";
     return false;

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "dialog/file_io.h"
 #include "dialog/tote_window.h"
 #include "dialog/win32/win32_clipboard.h"
 #include "dialog/win32/win32_dialog.h"

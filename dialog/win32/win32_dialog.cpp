@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "book/board.h"
+#include "dialog/file_io.h"
 #include "dialog/line_file.h"
 #include "dialog/tote_window.h"
 #include "dialog/win32/tote_dialog.h"
@@ -151,14 +152,6 @@ int Win32Dialog::ThumbPosition(int barId, unsigned word) {
   info.fMask = SIF_RANGE | SIF_TRACKPOS;
   if (!GetScrollInfo(GetDlgItem(dialog_, barId), SB_CTL, &info)) return static_cast<int>(word);
   return UnwrapThumbWord(word, info.nMax, info.nTrackPos);
-}
-
-std::wstring WideFromUtf8(const std::string& utf8) {
-  const int units =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-  return wide;
 }
 
 namespace {

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/surface.h"
@@ -59,9 +57,6 @@ class Win32Dialog final : public DialogWindow {
 // position modulo 65536, so among the positions within 0 ... barMax that share it, the one
 // nearest to the bar's own tracking position. Where barMax fits 16 bits that is the word.
 int UnwrapThumbWord(unsigned word, int barMax, int trackPos);
-
-// utf8 as UTF-16, for the wide API.
-std::wstring WideFromUtf8(const std::string& utf8);
 
 // The main dialog's procedure for user32: TRUE when the message was handled. Beside the
 // dispatch it gives the dialog what only Windows needs to be told: at initialisation a tooltip
