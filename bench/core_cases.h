@@ -5,47 +5,26 @@
 
 #include <string_view>
 
+#include "bench/forwarding_surface.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/surface.h"
 
 // How many times an event called each surface operation.
 struct OpCounts {
-  long long readUnsigned = 0;
-  long long readText = 0;
-  long long writeText = 0;
-  long long isModified = 0;
-  long long isChecked = 0;
-  long long setChecked = 0;
-  long long setBarRange = 0;
-  long long barPos = 0;
-  long long setBarPos = 0;
-  long long enableBarArrows = 0;
+  long long of[SURFACE_OP_COUNT] = {};
 
+  long long operator[](SurfaceOp op) const { return of[static_cast<int>(op)]; }
   long long Total() const;
 };
 
-// Forwards every operation to another surface and counts it.
-class CountingSurface final : public DialogSurface {
+// Counts every operation on the way to another surface.
+class CountingSurface final : public ForwardingSurface {
  public:
-  explicit CountingSurface(DialogSurface& inner) : inner_(inner) {}
+  using ForwardingSurface::ForwardingSurface;
   const OpCounts& Counts() const { return counts_; }
 
-  UnsignedRead ReadUnsigned(int id) override;
-  int ReadText(int id, char* buffer, int max) override;
-  void WriteText(int id, const char* text) override;
-  bool IsModified(int id) override;
-  bool IsChecked(int id) override;
-  void SetChecked(int id, bool on) override;
-  void SetBarRange(int id, int min, int max) override;
-  int BarPos(int id) override;
-  void SetBarPos(int id, int pos) override;
-  void EnableBarArrows(int id, bool on) override;
-  int BarMin(int id) override { return inner_.BarMin(id); }
-  int BarMax(int id) override { return inner_.BarMax(id); }
-  bool BarArrowsEnabled(int id) override { return inner_.BarArrowsEnabled(id); }
-
  private:
-  DialogSurface& inner_;
+  void Saw(SurfaceOp op) override { ++counts_.of[static_cast<int>(op)]; }
   OpCounts counts_;
 };
 

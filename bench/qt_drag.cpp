@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/counts.h"
+#include "bench/forwarding_surface.h"
 #include "dialog/dispatch.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/pool_bar.h"
@@ -40,45 +41,36 @@ using Writes = std::vector<Write>;
 
 // Forwards every operation to the in-memory controls and keeps each write, so the floor can
 // repeat them.
-class RecordingSurface final : public DialogSurface {
+class RecordingSurface final : public ForwardingSurface {
  public:
-  explicit RecordingSurface(DialogSurface& inner) : m_inner(inner) {}
+  using ForwardingSurface::ForwardingSurface;
   Writes* out = nullptr;
 
-  UnsignedRead ReadUnsigned(int id) override { return m_inner.ReadUnsigned(id); }
-  int ReadText(int id, char* buffer, int max) override { return m_inner.ReadText(id, buffer, max); }
   void WriteText(int id, const char* text) override {
-    m_inner.WriteText(id, text);
+    ForwardingSurface::WriteText(id, text);
     Add({Write::TEXT, id, 0, 0, FromDialogBytes(text)});
   }
-  bool IsModified(int id) override { return m_inner.IsModified(id); }
-  bool IsChecked(int id) override { return m_inner.IsChecked(id); }
   void SetChecked(int id, bool on) override {
-    m_inner.SetChecked(id, on);
+    ForwardingSurface::SetChecked(id, on);
     Add({Write::CHECK, id, on, 0, {}});
   }
   void SetBarRange(int id, int min, int max) override {
-    m_inner.SetBarRange(id, min, max);
+    ForwardingSurface::SetBarRange(id, min, max);
     Add({Write::RANGE, id, min, max, {}});
   }
-  int BarPos(int id) override { return m_inner.BarPos(id); }
   void SetBarPos(int id, int pos) override {
-    m_inner.SetBarPos(id, pos);
+    ForwardingSurface::SetBarPos(id, pos);
     Add({Write::POS, id, pos, 0, {}});
   }
   void EnableBarArrows(int id, bool on) override {
-    m_inner.EnableBarArrows(id, on);
+    ForwardingSurface::EnableBarArrows(id, on);
     Add({Write::ARROWS, id, on, 0, {}});
   }
-  int BarMin(int id) override { return m_inner.BarMin(id); }
-  int BarMax(int id) override { return m_inner.BarMax(id); }
-  bool BarArrowsEnabled(int id) override { return m_inner.BarArrowsEnabled(id); }
 
  private:
   void Add(Write write) {
     if (out) out->push_back(std::move(write));
   }
-  DialogSurface& m_inner;
 };
 
 // Counts the paints of every widget, so both sides are seen to repaint alike.

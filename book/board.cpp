@@ -6,16 +6,14 @@
 #include <cstdint>
 
 #include "book/format.h"
-#include "book/table.h"
-#include "book/text.h"
-#include "book/tote.h"
+#include "text/table.h"
+#include "text/text.h"
 
 namespace {
 
-constexpr BoardPrice LADDER[] = {
-    {1, 9}, {1, 5}, {2, 5},  {1, 2},  {3, 5},  {4, 5},  {1, 1},  {6, 5},  {7, 5}, {3, 2},
-    {8, 5}, {9, 5}, {2, 1},  {5, 2},  {3, 1},  {7, 2},  {4, 1},  {9, 2},  {5, 1}, {6, 1},
-    {7, 1}, {8, 1}, {10, 1}, {12, 1}, {15, 1}, {20, 1}, {30, 1}, {50, 1}, {99, 1}};
+// The board's own steps from 5-1 on, after SHORT_PRICES.
+constexpr BoardPrice LONG_PRICES[] = {{5, 1},  {6, 1},  {7, 1},  {8, 1},  {10, 1}, {12, 1},
+                                      {15, 1}, {20, 1}, {30, 1}, {50, 1}, {99, 1}};
 
 // |share * (a + b) - 10000 * b|: the distance of share / 10000 from b / (a + b), times
 // 10000 * (a + b).
@@ -28,14 +26,16 @@ std::int64_t ScaledDistance(int share, BoardPrice price) {
 }  // namespace
 
 BoardPrice NearestBoardPrice(int share) {
-  BoardPrice best = LADDER[0];
-  for (const BoardPrice price : LADDER) {
+  BoardPrice best = SHORT_PRICES[0];
+  const auto consider = [share, &best](BoardPrice price) {
     // Cross-multiplied: d(price) / (a + b) against d(best) / (best.a + best.b). The ladder runs
     // from short to long prices, so "not worse" lets a tie go to the longer one.
     const std::int64_t left = ScaledDistance(share, price) * (best.a + best.b);
     const std::int64_t right = ScaledDistance(share, best) * (price.a + price.b);
     if (left <= right) best = price;
-  }
+  };
+  for (const BoardPrice price : SHORT_PRICES) consider(price);
+  for (const BoardPrice price : LONG_PRICES) consider(price);
   return best;
 }
 
@@ -84,33 +84,25 @@ int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
   return text.Length();
 }
 
-int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size,
-                     const ToteState* tote) {
-  if (IsOddsField(id) || IsPoolBar(id)) {
-    const int i = IsOddsField(id) ? id - IDC_ODDS : id - IDC_POOL_BAR;
-    const int length = FormatHorseTip(surface, i, buffer, size);
-    if (!tote || length == 0) return length;
-    // The tote's part goes where the horse's ends, or where the buffer ends if that cut it.
-    const std::size_t at = size == 0 ? 0 : std::min(static_cast<std::size_t>(length), size - 1);
-    return length + FormatToteTip(surface, *tote, i, buffer + at, size - at);
-  }
-  if (id == IDC_LINE) return FormatBookTip(surface, buffer, size);
-  if (size != 0) buffer[0] = '\0';
-  return NO_TIP;
-}
-
 namespace {
 
+constexpr TableColumn LINE_COLUMNS[] = {{"Horse", CellKind::PLAIN},
+                                        {"Odds", CellKind::PLAIN},
+                                        {"To win", CellKind::SHARE},
+                                        {"Board", CellKind::TEXT}};
+constexpr int LINE_COLUMN_COUNT = sizeof LINE_COLUMNS / sizeof LINE_COLUMNS[0];
+// The book's and the line's rows: a name and its percentage.
+constexpr TableColumn TOTAL_ROW[] = {{"", CellKind::PLAIN}, {"", CellKind::SHARE}};
+
 void WriteTable(DialogSurface& surface, TableText& table) {
-  const char* const header[] = {"Horse", "Odds", "To win", "Board"};
-  table.Row(header, 4, true);
+  table.Header(LINE_COLUMNS, LINE_COLUMN_COUNT);
   const BookTotal total = ReadBookTotal(surface);
   for (int i = 0; i < total.horses; ++i) {
     char number[16];
     FormatInt(number, sizeof number, i + 1, 0);
     if (surface.IsChecked(IDC_SCRATCH + i)) {
       const char* const cells[] = {number, "scratched"};
-      table.Row(cells, 2);
+      table.Row(LINE_COLUMNS, cells, 2);
       continue;
     }
     const int share = surface.BarPos(IDC_POOL_BAR + i);
@@ -120,17 +112,15 @@ void WriteTable(DialogSurface& surface, TableText& table) {
     FormatOddsText(odds, share);
     FormatShareText(win, static_cast<float>(share) / 100.0f);
     const BoardPrice board = NearestBoardPrice(share);
-    const int length = FormatInt(price, sizeof price, board.a, 0);
-    price[length] = '-';
-    FormatInt(price + length + 1, sizeof price - static_cast<std::size_t>(length) - 1, board.b, 0);
+    TextBuilder(price, sizeof price).AddPrice(board.a, board.b);
     // The figures as the dialog shows them, without the blanks that align them there.
     const auto trimmed = [](const char* text) {
       while (*text == ' ') ++text;
       return text;
     };
     const char* const cells[] = {number, trimmed(odds), trimmed(win), price};
-    const long long percents[] = {-1, -1, share, -1};
-    table.Row(cells, 4, false, 1u << 3, percents);
+    const long long shares[] = {-1, -1, share, -1};
+    table.Row(LINE_COLUMNS, cells, LINE_COLUMN_COUNT, shares);
   }
   char book[32];
   TextBuilder bookText(book, sizeof book);
@@ -138,14 +128,14 @@ void WriteTable(DialogSurface& surface, TableText& table) {
   bookText.Add("%");
   const char* const bookRow[] = {"Book", book};
   const long long bookUnits[] = {-1, total.book < 0 ? -1 : total.book};
-  table.Row(bookRow, 2, false, 0, bookUnits);
+  table.Row(TOTAL_ROW, bookRow, 2, bookUnits);
   char line[16];
-  const int length = FormatInt(line, sizeof line - 1, total.line, 0);
-  line[length] = '%';
-  line[length + 1] = '\0';
+  TextBuilder lineText(line, sizeof line);
+  lineText.AddInt(total.line);
+  lineText.Add("%");
   const char* const lineRow[] = {"Line", line};
   const long long lineUnits[] = {-1, total.line * 100LL};
-  table.Row(lineRow, 2, false, 0, lineUnits);
+  table.Row(TOTAL_ROW, lineRow, 2, lineUnits);
   table.End();
 }
 
@@ -163,4 +153,13 @@ int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size) {
   TableText table(text, nullptr);
   WriteTable(surface, table);
   return text.Length();
+}
+
+CopiedTable CopyLineTable(DialogSurface& surface, const char* eol) {
+  // Both always fit their buffers (board.h).
+  char text[LINE_TABLE_MAX];
+  FormatLineTable(surface, eol, text, sizeof text);
+  char html[LINE_HTML_MAX];
+  FormatLineHtml(surface, html, sizeof html);
+  return {text, html};
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "book/book.h"
+#include "text/table.h"
 
 // A board price a-b: a to win for b staked (5-2, 1-1, 99-1).
 struct BoardPrice {
@@ -14,8 +15,15 @@ struct BoardPrice {
   int b;
 };
 
-// The price of the board ladder (1-9 ... 99-1) nearest to share by win probability: share /
-// 10000 against b / (a + b), compared exactly in integers; a tie goes to the longer price.
+// The prices a board shows up to 9-2, shortest first, the same on every ladder; from 5-1 on
+// each ladder has its own steps.
+inline constexpr BoardPrice SHORT_PRICES[] = {{1, 9}, {1, 5}, {2, 5}, {1, 2}, {3, 5}, {4, 5},
+                                              {1, 1}, {6, 5}, {7, 5}, {3, 2}, {8, 5}, {9, 5},
+                                              {2, 1}, {5, 2}, {3, 1}, {7, 2}, {4, 1}, {9, 2}};
+
+// The price of the board ladder (SHORT_PRICES, then 5-1, 6-1, 7-1, 8-1, 10-1, 12-1, 15-1,
+// 20-1, 30-1, 50-1 and 99-1) nearest to share by win probability: share / 10000 against
+// b / (a + b), compared exactly in integers; a tie goes to the longer price.
 // Shares of 0 or below give 99-1, shares of 10000 and above 1-9.
 BoardPrice NearestBoardPrice(int share);
 
@@ -43,18 +51,6 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
 // empty text while the book is pending.
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
 
-struct ToteState;
-
-// The tip of control id as both programs show it: a horse's for its odds field and its bar,
-// with what its tote price says when tote is given (tote.h, FormatToteTip), the book's for
-// "% Line:". Returns its length (0 and an empty text for an inactive row), or NO_TIP and an
-// empty text for a control that has no tip. TIP_MAX bytes always hold a tip; without a tote,
-// TEXT_BUFFER_SIZE do.
-constexpr int NO_TIP = -1;
-constexpr std::size_t TIP_MAX = 256;
-int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size,
-                     const ToteState* tote = nullptr);
-
 // The book as it stands, as a tab-separated table, each line ended by eol: the header "Horse",
 // "Odds", "To win", "Board"; one row per horse within the field, its odds, "% to win" and
 // board price worked out from its share as the dialog shows them (a scratched horse's row says
@@ -69,5 +65,8 @@ int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::
 // date; every other cell stays a number. LINE_HTML_MAX bytes always hold it.
 constexpr std::size_t LINE_HTML_MAX = 8192;
 int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size);
+
+// Both forms of the table for the clipboard, rows ended by eol.
+CopiedTable CopyLineTable(DialogSurface& surface, const char* eol);
 
 #endif

@@ -99,7 +99,7 @@ void RebalanceBook(DialogSurface& surface, int pin) {
   FormatInt(text, sizeof text, n, 2);
   surface.WriteText(IDC_HORSES, text);
 
-  const int max = line * 90;
+  const int max = BarMaximum(line);
   int remaining = line * 100;
   int lockedSum = 0;
   int divisor = 0;

@@ -20,12 +20,16 @@ constexpr int LINE_DEFAULT = 120;     // the line when unset or out of range
 constexpr double ODDS_CAP = 99.0;     // the longest odds shown
 constexpr int ODDS_TEXT_MAX = 4;      // characters of an odds text that are scanned
 constexpr int TEXT_BUFFER_SIZE = 80;  // every formatted text fits this buffer
+// Every active bar ranges from 0 to this many share units a percent of the line.
+constexpr int BAR_UNITS_PER_LINE_PERCENT = 90;
+constexpr int BarMaximum(int line) { return line * BAR_UNITS_PER_LINE_PERCENT; }
 
 // Pins for RebalanceBook.
 constexpr int PIN_NONE = 0;  // whole-field rebalance: every free horse counts and moves
 // After a bar move: any value that is neither PIN_NONE nor a horse number 1..14. The dispatch
 // passes the moved bar's own identifier (IDC_POOL_BAR + i); this is one such value.
 constexpr int PIN_BAR = IDC_POOL_BAR;
+static_assert(IDC_POOL_BAR > ROW_COUNT, "a bar's identifier is never taken for a horse number");
 
 // The odds typed into odds field oddsId (IDC_ODDS + i), odds to one (2.5 for 5-2). The whole
 // part is the number the field starts with; of the text only the first ODDS_TEXT_MAX bytes are

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/number.h"
+
 namespace {
 
 constexpr std::uint32_t LIMB_BASE = 1000000000;  // nine decimal digits a limb
@@ -78,19 +80,6 @@ struct BigDecimal {
   }
 };
 
-// Right-justifies text of length bytes in width and copies it as snprintf would.
-int Emit(char* buffer, std::size_t size, const char* text, int length, int width) {
-  const int pad = width > length ? width - length : 0;
-  const int total = pad + length;
-  if (size == 0) return total;
-  const std::size_t room = size - 1;
-  std::size_t at = 0;
-  for (int i = 0; i < pad && at < room; ++i) buffer[at++] = ' ';
-  for (int i = 0; i < length && at < room; ++i) buffer[at++] = text[i];
-  buffer[at] = '\0';
-  return total;
-}
-
 }  // namespace
 
 int FormatFixed1(char* buffer, std::size_t size, double value, int width) {
@@ -122,14 +111,14 @@ int FormatFixed1(char* buffer, std::size_t size, double value, int width) {
     tenths /= 10;
   } while (tenths != 0);
   if (std::signbit(value) && !zero) text[--at] = '-';
-  return Emit(buffer, size, text + at, static_cast<int>(sizeof text) - at, width);
+  return PrintRightJustified(buffer, size, text + at, static_cast<int>(sizeof text) - at, width);
 }
 
 int FormatFixed1Expanded(char* buffer, std::size_t size, double value, int width) {
-  if (std::isnan(value)) return Emit(buffer, size, "nan", 3, width);
+  if (std::isnan(value)) return PrintRightJustified(buffer, size, "nan", 3, width);
   const bool negative = std::signbit(value);
   if (std::isinf(value))
-    return Emit(buffer, size, negative ? "-inf" : "inf", negative ? 4 : 3, width);
+    return PrintRightJustified(buffer, size, negative ? "-inf" : "inf", negative ? 4 : 3, width);
 
   // digits[0 .. length) is N, the value being N / 10^places.
   char digits[MAX_DIGITS];
@@ -189,21 +178,5 @@ int FormatFixed1Expanded(char* buffer, std::size_t size, double value, int width
   for (int i = first; i < keptLength - 1; ++i) text[textLength++] = kept[i];
   text[textLength++] = '.';
   text[textLength++] = kept[keptLength - 1];
-  return Emit(buffer, size, text, textLength, width);
-}
-
-int FormatInt(char* buffer, std::size_t size, int value, int width) {
-  char text[12];
-  int length = 0;
-  long long magnitude = value;
-  if (magnitude < 0) magnitude = -magnitude;
-  char reversed[11];
-  int n = 0;
-  do {
-    reversed[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) text[length++] = '-';
-  while (n > 0) text[length++] = reversed[--n];
-  return Emit(buffer, size, text, length, width);
+  return PrintRightJustified(buffer, size, text, textLength, width);
 }

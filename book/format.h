@@ -19,8 +19,4 @@ int FormatFixed1(char* buffer, std::size_t size, double value, int width);
 // for the extreme doubles.
 int FormatFixed1Expanded(char* buffer, std::size_t size, double value, int width);
 
-// Prints value as printf's "%<width>i": decimal, right-justified in width with blanks.
-// Returns the length of the full text, as snprintf does.
-int FormatInt(char* buffer, std::size_t size, int value, int width);
-
 #endif

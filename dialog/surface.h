@@ -1,6 +1,7 @@
 // The only way the book logic touches the dialog: one operation per control read or write,
 // always on the live control, so the controls stay the single store of state. HeadlessSurface
-// holds the same state in memory for the tests, the event runner and the fuzzers.
+// holds the same state in memory, as a snapshot of the dialog, for the tests, the event runner,
+// the fuzzers and every portable layer that works on a race no window shows.
 #ifndef ODDSMITH_DIALOG_SURFACE_H
 #define ODDSMITH_DIALOG_SURFACE_H
 
@@ -9,27 +10,22 @@
 #include <string_view>
 
 #include "resources/columns.h"
+#include "text/number.h"
 
 // The most bytes a typed text keeps: a Qt field's limit, kept by the in-memory fields too, so
 // that whatever a field shows fits a line file. Windows' fields stop sooner, at their width.
 constexpr std::size_t FIELD_TEXT_MAX = 32767;
 
-// A number read from a field: value 0 and ok false when the text has no number.
-struct UnsignedRead {
-  unsigned value;
-  bool ok;
-};
-
-// The one parser behind every binding's ReadUnsigned, so every platform reads numbers alike.
-// Skips leading spaces and tabs; the run of decimal digits that follows is the value. No digit
-// there (a sign, a letter, an empty text) or a run above 4294967295 gives {0, false}, never a
-// wrapped number. Looks at the whole text, however long.
-UnsignedRead ParseUnsigned(std::string_view text);
-
+// Every operation names its control by identifier (resources/ids.h). An identifier that names
+// no control of the dialog, or an operation the control's kind has no use for (a mark of a
+// field, a range of a label), is ignored as the window system ignores it: reads give 0, an
+// empty text or false, and writes change nothing. Every binding keeps to this rule.
 class DialogSurface {
  public:
-  // The field's text read as an unsigned number (see ParseUnsigned).
+  // The control's text read as an unsigned number (text/number.h, ParseUnsigned).
   virtual UnsignedRead ReadUnsigned(int id) = 0;
+  // The length of the control's text in bytes, the NUL not counted.
+  virtual int TextLength(int id) = 0;
   // Copies at most max - 1 bytes of the text and a terminating NUL into buffer (nothing when
   // max <= 0); returns the number of bytes copied, the NUL not counted.
   virtual int ReadText(int id, char* buffer, int max) = 0;
@@ -60,15 +56,43 @@ class DialogSurface {
   ~DialogSurface() = default;
 };
 
-// All 95 controls in memory, starting as the window system creates them: the template's
-// texts (empty for the fields), modified flags and marks clear, every bar at range 0..0 and
-// position 0 with its arrows enabled. An identifier outside the dialog is ignored as the
-// window system ignores it (reads give 0, empty or false) and counted in StrayAccesses().
+// What one control shows: its text, an edit field's modified flag, a box's mark, a bar's range,
+// position and arrows. What a control's kind has no use for stays as the window system creates
+// it.
+struct ControlState {
+  std::string text;
+  bool modified = false;
+  bool checked = false;
+  int min = 0;
+  int max = 0;
+  int pos = 0;
+  bool arrows = true;
+
+  bool operator==(const ControlState&) const = default;
+};
+
+// The dialog as it is shown: the state of all of its controls, by identifier.
+struct DialogSnapshot {
+  ControlState controls[CONTROL_COUNT];
+
+  // REQUIRES: IDC_FIRST <= id <= IDC_LAST.
+  ControlState& operator[](int id) { return controls[id - IDC_FIRST]; }
+  const ControlState& operator[](int id) const { return controls[id - IDC_FIRST]; }
+  bool operator==(const DialogSnapshot&) const = default;
+};
+
+// A dialog's controls in memory: a DialogSurface over a stored snapshot. It starts as the window
+// system creates the controls (the template's texts, empty fields, flags and marks clear, every
+// bar at range 0..0 and position 0 with its arrows enabled), or as a snapshot given. A stray
+// identifier is counted in StrayAccesses() besides being ignored. Implemented with the
+// snapshot's functions in book/snapshot.cpp, so every layer from the book up has it.
 class HeadlessSurface final : public DialogSurface {
  public:
   HeadlessSurface();
+  explicit HeadlessSurface(const DialogSnapshot& shown);
 
   UnsignedRead ReadUnsigned(int id) override;
+  int TextLength(int id) override;
   int ReadText(int id, char* buffer, int max) override;
   void WriteText(int id, const char* text) override;
   bool IsModified(int id) override;
@@ -86,32 +110,24 @@ class HeadlessSurface final : public DialogSurface {
   // there, and at most FIELD_TEXT_MAX bytes) and mark it modified, without any notification.
   void Type(int id, std::string_view text);
 
-  // Reads of the state for printing and checking; no effect on it.
-  std::string_view Text(int id) const;
-  bool Modified(int id) const;
-  bool Checked(int id) const;
-  int Pos(int id) const;
-  int RangeMin(int id) const;
-  int RangeMax(int id) const;
-  bool ArrowsEnabled(int id) const;
+  // The dialog as stored; no effect on it.
+  const DialogSnapshot& Snapshot() const { return shown_; }
+  // Control id's state; a state as created for an identifier outside the dialog.
+  const ControlState& State(int id) const;
+  std::string_view Text(int id) const { return State(id).text; }
+  bool Modified(int id) const { return State(id).modified; }
+  bool Checked(int id) const { return State(id).checked; }
+  int Pos(int id) const { return State(id).pos; }
+  int RangeMin(int id) const { return State(id).min; }
+  int RangeMax(int id) const { return State(id).max; }
+  bool ArrowsEnabled(int id) const { return State(id).arrows; }
   // How many operations named an identifier that is no control of the dialog.
   int StrayAccesses() const { return stray_; }
 
  private:
-  struct Control {
-    std::string text;
-    bool modified = false;
-    bool checked = false;
-    int min = 0;
-    int max = 0;
-    int pos = 0;
-    bool arrows = true;
-  };
+  ControlState* Find(int id);
 
-  Control* Find(int id);
-  const Control* Find(int id) const;
-
-  Control controls_[CONTROL_COUNT];
+  DialogSnapshot shown_;
   int stray_ = 0;
 };
 

@@ -9,9 +9,9 @@
 
 #include "book/book.h"
 #include "dialog/headless/headless_dialog.h"
-#include "dialog/script.h"
 #include "fuzz/events.h"
 #include "fuzz/reference.h"
+#include "runner/script.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "dialog/headless/headless_dialog.h"
-#include "dialog/line_file.h"
+#include "files/line_file.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "book/book.h"
 #include "book/format.h"
-#include "dialog/script.h"
 #include "fuzz/reference.h"
+#include "runner/script.h"
 
 namespace {
 

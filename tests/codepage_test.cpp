@@ -1,6 +1,6 @@
 // Code page 1252 both ways. The whole table is checked against Windows' own conversions under
 // Wine (tests/win32/codepage_test.cpp); these are the cases the Linux program relies on.
-#include "dialog/codepage.h"
+#include "text/codepage.h"
 
 #include <gtest/gtest.h>
 

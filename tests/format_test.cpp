@@ -2,6 +2,8 @@
 // pinned here against values whose exact decimal expansion is known.
 #include "book/format.h"
 
+#include "text/number.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>

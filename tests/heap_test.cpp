@@ -10,9 +10,9 @@
 
 #include "book/board.h"
 #include "book/book.h"
-#include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/headless/headless_dialog.h"
+#include "tote/tote.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Line files: every reachable state comes back as it was shown, every bad file is refused with
 // its line and reason and changes nothing, and a save never leaves a broken file behind.
-#include "dialog/line_file.h"
+#include "files/line_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,8 +12,8 @@
 #include <iterator>
 #include <string>
 
-#include "dialog/file_io.h"
 #include "dialog/headless/headless_dialog.h"
+#include "files/file_io.h"
 
 namespace {
 
@@ -140,8 +140,9 @@ TEST(LineFile, OddStatesComeBack) {
             std::size_t{4} * (std::size_t{15} * FIELD_TEXT_MAX + std::size_t{13} * TOTE_TEXT_MAX));
   EXPECT_LT(largest, LINE_FILE_SIZE_MAX);
   TempFolder folder;
-  std::string error;
-  ASSERT_TRUE(SaveLineFile(dialog.Surface(), tote, folder.Path("big.oddsline"), error)) << error;
+  LineFileError error;
+  ASSERT_TRUE(SaveLineFile(dialog.Surface(), tote, folder.Path("big.oddsline"), error))
+      << error.reason;
   HeadlessDialog opened;
   ToteState openedTote;
   LineFileError failure;
@@ -250,14 +251,14 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
       {big, "larger"},
   };
   for (const auto& [path, reason] : files) {
-    std::string error;
+    LineFileError error;
     EXPECT_FALSE(dialog.OpenLine(path, error)) << path;
-    EXPECT_NE(error.find(reason), std::string::npos) << error;
+    EXPECT_NE(error.reason.find(reason), std::string::npos) << error.reason;
   }
   std::ofstream(folder.Path("later.oddsline")) << later;
   std::ofstream(folder.Path("edge.oddsline")) << WithLine(good, 19, "edge\t101");
   for (const char* name : {"later.oddsline", "edge.oddsline"}) {
-    std::string error;
+    LineFileError error;
     EXPECT_FALSE(dialog.OpenLine(folder.Path(name), error)) << name;
   }
   EXPECT_EQ(Shown(dialog), before);
@@ -267,9 +268,9 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
 TEST(LineFile, VersionOneOpensWithAnEmptyTote) {
   HeadlessDialog dialog;
   Play(dialog, "init\ntote 3 5-2\nedge 40\n");
-  std::string error;
+  LineFileError error;
   ASSERT_TRUE(dialog.OpenLine(ODDSMITH_SOURCE_DIR "/tests/data/version-1.oddsline", error))
-      << error;
+      << error.reason;
   EXPECT_EQ(*dialog.Tote()->text[2], '\0');
   EXPECT_EQ(dialog.Tote()->edge, EDGE_DEFAULT);
   EXPECT_EQ(dialog.Controls().Text(IDC_ODDS + 13), "3-1");

@@ -1,5 +1,5 @@
 // The event-script reader: what it accepts, what it refuses, and how it prints.
-#include "dialog/script.h"
+#include "runner/script.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The tote's figures against worked-out values, the race's book and take, and the table and
 // tip built from them.
-#include "book/tote.h"
+#include "tote/tote.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,8 @@
 #include "dialog/headless/headless_dialog.h"
 
 #include "book/board.h"
-#include "dialog/line_file.h"
+#include "files/line_file.h"
+#include "tote/tote.h"
 
 int HeadlessDialog::ControlId(LongParam handle) {
   return handle >= IDC_FIRST && handle <= IDC_LAST ? static_cast<int>(handle) : 0;
@@ -53,8 +54,12 @@ bool HeadlessDialog::QuitPosted(int& code) {
   return quit_;
 }
 
-std::string HeadlessDialog::CopiedLine() {
+void HeadlessDialog::TakeTypedEntriesFirst() {
   if (!destroyed_) TakeTypedEntries(*this);
+}
+
+std::string HeadlessDialog::CopiedLine() {
+  TakeTypedEntriesFirst();
   char text[LINE_TABLE_MAX];
   FormatLineTable(surface_, "\n", text, sizeof text);
   return text;
@@ -66,21 +71,17 @@ bool HeadlessDialog::SetTote(const ToteState& tote) {
 }
 
 bool HeadlessDialog::ToteTable(std::string& table) {
-  if (!destroyed_) TakeTypedEntries(*this);
+  TakeTypedEntriesFirst();
   char text[TOTE_TABLE_MAX];
   FormatToteTable(surface_, tote_, "\n", text, sizeof text);
   table = text;
   return true;
 }
 
-bool HeadlessDialog::SaveLine(const std::string& path, std::string& error) {
+bool HeadlessDialog::SaveLine(const std::string& path, LineFileError& error) {
   return SaveLineFile(surface_, tote_, path, error);
 }
 
-bool HeadlessDialog::OpenLine(const std::string& path, std::string& error) {
-  LineFileError failure;
-  if (OpenLineFile(surface_, tote_, path, failure)) return true;
-  error = failure.line > 0 ? "line " + std::to_string(failure.line) + ": " + failure.reason
-                           : failure.reason;
-  return false;
+bool HeadlessDialog::OpenLine(const std::string& path, LineFileError& error) {
+  return OpenLineFile(surface_, tote_, path, error);
 }

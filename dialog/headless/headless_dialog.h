@@ -4,10 +4,10 @@
 #ifndef ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 #define ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 
-#include "book/tote.h"
 #include "dialog/dispatch.h"
-#include "dialog/script.h"
 #include "dialog/surface.h"
+#include "runner/script.h"
+#include "tote/tote.h"
 
 class HeadlessDialog final : public DialogWindow, public ScriptTarget {
  public:
@@ -39,16 +39,10 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   void Scroll(int barId, unsigned code, int pos) override;
   void Command(int id) override;
   bool QuitPosted(int& code) override;
-  std::string Text(int id) override { return std::string(surface_.Text(id)); }
-  bool Modified(int editId) override { return surface_.Modified(editId); }
-  bool Checked(int boxId) override { return surface_.Checked(boxId); }
-  int BarPos(int barId) override { return surface_.Pos(barId); }
-  int BarMin(int barId) override { return surface_.RangeMin(barId); }
-  int BarMax(int barId) override { return surface_.RangeMax(barId); }
-  bool ArrowsEnabled(int barId) override { return surface_.ArrowsEnabled(barId); }
+  DialogSnapshot Shown() override { return surface_.Snapshot(); }
   std::string CopiedLine() override;
-  bool SaveLine(const std::string& path, std::string& error) override;
-  bool OpenLine(const std::string& path, std::string& error) override;
+  bool SaveLine(const std::string& path, LineFileError& error) override;
+  bool OpenLine(const std::string& path, LineFileError& error) override;
   const ToteState* Tote() override { return &tote_; }
   bool SetTote(const ToteState& tote) override;
   bool ToteTable(std::string& table) override;
@@ -56,6 +50,8 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
  private:
   // Delivers a message; once the dialog has ended, its destruction follows as on Windows.
   void Deliver(unsigned message, WordParam wParam, LongParam lParam);
+  // What is being typed, taken as "Copy line" takes it, while the dialog lives.
+  void TakeTypedEntriesFirst();
 
   HeadlessSurface surface_;
   ToteState tote_;  // the window's, not the controls': no event changes it

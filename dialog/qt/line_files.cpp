@@ -6,11 +6,15 @@
 #include <QMessageBox>
 #include <string>
 
-#include "dialog/line_file.h"
+#include "files/line_file.h"
 
 namespace {
 
-QString Failed(QWidget* parent, const QString& message) {
+// Tells of a failure in a message box over parent and returns what it says.
+QString Failed(QWidget* parent, LineFileAction action, const QString& path,
+               const LineFileError& error) {
+  const QString message =
+      QString::fromStdString(LineFileFailure(action, path.toStdString(), error, true));
   QMessageBox::warning(parent, QStringLiteral("Oddsmith"), message);
   return message;
 }
@@ -24,7 +28,9 @@ QString Ask(QWidget* parent, QFileDialog::AcceptMode mode) {
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                      : QFileDialog::ExistingFile);
-  dialog.setNameFilter(QString::fromLatin1(LINE_FILE_FILTER));
+  dialog.setNameFilter(
+      QStringLiteral("%1 (*.%2)")
+          .arg(QLatin1String(LINE_FILE_TYPE_NAME), QLatin1String(LINE_FILE_SUFFIX)));
   dialog.setDefaultSuffix(QString::fromLatin1(LINE_FILE_SUFFIX));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();
@@ -37,10 +43,9 @@ QString SaveLineAs(QWidget* parent, DialogSurface& surface, const ToteState& tot
   // leaving the field does, before anything is written.
   const QString path = Ask(parent, QFileDialog::AcceptSave);
   if (path.isEmpty()) return QString();
-  std::string error;
+  LineFileError error;
   if (SaveLineFile(surface, tote, NativePath(path), error)) return QString();
-  return Failed(parent,
-                QStringLiteral("Cannot save \"%1\": %2").arg(path, QString::fromStdString(error)));
+  return Failed(parent, LineFileAction::SAVE, path, error);
 }
 
 QString OpenLineChosen(QWidget* parent, DialogSurface& surface, ToteState& tote) {
@@ -52,12 +57,10 @@ QString OpenLineFrom(QWidget* parent, DialogSurface& surface, ToteState& tote, c
                      std::FILE* log) {
   LineFileError error;
   if (OpenLineFile(surface, tote, NativePath(path), error)) return QString();
-  const QString where = error.line > 0 ? QStringLiteral("line %1: ").arg(error.line) : QString();
-  const QString message = QStringLiteral("Cannot open \"%1\": %2%3")
-                              .arg(path, where, QString::fromStdString(error.reason));
   if (log) {
-    std::fprintf(log, "oddsmith: %s\n", message.toLocal8Bit().constData());
+    const std::string line = LineFileFailure(LineFileAction::OPEN, path.toStdString(), error, true);
+    std::fprintf(log, "oddsmith: %s\n", line.c_str());
     std::fflush(log);
   }
-  return Failed(parent, message);
+  return Failed(parent, LineFileAction::OPEN, path, error);
 }

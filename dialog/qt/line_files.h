@@ -11,10 +11,6 @@
 class QWidget;
 struct ToteState;
 
-// The file dialogs' filter and the suffix a name without one is given.
-inline constexpr char LINE_FILE_FILTER[] = "Odds lines (*.oddsline)";
-inline constexpr char LINE_FILE_SUFFIX[] = "oddsline";
-
 // Asks for a file with the save dialog (an existing one is replaced only once the user agrees)
 // and saves what surface shows and tote to it. A failure is shown in a message box over parent
 // and returned; an empty result means saved, or cancelled by the user.

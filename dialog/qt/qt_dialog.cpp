@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
@@ -26,7 +24,8 @@
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_text.h"
 #include "dialog/qt/tote_dialog.h"
-#include "dialog/tote_window.h"
+#include "tote/tote.h"
+#include "tote/tote_window.h"
 
 namespace {
 
@@ -327,38 +326,31 @@ bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   const int length = FormatControlTip(m_surface, id, tip, sizeof tip, &m_tote);
   if (length == NO_TIP) return false;
   if (length > 0) {
-    // The core's tips are UTF-8 (the middle dot), unlike the controls' Latin-1 texts.
-    QToolTip::showText(event->globalPos(),
-                       QString::fromUtf8(tip, qMin<qsizetype>(length, sizeof tip - 1)), control);
+    // The core's tips are UTF-8 (the middle dot), unlike the controls' code-page bytes; one
+    // always fits TIP_MAX.
+    QToolTip::showText(event->globalPos(), QString::fromUtf8(tip), control);
   } else {
     QToolTip::hideText();
   }
   return true;
 }
 
-void QtDialog::CopyLine() {
-  if (m_destroyed || m_dispatching) return;
-  // What is being typed is taken first, as leaving each field would; the focus stays.
+bool QtDialog::TakeTypedEntriesFirst() {
+  if (m_destroyed || m_dispatching) return false;
+  // What is being typed is taken as leaving each field would; the focus stays.
   m_dispatching = true;
   TakeTypedEntries(*this);
   m_dispatching = false;
-  char table[LINE_TABLE_MAX];
-  const int length = FormatLineTable(m_surface, "\n", table, sizeof table);
-  char html[LINE_HTML_MAX];
-  const int htmlLength = FormatLineHtml(m_surface, html, sizeof html);
-  auto* copied = new QMimeData;
-  copied->setText(QString::fromUtf8(table, qMin<qsizetype>(length, sizeof table - 1)));
-  copied->setHtml(QString::fromUtf8(html, qMin<qsizetype>(htmlLength, sizeof html - 1)));
-  QGuiApplication::clipboard()->setMimeData(copied);
+  return !m_destroyed;
+}
+
+void QtDialog::CopyLine() {
+  if (TakeTypedEntriesFirst()) PutOnClipboard(CopyLineTable(m_surface, "\n"));
 }
 
 void QtDialog::ShowTote() {
-  if (m_destroyed || m_dispatching || m_toteWindow) return;
-  // What is being typed is taken first, as for "Copy line"; the focus stays until the window
-  // takes it.
-  m_dispatching = true;
-  TakeTypedEntries(*this);
-  m_dispatching = false;
+  // The focus stays where it is until the window takes it.
+  if (m_toteWindow || !TakeTypedEntriesFirst()) return;
   // Modal, so that nothing but the window's own input changes the book while it is open.
   ToteDialog window(m_surface, m_tote, this);
   m_toteWindow = &window;

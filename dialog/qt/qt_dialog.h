@@ -6,10 +6,10 @@
 
 #include <QDialog>
 
-#include "book/tote.h"
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_surface.h"
 #include "resources/columns.h"
+#include "tote/tote.h"
 
 class QAction;
 class QHelpEvent;
@@ -100,6 +100,10 @@ class QtDialog final : public QDialog, public DialogWindow {
   // Shows the tip of an odds field, a bar or "% Line:", worked out from the controls now, or
   // none for an inactive row. False for the other controls, which have no tip.
   bool ShowTip(QWidget* control, const QHelpEvent* event);
+  // Takes what is being typed as leaving each field would, while the focus stays: what the
+  // copy and the tote window do first. False when the dialog takes no message now (it is gone,
+  // or a message is being handled).
+  bool TakeTypedEntriesFirst();
   void CopyLine();
   void ShowTote();
 

@@ -45,6 +45,8 @@ UnsignedRead QtSurface::ReadUnsigned(int id) {
   return ParseUnsigned(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
+int QtSurface::TextLength(int id) { return static_cast<int>(TextOf(Control(id)).size()); }
+
 int QtSurface::ReadText(int id, char* buffer, int max) {
   if (max <= 0) return 0;
   const QByteArray text = TextOf(Control(id));

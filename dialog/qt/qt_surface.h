@@ -19,8 +19,6 @@ using ControlTable = std::array<QWidget*, CONTROL_COUNT>;
 // Each operation is one call on the widget that has the identifier; nothing is cached, so the
 // widgets stay the only store of state. Texts cross as code-page-1252 bytes (qt_text.h), one
 // UTF-16 unit a byte.
-// An identifier outside the dialog, or an operation the widget's kind has no use for, is
-// ignored (reads give 0, empty or false), as the window system ignores it.
 class QtSurface final : public DialogSurface {
  public:
   // REQUIRES: controls outlives this object. Its entries may change; each operation looks its
@@ -33,29 +31,25 @@ class QtSurface final : public DialogSurface {
   // The text of any control (an edit's, a label's, a box's or the group's title), parsed by
   // ParseUnsigned.
   UnsignedRead ReadUnsigned(int id) override;
+  // The length of any control's text, as ReadText reads it.
+  int TextLength(int id) override;
   // The text of any control, as ReadUnsigned reads it, cut and NUL-terminated as
   // DialogSurface::ReadText says.
   int ReadText(int id, char* buffer, int max) override;
   // Replaces the text of any control. An edit field is left with its modified flag clear, no
   // selection and the cursor at the start, whether its text changed or not.
   void WriteText(int id, const char* text) override;
-  // An edit field's modified flag; false for any other control.
   bool IsModified(int id) override;
-  // A check box's mark; false for any other control.
   bool IsChecked(int id) override;
-  // Sets a check box's mark; any other control ignores it.
   void SetChecked(int id, bool on) override;
-  // Sets a bar's range, which moves its position into the range at once; any other control
-  // ignores it.
+  // Sets a bar's range, which moves its position into the range at once.
   void SetBarRange(int id, int min, int max) override;
-  // A bar's position; 0 for any other control.
   int BarPos(int id) override;
-  // Moves a bar, bounded to its range; any other control ignores it.
   void SetBarPos(int id, int pos) override;
   // Enables or disables the whole bar: a bar without arrows takes no input at all, and shows
-  // it. Any other control ignores it.
+  // it.
   void EnableBarArrows(int id, bool on) override;
-  // A bar's range and whether it takes input; 0, 0 and false for any other control.
+  // A bar's range, and whether it takes input.
   int BarMin(int id) override;
   int BarMax(int id) override;
   bool BarArrowsEnabled(int id) override;

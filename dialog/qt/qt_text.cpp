@@ -1,9 +1,13 @@
 // Code page 1252 between Qt's strings and the dialog's bytes, through the core's one table.
 #include "dialog/qt/qt_text.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <cstring>
 
-#include "dialog/codepage.h"
+#include "text/codepage.h"
+#include "text/table.h"
 
 QByteArray ToDialogBytes(const QString& text) {
   QByteArray bytes(text.size(), Qt::Uninitialized);
@@ -20,4 +24,11 @@ QString FromDialogBytes(const char* bytes, qsizetype length) {
     text[i] = QChar(Cp1252ToUtf16(static_cast<unsigned char>(bytes[i])));
   }
   return text;
+}
+
+void PutOnClipboard(const CopiedTable& table) {
+  auto* copied = new QMimeData;
+  copied->setText(QString::fromStdString(table.text));
+  copied->setHtml(QString::fromStdString(table.html));
+  QGuiApplication::clipboard()->setMimeData(copied);
 }

@@ -1,5 +1,6 @@
 // The dialog's texts are bytes in code page 1252, as the Windows program's are; Qt's widgets
-// hold UTF-16. Every text that crosses between them goes through these two.
+// hold UTF-16. Every text that crosses between them goes through these two, and every table the
+// core copies through the last (text/codepage.h states the rule).
 #ifndef ODDSMITH_DIALOG_QT_QT_TEXT_H
 #define ODDSMITH_DIALOG_QT_QT_TEXT_H
 
@@ -12,5 +13,10 @@ QByteArray ToDialogBytes(const QString& text);
 
 // The characters of length bytes (of a NUL-terminated text with length -1).
 QString FromDialogBytes(const char* bytes, qsizetype length = -1);
+
+struct CopiedTable;
+
+// Puts table (UTF-8) on the clipboard as plain text and as HTML.
+void PutOnClipboard(const CopiedTable& table);
 
 #endif

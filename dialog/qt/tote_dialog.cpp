@@ -1,15 +1,12 @@
 // The Qt tote window: widgets over the core's tote figures, which it rewrites after every edit.
 #include "dialog/qt/tote_dialog.h"
 
-#include <QClipboard>
 #include <QEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -18,11 +15,11 @@
 
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/qt_text.h"
-#include "dialog/tote_window.h"
+#include "tote/tote_window.h"
 
 namespace {
 
-// The grid's columns, in the order of TOTE_HEADINGS.
+// The grid's columns, in the order of TOTE_COLUMNS.
 enum Column { NUMBER, FAIR, FAIR_ODDS, NEEDS, PRICE, OVERLAY, STATUS, PAYS, EV };
 
 // The widest price a field shows whole; a longer one scrolls, as in any field.
@@ -63,11 +60,6 @@ void Show(QLabel* figure, const QString& text) {
 // The figures' texts are ASCII, the core's tables and tips UTF-8.
 QString FromCore(const char* text) { return QString::fromUtf8(text); }
 
-// A text the core cut to fit size, as snprintf cuts.
-QString FromCore(const char* text, int length, std::size_t size) {
-  return QString::fromUtf8(text, qMin<qsizetype>(length, static_cast<qsizetype>(size) - 1));
-}
-
 }  // namespace
 
 ToteDialog::ToteDialog(DialogSurface& main, ToteState& tote, QWidget* parent)
@@ -84,7 +76,7 @@ ToteDialog::ToteDialog(DialogSurface& main, ToteState& tote, QWidget* parent)
 void ToteDialog::MakeRows() {
   auto* table = new QGridLayout;
   for (int column = 0; column < TOTE_COLUMN_COUNT; ++column) {
-    auto* heading = new QLabel(QString::fromLatin1(TOTE_HEADINGS[column]), this);
+    auto* heading = new QLabel(QString::fromLatin1(TOTE_COLUMNS[column].heading), this);
     heading->setTextFormat(Qt::PlainText);
     // Over its figures: the typed price and the status, which are words, on the left.
     const bool words = column == PRICE || column == STATUS;
@@ -253,16 +245,7 @@ void ToteDialog::Clear() {
   Refresh();
 }
 
-void ToteDialog::Copy() {
-  char table[TOTE_TABLE_MAX];
-  const int length = FormatToteTable(m_main, m_tote, "\n", table, sizeof table);
-  char html[TOTE_HTML_MAX];
-  const int htmlLength = FormatToteHtml(m_main, m_tote, html, sizeof html);
-  auto* copied = new QMimeData;
-  copied->setText(FromCore(table, length, sizeof table));
-  copied->setHtml(FromCore(html, htmlLength, sizeof html));
-  QGuiApplication::clipboard()->setMimeData(copied);
-}
+void ToteDialog::Copy() { PutOnClipboard(CopyToteTable(m_main, m_tote, "\n")); }
 
 void ToteDialog::keyPressEvent(QKeyEvent* event) {
   // The fields and the spin box pass Enter on, and no button takes it (none is autoDefault).

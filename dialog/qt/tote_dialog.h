@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QList>
 
-#include "book/tote.h"
 #include "dialog/surface.h"
+#include "tote/tote.h"
 
 class QLabel;
 class QLineEdit;

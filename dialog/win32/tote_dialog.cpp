@@ -10,12 +10,11 @@
 #include <string>
 #include <utility>
 
-#include "dialog/file_io.h"
-#include "dialog/tote_window.h"
 #include "dialog/win32/win32_clipboard.h"
-#include "dialog/win32/win32_dialog.h"
+#include "dialog/win32/win32_surface.h"
 #include "dialog/win32/win32_tips.h"
 #include "resources/tote.h"
+#include "tote/tote_window.h"
 
 namespace {
 
@@ -98,28 +97,6 @@ void ClearPrices(HWND dialog, ToteWindow& window) {
   window.writing = false;
 }
 
-// The table as "Copy line" puts its own: text and HTML. Unlike the line's, the tote's texts
-// come as UTF-8, not in the controls' code page.
-bool CopyTote(HWND dialog, const ToteWindow& window) {
-  Win32Surface surface(window.main);
-  std::string table(TOTE_TABLE_MAX, '\0');
-  const int length = FormatToteTable(surface, *window.tote, "\r\n", table.data(), table.size());
-  table.resize(length < static_cast<int>(table.size()) ? static_cast<std::size_t>(length)
-                                                       : table.size() - 1);
-  std::string html(TOTE_HTML_MAX, '\0');
-  const int htmlLength = FormatToteHtml(surface, *window.tote, html.data(), html.size());
-  html.resize(htmlLength < static_cast<int>(html.size()) ? static_cast<std::size_t>(htmlLength)
-                                                         : html.size() - 1);
-
-  const std::wstring wide = WideFromUtf8(table);
-  const int units = static_cast<int>(wide.size());
-  const int ansiBytes =
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(ansiBytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, ansi.data(), ansiBytes, nullptr, nullptr);
-  return PutTableOnClipboard(dialog, wide, ansi, html.data(), html.size());
-}
-
 // Close is the default button, and stays so when the focus moves onto another button: Enter
 // closes the window wherever the focus is. Such a button still takes Space and its mnemonic.
 LRESULT CALLBACK NeverDefault(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -179,7 +156,7 @@ constexpr int SLOT_COLUMNS[] = {IDC_TOTE_FAIR,   IDC_TOTE_FAIR_ODDS, IDC_TOTE_NE
 void Initialise(HWND dialog, ToteWindow& window) {
   SetWindowTextA(dialog, TOTE_CAPTION);
   for (int c = 0; c < TOTE_COLUMN_COUNT; ++c) {
-    SetDlgItemTextA(dialog, IDC_TOTE_HEAD + c, TOTE_HEADINGS[c]);
+    SetDlgItemTextA(dialog, IDC_TOTE_HEAD + c, TOTE_COLUMNS[c].heading);
   }
   const std::pair<int, const char*> words[] = {
       {IDC_TOTE_EDGE_LABEL, TOTE_EDGE_LABEL}, {IDC_TOTE_EDGE_SUFFIX, TOTE_EDGE_SUFFIX},
@@ -268,9 +245,14 @@ bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
       ClearPrices(dialog, window);
       ShowFigures(dialog, window);
       return true;
-    case IDC_TOTE_COPY:
-      if (!CopyTote(dialog, window)) MessageBeep(MB_ICONWARNING);
+    case IDC_TOTE_COPY: {
+      // As "Copy line" puts its own: text and HTML.
+      Win32Surface main(window.main);
+      if (!PutOnClipboard(dialog, CopyToteTable(main, *window.tote, "\r\n"))) {
+        MessageBeep(MB_ICONWARNING);
+      }
       return true;
+    }
     case IDOK:
     case IDCANCEL: EndDialog(dialog, id); return true;
     default: return false;

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "book/tote.h"
+#include "tote/tote.h"
 
 // Shows the tote window over main (the main dialog, whose module holds the window's template
 // and whose controls the figures come from) until the user closes it. What the user types

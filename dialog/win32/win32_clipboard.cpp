@@ -4,6 +4,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "text/table.h"
+#include "text/wide.h"
+
 namespace {
 
 // A movable global block holding size bytes of data, as the clipboard takes it; nullptr when
@@ -45,9 +48,10 @@ std::string ClipboardHtml(const char* fragment, std::size_t length) {
          std::string(fragment, length) + after;
 }
 
-bool PutTableOnClipboard(HWND owner, const std::wstring& text, const std::string& ansi,
-                         const char* fragment, std::size_t fragmentLength) {
-  const std::string html = ClipboardHtml(fragment, fragmentLength);
+bool PutOnClipboard(HWND owner, const CopiedTable& table) {
+  const std::wstring text = WideFromUtf8(table.text);
+  const std::string ansi = Cp1252FromWide(text);
+  const std::string html = ClipboardHtml(table.html.data(), table.html.size());
   const UINT htmlFormat = RegisterClipboardFormatW(L"HTML Format");
   HGLOBAL unicodeText = GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   HGLOBAL ansiText = GlobalCopy(ansi.c_str(), ansi.size() + 1);

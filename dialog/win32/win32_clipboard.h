@@ -12,11 +12,12 @@
 // of the document and of the fragment within the whole text, then the document.
 std::string ClipboardHtml(const char* fragment, std::size_t length);
 
-// Replaces the clipboard's contents, for owner, with text as Unicode text, ansi (the same text
-// in the ANSI code page) as text, and the HTML fragment (UTF-8) in the "HTML Format" format.
-// Returns false, with the clipboard left as it was, when it cannot be had (another program
-// keeps it open) or memory runs out.
-bool PutTableOnClipboard(HWND owner, const std::wstring& text, const std::string& ansi,
-                         const char* fragment, std::size_t fragmentLength);
+struct CopiedTable;
+
+// Replaces the clipboard's contents, for owner, with table's text (UTF-8, rows ended by CR LF)
+// as Unicode text and, through the code page's table, as text in code page 1252, and its HTML
+// in the "HTML Format" format. Returns false, with the clipboard left as it was, when it cannot
+// be had (another program keeps it open) or memory runs out.
+bool PutOnClipboard(HWND owner, const CopiedTable& table);
 
 #endif

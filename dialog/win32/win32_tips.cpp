@@ -1,6 +1,10 @@
 // Tooltips that ask their dialog for each text as it shows.
 #include "dialog/win32/win32_tips.h"
 
+#include <cstring>
+
+#include "text/wide.h"
+
 HWND AddTooltips(HWND dialog, const int* ids, int count) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
   if (!InitCommonControlsEx(&classes)) return nullptr;
@@ -49,10 +53,11 @@ void AnswerTip(NMHDR* header, const char* utf8, TipText& text) {
   } else {
     // Only where the tooltip did not take the Unicode form the dialog asked for.
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-    if (WideCharToMultiByte(CP_ACP, 0, text.wide, -1, text.ansi, sizeof text.ansi, nullptr,
-                            nullptr) == 0) {
-      text.ansi[0] = '\0';
-    }
+    const std::string bytes = Cp1252FromWide(text.wide);
+    const std::size_t length =
+        bytes.size() < sizeof text.ansi ? bytes.size() : sizeof text.ansi - 1;
+    std::memcpy(text.ansi, bytes.data(), length);
+    text.ansi[length] = '\0';
     info->lpszText = text.ansi;
     info->hinst = nullptr;
   }

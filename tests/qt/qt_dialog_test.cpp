@@ -24,12 +24,12 @@
 
 #include "book/board.h"
 #include "book/book.h"
-#include "book/tote.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/qt_text.h"
 #include "tests/qt/window_checks.h"
+#include "tote/tote.h"
 
 namespace {
 
@@ -608,7 +608,7 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   SAME_AS(oracle);
   const QString saved = folder.filePath(QStringLiteral("race.oddsline"));
   QVERIFY(QFile::exists(saved));
-  std::string error;
+  LineFileError error;
   const std::string expected = folder.filePath(QStringLiteral("expected")).toStdString();
   QVERIFY(oracle.SaveLine(expected, error));
   QFile mine(saved);

@@ -7,17 +7,17 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "book/snapshot.h"
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/qt_text.h"
-#include "dialog/script.h"
+#include "runner/script.h"
 
 namespace {
 
@@ -62,21 +62,7 @@ class WidgetTarget final : public ScriptTarget {
   }
   bool QuitPosted(int& code) override { return m_dialog.QuitPosted(code); }
 
-  std::string Text(int id) override {
-    QWidget* widget = m_dialog.Control(id);
-    QString text;
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) text = edit->text();
-    if (auto* label = qobject_cast<QLabel*>(widget)) text = label->text();
-    return ToDialogBytes(text).toStdString();
-  }
-  bool Modified(int editId) override { return Edit(editId)->isModified(); }
-  bool Checked(int boxId) override {
-    return qobject_cast<QCheckBox*>(m_dialog.Control(boxId))->isChecked();
-  }
-  int BarPos(int barId) override { return Bar(barId)->value(); }
-  int BarMin(int barId) override { return Bar(barId)->minimum(); }
-  int BarMax(int barId) override { return Bar(barId)->maximum(); }
-  bool ArrowsEnabled(int barId) override { return Bar(barId)->isEnabled(); }
+  DialogSnapshot Shown() override { return TakeSnapshot(m_dialog.Surface()); }
   // The dialog's "Copy line", and what it left on the clipboard.
   std::string CopiedLine() override {
     m_dialog.CopyLineAction()->trigger();

@@ -17,8 +17,8 @@
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/tote_dialog.h"
-#include "dialog/tote_window.h"
 #include "tests/qt/window_checks.h"
+#include "tote/tote_window.h"
 
 namespace {
 

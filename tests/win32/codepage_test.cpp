@@ -2,8 +2,8 @@
 // WideCharToMultiByte(1252, 0, ...) and every byte through MultiByteToWideChar(1252, ...).
 #include <windows.h>
 
-#include "dialog/codepage.h"
 #include "tests/win32/check.h"
+#include "text/codepage.h"
 
 int main() {
   for (unsigned value = 0; value < 0x10000; ++value) {

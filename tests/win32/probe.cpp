@@ -32,11 +32,13 @@
 #include <cstring>
 #include <string>
 
-#include "dialog/script.h"
-#include "dialog/tote_window.h"
+#include "book/snapshot.h"
+#include "dialog/win32/win32_surface.h"
 #include "resources/dialog.h"
 #include "resources/tote.h"
+#include "runner/script.h"
 #include "tests/win32/clipboard.h"
+#include "tote/tote_window.h"
 
 namespace {
 
@@ -60,30 +62,15 @@ class RemoteTarget final : public ScriptTarget {
   void Scroll(int, unsigned, int) override {}
   void Command(int) override {}
   bool QuitPosted(int&) override { return false; }
-  std::string Text(int id) override {
-    char buffer[4096];
-    const LRESULT length = SendDlgItemMessageA(dialog_, id, WM_GETTEXT, sizeof buffer,
-                                               reinterpret_cast<LPARAM>(buffer));
-    return std::string(buffer, static_cast<std::size_t>(length));
+  // Read from another process: every read of the Win32 binding works across processes.
+  DialogSnapshot Shown() override {
+    Win32Surface surface(dialog_);
+    return TakeSnapshot(surface);
   }
-  bool Modified(int id) override { return SendDlgItemMessageA(dialog_, id, EM_GETMODIFY, 0, 0); }
-  bool Checked(int id) override { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
-  int BarPos(int id) override { return Info(id).nPos; }
-  int BarMin(int id) override { return Info(id).nMin; }
-  int BarMax(int id) override { return Info(id).nMax; }
-  // Disabling both arrows disables the whole scroll bar window here.
-  bool ArrowsEnabled(int id) override { return IsWindowEnabled(GetDlgItem(dialog_, id)); }
   // What the user's own "Copy line" put there; the probe chooses nothing in the menu.
   std::string CopiedLine() override { return WithLfEnds(ClipboardUnicodeText()); }
 
  private:
-  SCROLLINFO Info(int id) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS;
-    GetScrollInfo(GetDlgItem(dialog_, id), SB_CTL, &info);
-    return info;
-  }
   HWND dialog_;
 };
 

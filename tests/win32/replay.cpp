@@ -9,8 +9,9 @@
 #include <cstdio>
 #include <string>
 
-#include "dialog/script.h"
+#include "book/snapshot.h"
 #include "dialog/win32/win32_dialog.h"
+#include "runner/script.h"
 #include "tests/win32/clipboard.h"
 #include "tests/win32/exe_resources.h"
 
@@ -64,44 +65,18 @@ class ReplayTarget final : public ScriptTarget {
     return quit_;
   }
 
-  std::string Text(int id) override {
-    const HWND item = GetDlgItem(dialog_, id);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(item, text.data(), text.size())));
-    return text;
+  DialogSnapshot Shown() override {
+    Win32Surface surface(dialog_);
+    return TakeSnapshot(surface);
   }
-  bool Modified(int editId) override {
-    return SendDlgItemMessageA(dialog_, editId, EM_GETMODIFY, 0, 0) != 0;
-  }
-  bool Checked(int boxId) override { return IsDlgButtonChecked(dialog_, boxId) == BST_CHECKED; }
-  int BarPos(int barId) override {
-    return static_cast<int>(SendDlgItemMessageA(dialog_, barId, SBM_GETPOS, 0, 0));
-  }
-  int BarMin(int barId) override { return Range(barId).first; }
-  int BarMax(int barId) override { return Range(barId).second; }
   // "Copy line" chosen in the system menu, and what it left on the clipboard.
   std::string CopiedLine() override {
     if (destroyed_) return {};
     SendMessageA(dialog_, WM_SYSCOMMAND, IDM_COPY_LINE, 0);
     return WithLfEnds(ClipboardUnicodeText());
   }
-  bool ArrowsEnabled(int barId) override {
-    SCROLLBARINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetScrollBarInfo(GetDlgItem(dialog_, barId), OBJID_CLIENT, &info)) return false;
-    // Element 1 is the left arrow, 5 the right one.
-    return !(info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) &&
-           !(info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
-  }
 
  private:
-  std::pair<int, int> Range(int barId) {
-    INT min = 0, max = 0;
-    SendDlgItemMessageA(dialog_, barId, SBM_GETRANGE, reinterpret_cast<WPARAM>(&min),
-                        reinterpret_cast<LPARAM>(&max));
-    return {min, max};
-  }
-
   void Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
     if (destroyed_) return;
     scripted_ = {message, wParam, true};

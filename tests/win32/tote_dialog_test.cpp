@@ -14,11 +14,11 @@
 
 #include "book/board.h"
 #include "dialog/headless/headless_dialog.h"
-#include "dialog/tote_window.h"
 #include "dialog/win32/win32_dialog.h"
 #include "resources/tote.h"
 #include "tests/win32/check.h"
 #include "tests/win32/clipboard.h"
+#include "tote/tote_window.h"
 
 namespace {
 
@@ -181,7 +181,7 @@ void WidestFiguresFit(HWND tote) {
     EXPECT(size.cx <= client.right, "'%s' takes %ld of %ld px", text, size.cx, client.right);
   };
   for (std::size_t i = 0; i < std::size(ids); ++i) fits(ids[i], widest[i]);
-  for (int c = 0; c < TOTE_COLUMN_COUNT; ++c) fits(IDC_TOTE_HEAD + c, TOTE_HEADINGS[c]);
+  for (int c = 0; c < TOTE_COLUMN_COUNT; ++c) fits(IDC_TOTE_HEAD + c, TOTE_COLUMNS[c].heading);
 }
 
 void WorkedExample(HMODULE exe) {

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "dialog/file_io.h"
+#include "files/file_io.h"
+#include "text/wide.h"
 
 namespace {
 
@@ -28,11 +29,9 @@ std::string Reason(DWORD error) {
     DWORD end = length;
     while (end > 0 && (text[end - 1] == L'\r' || text[end - 1] == L'\n' || text[end - 1] == L'.'))
       --end;
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(end), nullptr, 0, nullptr, nullptr);
-    reason.assign(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(end), reason.data(), bytes, nullptr,
-                        nullptr);
+    text[end] = L'\0';
+    std::string message;
+    if (Utf8FromWide(text, message)) reason = message;
   }
   LocalFree(text);
   return reason;
@@ -44,14 +43,6 @@ bool IsFolder(const std::wstring& path) {
 }
 
 }  // namespace
-
-std::wstring WideFromUtf8(const std::string& utf8) {
-  const int units =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-  return wide;
-}
 
 bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error,
                          const WriteFault* fault) {

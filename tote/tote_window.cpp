@@ -1,5 +1,5 @@
 // The tote window's portable part: which horses it lists.
-#include "dialog/tote_window.h"
+#include "tote/tote_window.h"
 
 #include "book/board.h"
 

@@ -1,7 +1,7 @@
 // Whole files in and out, for the line files. One interface, a POSIX and a Win32 file behind
 // it (CMake picks one), so every face saves alike: nothing half-written is ever left in place.
-#ifndef ODDSMITH_DIALOG_FILE_IO_H
-#define ODDSMITH_DIALOG_FILE_IO_H
+#ifndef ODDSMITH_FILES_FILE_IO_H
+#define ODDSMITH_FILES_FILE_IO_H
 
 #include <cstddef>
 #include <string>
@@ -25,11 +25,5 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, std:
 // in error.
 bool ReadFileLimited(const std::string& path, std::size_t limit, std::string& content,
                      std::string& error, bool& tooLarge);
-
-#ifdef _WIN32
-// utf8 as UTF-16, for Windows' wide API (paths here, message boxes and the clipboard in the
-// Windows program).
-std::wstring WideFromUtf8(const std::string& utf8);
-#endif
 
 #endif

@@ -16,16 +16,16 @@
 // bar's position and range; A, L and S are 1 or 0 for the bar's arrows, the "Lock" mark and
 // the "Scr." mark. Version 1 has no "tote" column and no edge line; it opens with an empty tote
 // and an edge of 25.
-#ifndef ODDSMITH_DIALOG_LINE_FILE_H
-#define ODDSMITH_DIALOG_LINE_FILE_H
+#ifndef ODDSMITH_FILES_LINE_FILE_H
+#define ODDSMITH_FILES_LINE_FILE_H
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "book/tote.h"
 #include "dialog/surface.h"
 #include "resources/columns.h"
+#include "tote/tote.h"
 
 constexpr int LINE_FILE_VERSION = 2;  // what this version writes, and the newest it reads
 // A file holds texts of up to FIELD_TEXT_MAX bytes (surface.h), what a field can hold.
@@ -33,6 +33,11 @@ constexpr int LINE_FILE_VERSION = 2;  // what this version writes, and the newes
 // texts of TOTE_TEXT_MAX, each byte written in at most four); a larger file is refused before
 // it is read.
 constexpr std::size_t LINE_FILE_SIZE_MAX = 4u << 20;
+
+// What a file is called and named by: the suffix a name without one is given, and the name
+// of its type in the file dialogs' filters ("Odds lines (*.oddsline)").
+inline constexpr char LINE_FILE_SUFFIX[] = "oddsline";
+inline constexpr char LINE_FILE_TYPE_NAME[] = "Odds lines";
 
 // One row as shown.
 struct RowState {
@@ -54,19 +59,28 @@ struct LineState {
   ToteState tote;
 };
 
-// Where a file was refused: the line of the file (0 for the file as a whole) and why.
+// Where a file was refused or could not be written: the line of the file (0 for the file as a
+// whole) and why.
 struct LineFileError {
   int line = 0;
   std::string reason;
 };
 
-// The state the controls show now, with tote (an empty one, at the starting edge, for a window
-// that keeps none).
-LineState ReadLineState(DialogSurface& surface, const ToteState& tote = ToteState());
+// What a save or an open that failed says, in one line: cannot save "PATH": REASON, or cannot
+// open "PATH": line M: REASON ("line M: " where the file has a line to blame). sentence
+// capitalises it, as a message box shows it.
+enum class LineFileAction { SAVE, OPEN };
+std::string LineFileFailure(LineFileAction action, std::string_view path,
+                            const LineFileError& error, bool sentence);
 
-// Puts state on the controls as it was shown: every text written (so every modified flag is
-// clear), each bar's range, then its position, then its arrows, and the marks. Moves no share
-// and runs no rebalance. The tote is the window's to take from state.tote.
+// What a file keeps of shown and tote.
+LineState LineStateOf(const DialogSnapshot& shown, const ToteState& tote);
+
+// The state the controls show now, with tote.
+LineState ReadLineState(DialogSurface& surface, const ToteState& tote);
+
+// Puts state on the controls as it was shown (book/snapshot.h, ShowSnapshot): every modified
+// flag clear, no share moved, no rebalance. The tote is the window's to take from state.tote.
 void ShowLineState(DialogSurface& surface, const LineState& state);
 
 // The file's bytes for state.
@@ -79,16 +93,11 @@ bool ParseLineFile(std::string_view bytes, LineState& state, LineFileError& erro
 // Saves what the controls show and tote to path (UTF-8), replacing the file in one step. False
 // with the reason in error; the old file is then as it was.
 bool SaveLineFile(DialogSurface& surface, const ToteState& tote, const std::string& path,
-                  std::string& error);
+                  LineFileError& error);
 
 // Opens path (UTF-8) onto the controls and tote. False with the reason in error and the
 // controls and tote left as they were.
 bool OpenLineFile(DialogSurface& surface, ToteState& tote, const std::string& path,
                   LineFileError& error);
-
-// The same for a window that keeps no tote yet: a save writes an empty tote at the starting
-// edge, an open leaves the file's tote aside.
-bool SaveLineFile(DialogSurface& surface, const std::string& path, std::string& error);
-bool OpenLineFile(DialogSurface& surface, const std::string& path, LineFileError& error);
 
 #endif

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "dialog/headless/binary_stdio.h"
+#include "runner/binary_stdio.h"
 
 void UseBinaryStdio() {
   _setmode(_fileno(stdin), _O_BINARY);

@@ -1,14 +1,13 @@
 // The tote's figures, table and tip. Each figure is an exact fraction of 64-bit integers,
 // rounded once, half away from zero, when it is printed, so no rounding on the way can turn a
 // BET into an OVERLAY.
-#include "book/tote.h"
+#include "tote/tote.h"
 
 #include <algorithm>
 
 #include "book/board.h"
-#include "book/table.h"
-#include "book/text.h"
-#include "dialog/codepage.h"
+#include "text/table.h"
+#include "text/text.h"
 
 namespace {
 
@@ -17,10 +16,7 @@ constexpr long long TOTE_BOOK_UNIT = 1000000000;  // each 1 / (o + 1) in 10^-9
 // A tote text in UTF-8: at most three bytes for each of its bytes, and the NUL.
 constexpr std::size_t TOTE_CELL_SIZE = std::size_t{3} * TOTE_TEXT_MAX + 1;
 
-// The tote ladder up to 9-2; from there every a-1 to 99-1.
-constexpr int SHORT_LADDER[][2] = {{1, 9}, {1, 5}, {2, 5}, {1, 2}, {3, 5}, {4, 5},
-                                   {1, 1}, {6, 5}, {7, 5}, {3, 2}, {8, 5}, {9, 5},
-                                   {2, 1}, {5, 2}, {3, 1}, {7, 2}, {4, 1}, {9, 2}};
+// The tote ladder: the board's short prices up to 9-2, then every a-1 to 99-1.
 constexpr int LONG_LADDER_FIRST = 5;
 constexpr int LONG_LADDER_LAST = 99;
 
@@ -97,8 +93,8 @@ bool Needs(Chance chance, int edge, int& a, int& b) {
     b = pb;
     return StatusAt(chance, edge, TotePayCents({ToteRead::PRICE, pa, pb})) == ToteStatus::BET;
   };
-  for (const auto& price : SHORT_LADDER) {
-    if (bet(price[0], price[1])) return true;
+  for (const BoardPrice price : SHORT_PRICES) {
+    if (bet(price.a, price.b)) return true;
   }
   for (int odds = LONG_LADDER_FIRST; odds <= LONG_LADDER_LAST; ++odds) {
     if (bet(odds, 1)) return true;
@@ -106,30 +102,8 @@ bool Needs(Chance chance, int edge, int& a, int& b) {
   return false;
 }
 
-// One unit of the code page's characters (none is a surrogate) as UTF-8.
-void AppendUtf8(TextBuilder& text, char16_t unit) {
-  char bytes[3];
-  std::size_t length;
-  if (unit < 0x80) {
-    bytes[0] = static_cast<char>(unit);
-    length = 1;
-  } else if (unit < 0x800) {
-    bytes[0] = static_cast<char>(0xC0 | (unit >> 6));
-    bytes[1] = static_cast<char>(0x80 | (unit & 0x3F));
-    length = 2;
-  } else {
-    bytes[0] = static_cast<char>(0xE0 | (unit >> 12));
-    bytes[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-    bytes[2] = static_cast<char>(0x80 | (unit & 0x3F));
-    length = 3;
-  }
-  text.Add(bytes, length);
-}
-
 void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& table) {
-  const char* const header[] = {"Horse",   "Fair",   "Fair odds", "Needs", "Tote",
-                                "Overlay", "Status", "$2 pays",   "EV $2"};
-  table.Row(header, 9, true);
+  table.Header(TOTE_COLUMNS, TOTE_COLUMN_COUNT);
   const int horses = ReadFieldSize(surface);
   for (int i = 0; i < horses; ++i) {
     if (!IsActiveRow(surface, i)) continue;
@@ -147,8 +121,7 @@ void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& ta
                                  ToteStatusText(horse.status),
                                  horse.pays,
                                  horse.ev};
-    // Prices as text; the chance and the overlay with their values, as the line's chances.
-    table.Row(cells, 9, false, 1u << 3 | 1u << 4, nullptr, 1u << 1 | 1u << 5);
+    table.Row(TOTE_COLUMNS, cells, TOTE_COLUMN_COUNT);
   }
   const ToteRace race = FigureToteRace(surface, tote);
   char edge[16];
@@ -157,7 +130,9 @@ void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& ta
   edgeText.Add("%");
   const char* const rows[][2] = {
       {"Edge", edge}, {"Tote book", race.book}, {"Take", race.take}, {"Bets", race.bets}};
-  for (const auto& row : rows) table.Row(row, 2, false, 0, nullptr, 1u << 1);
+  // A name and its figure, a percentage given its value where it is one.
+  constexpr TableColumn RACE_ROW[] = {{"", CellKind::PLAIN}, {"", CellKind::PERCENT}};
+  for (const auto& row : rows) table.Row(RACE_ROW, row, 2);
   table.End();
 }
 
@@ -326,7 +301,7 @@ int FormatToteText(const char* text, char* buffer, std::size_t size) {
     if (c == '\t' || c == '\r' || c == '\n') {
       out.Add(" ");
     } else {
-      AppendUtf8(out, Cp1252ToUtf16(static_cast<unsigned char>(c)));
+      out.AddUtf8FromCp1252(std::string_view(&c, 1));
     }
   }
   return out.Length();
@@ -345,6 +320,21 @@ int FormatToteTip(DialogSurface& surface, const ToteState& tote, int i, char* bu
   return text.Length();
 }
 
+int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size,
+                     const ToteState* tote) {
+  if (IsOddsField(id) || IsPoolBar(id)) {
+    const int i = IsOddsField(id) ? id - IDC_ODDS : id - IDC_POOL_BAR;
+    const int length = FormatHorseTip(surface, i, buffer, size);
+    if (!tote || length == 0) return length;
+    // The tote's part goes where the horse's ends, or where the buffer ends if that cut it.
+    const std::size_t at = size == 0 ? 0 : std::min(static_cast<std::size_t>(length), size - 1);
+    return length + FormatToteTip(surface, *tote, i, buffer + at, size - at);
+  }
+  if (id == IDC_LINE) return FormatBookTip(surface, buffer, size);
+  if (size != 0) buffer[0] = '\0';
+  return NO_TIP;
+}
+
 int FormatToteTable(DialogSurface& surface, const ToteState& tote, const char* eol, char* buffer,
                     std::size_t size) {
   TextBuilder text(buffer, size);
@@ -358,4 +348,13 @@ int FormatToteHtml(DialogSurface& surface, const ToteState& tote, char* buffer, 
   TableText table(text, nullptr);
   WriteToteTable(surface, tote, table);
   return text.Length();
+}
+
+CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote, const char* eol) {
+  // Both always fit their buffers (tote.h).
+  char text[TOTE_TABLE_MAX];
+  FormatToteTable(surface, tote, eol, text, sizeof text);
+  char html[TOTE_HTML_MAX];
+  FormatToteHtml(surface, tote, html, sizeof html);
+  return {text, html};
 }

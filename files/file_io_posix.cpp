@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "dialog/file_io.h"
+#include "files/file_io.h"
 
 namespace {
 

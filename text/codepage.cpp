@@ -1,7 +1,7 @@
 // Code page 1252, the ANSI code page of Western Windows, in which the dialog's texts are bytes:
 // the same conversions as Windows' MultiByteToWideChar(1252, ...) and
-// WideCharToMultiByte(1252, 0, ...), so a text reads alike on every face.
-#include "dialog/codepage.h"
+// WideCharToMultiByte(1252, 0, ...), so a text reads alike on every face, and UTF-8 both ways.
+#include "text/codepage.h"
 
 #include <algorithm>
 #include <iterator>
@@ -122,4 +122,77 @@ unsigned char Cp1252FromUtf16(char16_t unit) {
   const Fit* fit = std::lower_bound(std::begin(FITS), std::end(FITS), unit,
                                     [](const Fit& f, char16_t u) { return f.unit < u; });
   return fit != std::end(FITS) && fit->unit == unit ? fit->byte : static_cast<unsigned char>('?');
+}
+
+bool IsUndefinedCp1252(unsigned char byte) {
+  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+
+int Cp1252ToUtf8(unsigned char byte, char (&utf8)[3]) {
+  // None of the code page's characters is a surrogate or beyond U+FFFF.
+  const char16_t unit = Cp1252ToUtf16(byte);
+  if (unit < 0x80) {
+    utf8[0] = static_cast<char>(unit);
+    return 1;
+  }
+  if (unit < 0x800) {
+    utf8[0] = static_cast<char>(0xC0 | (unit >> 6));
+    utf8[1] = static_cast<char>(0x80 | (unit & 0x3F));
+    return 2;
+  }
+  utf8[0] = static_cast<char>(0xE0 | (unit >> 12));
+  utf8[1] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+  utf8[2] = static_cast<char>(0x80 | (unit & 0x3F));
+  return 3;
+}
+
+void AppendUtf8FromCp1252(std::string& out, std::string_view bytes) {
+  for (const char byte : bytes) {
+    char utf8[3];
+    out.append(utf8,
+               static_cast<std::size_t>(Cp1252ToUtf8(static_cast<unsigned char>(byte), utf8)));
+  }
+}
+
+void AppendCp1252(std::string& out, char32_t c) {
+  if (c <= 0xFFFF) {
+    out += static_cast<char>(Cp1252FromUtf16(static_cast<char16_t>(c)));
+  } else {
+    out += "??";
+  }
+}
+
+bool NextUtf8(std::string_view text, std::size_t& at, char32_t& c) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  int length;
+  char32_t least;
+  if (lead < 0x80) {
+    c = lead;
+    ++at;
+    return true;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, least = 0x80, c = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, least = 0x800, c = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, least = 0x10000, c = lead & 0x07;
+  } else {
+    return false;
+  }
+  if (text.size() - at < static_cast<std::size_t>(length)) return false;
+  for (int i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[at + i]);
+    if ((next & 0xC0) != 0x80) return false;
+    c = c << 6 | (next & 0x3F);
+  }
+  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+  at += static_cast<std::size_t>(length);
+  return true;
+}
+
+void AppendHexEscape(std::string& out, unsigned char byte, HexDigits digits) {
+  const char* hex = digits == HexDigits::UPPER ? "0123456789ABCDEF" : "0123456789abcdef";
+  out += "\\x";
+  out += hex[byte >> 4];
+  out += hex[byte & 15];
 }

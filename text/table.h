@@ -1,9 +1,33 @@
-// The copied tables' cells, as tab-separated text or as an HTML table that a spreadsheet reads
-// with its prices kept as text.
-#ifndef ODDSMITH_BOOK_TABLE_H
-#define ODDSMITH_BOOK_TABLE_H
+// The copied tables, as tab-separated text or as an HTML table that a spreadsheet reads with its
+// prices kept as text and its percentages as numbers.
+#ifndef ODDSMITH_TEXT_TABLE_H
+#define ODDSMITH_TEXT_TABLE_H
 
-#include "book/text.h"
+#include <string>
+
+#include "text/text.h"
+
+// A table in the two forms a clipboard takes, both UTF-8: tab-separated text, each row ended by
+// the line end asked for, and an HTML table with no document around it.
+struct CopiedTable {
+  std::string text;
+  std::string html;
+};
+
+// How a column's cells are to be read by a spreadsheet that pastes the HTML copy.
+enum class CellKind {
+  PLAIN,    // as it stands: a number the spreadsheet reads as one, or a word
+  TEXT,     // marked as text, so that a spreadsheet keeps 5-2 a price and never makes it a date
+  SHARE,    // a percentage, given its value in share units (1/10000) beside the row's cells
+  PERCENT,  // a percentage ("+40.0%"), given the value its text shows; any other text is PLAIN
+};
+
+// A column of a table: its heading and how its cells read. A table is an array of them, so
+// that a column moved moves its heading and its kind together.
+struct TableColumn {
+  const char* heading;
+  CellKind kind;
+};
 
 class TableText {
  public:
@@ -12,12 +36,26 @@ class TableText {
     if (!eol_) text_.Add("<table>\n");
   }
 
-  // A row of cells; in HTML, header cells for a header row, the cells whose bit is set in
-  // textCells marked as text (prices, which a spreadsheet would make dates), each cell with
-  // percentUnits[i] >= 0 given that many share units as its value, and each cell whose bit is
-  // set in percentTexts and that reads as a percentage ("+40.0%") given the value it shows.
-  void Row(const char* const* cells, int count, bool header = false, unsigned textCells = 0,
-           const long long* percentUnits = nullptr, unsigned percentTexts = 0) {
+  // The row of the count columns' headings; in HTML, header cells.
+  void Header(const TableColumn* columns, int count) {
+    if (!eol_) text_.Add("<tr>");
+    for (int i = 0; i < count; ++i) {
+      if (eol_) {
+        if (i > 0) text_.Add("\t");
+        text_.Add(columns[i].heading);
+      } else {
+        text_.Add("<th>");
+        AddEscaped(columns[i].heading);
+        text_.Add("</th>");
+      }
+    }
+    text_.Add(eol_ ? eol_ : "</tr>\n");
+  }
+
+  // A row of count cells (UTF-8) under the first count columns; shares[i] is the value of a
+  // SHARE cell (a cell below 0 has none).
+  void Row(const TableColumn* columns, const char* const* cells, int count,
+           const long long* shares = nullptr) {
     if (!eol_) text_.Add("<tr>");
     for (int i = 0; i < count; ++i) {
       if (eol_) {
@@ -25,24 +63,23 @@ class TableText {
         text_.Add(cells[i]);
         continue;
       }
-      if (header) {
-        text_.Add("<th>");
-      } else if (textCells >> i & 1) {
+      const CellKind kind = columns[i].kind;
+      if (kind == CellKind::TEXT) {
         // Excel reads mso-number-format, LibreOffice Calc the sdnum format code "@" (text).
         text_.Add("<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">");
-      } else if (percentUnits && percentUnits[i] >= 0) {
+      } else if (kind == CellKind::SHARE && shares && shares[i] >= 0) {
         // Excel reads "28.6%" as a number by itself; LibreOffice Calc takes it as text unless
         // it is given the value, which it then shows in its own percent format.
         text_.Add("<td sdval=\"");
-        text_.AddScaled(percentUnits[i], 4);
+        text_.AddScaled(shares[i], 4);
         text_.Add("\" sdnum=\"1033;1033;0.00%\">");
-      } else if ((percentTexts >> i & 1) && AddPercentValue(cells[i])) {
+      } else if (kind == CellKind::PERCENT && AddPercentValue(cells[i])) {
         // opened with its value
       } else {
         text_.Add("<td>");
       }
       AddEscaped(cells[i]);
-      text_.Add(header ? "</th>" : "</td>");
+      text_.Add("</td>");
     }
     text_.Add(eol_ ? eol_ : "</tr>\n");
   }

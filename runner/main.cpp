@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "dialog/headless/binary_stdio.h"
 #include "dialog/headless/headless_dialog.h"
+#include "runner/binary_stdio.h"
 
 int main(int argc, char** argv) {
   const char* name = "oddsmith-headless";

@@ -1,4 +1,4 @@
 // POSIX streams are bytes already.
-#include "dialog/headless/binary_stdio.h"
+#include "runner/binary_stdio.h"
 
 void UseBinaryStdio() {}

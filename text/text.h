@@ -1,12 +1,14 @@
 // Texts built into a caller's fixed buffer, cut to fit as snprintf cuts and counted in full,
 // with numbers printed exactly from integers: what every tip and copied table is made of.
-#ifndef ODDSMITH_BOOK_TEXT_H
-#define ODDSMITH_BOOK_TEXT_H
+#ifndef ODDSMITH_TEXT_TEXT_H
+#define ODDSMITH_TEXT_TEXT_H
 
 #include <cstddef>
 #include <cstring>
+#include <string_view>
 
-#include "book/format.h"
+#include "text/codepage.h"
+#include "text/number.h"
 
 class TextBuilder {
  public:
@@ -28,6 +30,14 @@ class TextBuilder {
 
   // Appends a NUL-terminated text.
   void Add(const char* text) { Add(text, std::strlen(text)); }
+
+  // Appends the UTF-8 of code-page-1252 bytes (codepage.h), one character each.
+  void AddUtf8FromCp1252(std::string_view bytes) {
+    for (const char byte : bytes) {
+      char utf8[3];
+      Add(utf8, static_cast<std::size_t>(Cp1252ToUtf8(static_cast<unsigned char>(byte), utf8)));
+    }
+  }
 
   // Appends value in decimal.
   void AddInt(int value) {

@@ -1,19 +1,16 @@
 // The tote window's words and colours, the same in every program, so the Windows and the Linux
 // window read alike and their tests can name what they look for.
-#ifndef ODDSMITH_DIALOG_TOTE_WINDOW_H
-#define ODDSMITH_DIALOG_TOTE_WINDOW_H
+#ifndef ODDSMITH_TOTE_TOTE_WINDOW_H
+#define ODDSMITH_TOTE_TOTE_WINDOW_H
 
-#include "book/tote.h"
 #include "dialog/surface.h"
 #include "resources/columns.h"
+#include "tote/tote.h"
 
 inline constexpr char TOTE_CAPTION[] = "Tote";
 inline constexpr char TOTE_MENU_TEXT[] = "&Tote...";
 
-// The column headings over the horses' rows, the copied table's header in the same order.
-inline constexpr int TOTE_COLUMN_COUNT = 9;
-inline constexpr const char* TOTE_HEADINGS[TOTE_COLUMN_COUNT] = {
-    "Horse", "Fair", "Fair odds", "Needs", "Tote", "Overlay", "Status", "$2 pays", "EV $2"};
+// The column headings over the horses' rows are the copied table's (tote.h, TOTE_COLUMNS).
 
 // Under the rows: the edge a bet needs, the race's summary and the buttons ("&" marks a
 // mnemonic).

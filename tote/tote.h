@@ -1,14 +1,15 @@
 // The tote: at post time the handicapper compares each horse's tote-board price with the price
 // the line says it should pay, and bets only where the crowd pays enough more. Every figure is
 // worked out exactly in 64-bit integers from the shares and the typed prices.
-#ifndef ODDSMITH_BOOK_TOTE_H
-#define ODDSMITH_BOOK_TOTE_H
+#ifndef ODDSMITH_TOTE_TOTE_H
+#define ODDSMITH_TOTE_TOTE_H
 
 #include <cstddef>
 #include <string_view>
 
 #include "dialog/surface.h"
 #include "resources/columns.h"
+#include "text/table.h"
 
 constexpr int TOTE_TEXT_MAX = 32;      // the bytes of a typed tote price that are kept
 constexpr int EDGE_DEFAULT = 25;       // the overlay, in percent, a bet needs to begin with
@@ -102,19 +103,41 @@ int FormatToteText(const char* text, char* buffer, std::size_t size);
 int FormatToteTip(DialogSurface& surface, const ToteState& tote, int i, char* buffer,
                   std::size_t size);
 
-// The tote as a tab-separated table (UTF-8), each line ended by eol: "Horse", "Fair", "Fair
-// odds", "Needs", "Tote", "Overlay", "Status", "$2 pays", "EV $2", one line of nine cells per
-// horse in the book, then "Edge", "Tote book", "Take" and "Bets" on lines of two cells.
+// The tote's columns, in the windows' order and the copied table's: the prices ("Needs" and
+// "Tote") marked as text so a spreadsheet never makes 5-2 a date, the chance and the overlay
+// given their values as the line's chances are.
+inline constexpr TableColumn TOTE_COLUMNS[] = {
+    {"Horse", CellKind::PLAIN},  {"Fair", CellKind::PERCENT},  {"Fair odds", CellKind::PLAIN},
+    {"Needs", CellKind::TEXT},   {"Tote", CellKind::TEXT},     {"Overlay", CellKind::PERCENT},
+    {"Status", CellKind::PLAIN}, {"$2 pays", CellKind::PLAIN}, {"EV $2", CellKind::PLAIN}};
+inline constexpr int TOTE_COLUMN_COUNT = sizeof TOTE_COLUMNS / sizeof TOTE_COLUMNS[0];
+
+// The tote as a tab-separated table (UTF-8), each line ended by eol: the TOTE_COLUMNS headings,
+// one line of nine cells per horse in the book, then "Edge", "Tote book", "Take" and "Bets" on
+// lines of two cells.
 // Returns the whole table's length; cut to fit size as snprintf cuts. TOTE_TABLE_MAX bytes
 // always hold it (with an eol of up to two bytes).
 constexpr std::size_t TOTE_TABLE_MAX = 4096;
 int FormatToteTable(DialogSurface& surface, const ToteState& tote, const char* eol, char* buffer,
                     std::size_t size);
 
-// The same table as an HTML table (UTF-8, no document around it), the prices ("Tote" and
-// "Needs") marked as text so a spreadsheet never makes 5-2 a date, and the tote texts escaped.
+// The same table as an HTML table (UTF-8, no document around it), the cells as TOTE_COLUMNS
+// has them read and the tote texts escaped.
 // TOTE_HTML_MAX bytes always hold it.
 constexpr std::size_t TOTE_HTML_MAX = 16384;
 int FormatToteHtml(DialogSurface& surface, const ToteState& tote, char* buffer, std::size_t size);
+
+// Both forms of the table for the clipboard, rows ended by eol.
+CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote, const char* eol);
+
+// The tip of control id as both programs show it: a horse's for its odds field and its bar
+// (board.h, FormatHorseTip), with what its tote price says when tote is given
+// (FormatToteTip), the book's for "% Line:". Returns its length (0 and an empty text for an
+// inactive row), or NO_TIP and an empty text for a control that has no tip. TIP_MAX bytes
+// always hold a tip; without a tote, TEXT_BUFFER_SIZE do.
+constexpr int NO_TIP = -1;
+constexpr std::size_t TIP_MAX = 256;
+int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t size,
+                     const ToteState* tote = nullptr);
 
 #endif

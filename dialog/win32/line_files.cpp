@@ -1,0 +1,125 @@
+// "Save line..." and "Open line..." in the Windows program: the system's file dialogs and
+// message boxes around the core's line files, so that the dialog procedure only wires them to
+// its system menu.
+#include "dialog/win32/line_files.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+#include <string>
+
+#include "dialog/win32/win32_surface.h"
+#include "files/line_file.h"
+#include "resources/dialog.h"
+#include "text/wide.h"
+
+namespace {
+
+// Tells the user, in a box owned by the dialog, that nothing was saved or opened and why.
+void ReportFileFailure(HWND dialog, const std::string& what, UINT icon) {
+  MessageBoxW(dialog, WideFromUtf8(what).c_str(), WideFromUtf8(DLG_CAPTION).c_str(), MB_OK | icon);
+}
+
+void ReportFileFailure(HWND dialog, LineFileAction action, const std::string& path,
+                       const LineFileError& error) {
+  ReportFileFailure(dialog, LineFileFailure(action, path, error, true),
+                    action == LineFileAction::SAVE ? MB_ICONERROR : MB_ICONWARNING);
+}
+
+// The system's file dialogs. Their library is loaded the first time one is asked for, not as
+// the program starts: it brings the shell's libraries with it, which would cost every start a
+// good part of its time for the few that save or open a line.
+struct FileDialogs {
+  using Show = BOOL(WINAPI*)(OPENFILENAMEW*);
+  using LastError = DWORD(WINAPI*)();
+  Show open = nullptr;
+  Show save = nullptr;
+  LastError error = nullptr;
+  DWORD failure = 0;  // why they could not be loaded
+};
+
+// The procedure name of library as the type T; through the generic function type, the one
+// cast between function types the compiler takes as deliberate.
+template <typename T>
+T Procedure(HMODULE library, const char* name) {
+  return reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+const FileDialogs& LoadFileDialogs() {
+  static const FileDialogs dialogs = [] {
+    FileDialogs loaded;
+    const HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (library) {
+      loaded.open = Procedure<FileDialogs::Show>(library, "GetOpenFileNameW");
+      loaded.save = Procedure<FileDialogs::Show>(library, "GetSaveFileNameW");
+      loaded.error = Procedure<FileDialogs::LastError>(library, "CommDlgExtendedError");
+    }
+    if (!loaded.open || !loaded.save || !loaded.error) loaded.failure = GetLastError();
+    return loaded;
+  }();
+  return dialogs;
+}
+
+// The path of a line file the user picks in the system's file dialog, as UTF-8: the wide API,
+// so any path the file system takes comes through. False when the user cancels, or, after
+// telling them, when the file dialog cannot be shown.
+bool ChooseLineFile(HWND dialog, bool save, std::string& path) {
+  const FileDialogs& dialogs = LoadFileDialogs();
+  if (dialogs.failure != 0 || !dialogs.open || !dialogs.save || !dialogs.error) {
+    char what[80];
+    std::snprintf(what, sizeof what, "Cannot show the file dialog: comdlg32.dll, error %lu",
+                  static_cast<unsigned long>(dialogs.failure));
+    ReportFileFailure(dialog, what, MB_ICONERROR);
+    return false;
+  }
+  // Room for the longest path the wide file functions take.
+  std::wstring file(32768, L'\0');
+  OPENFILENAMEW request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = dialog;
+  const std::wstring suffix = WideFromUtf8(LINE_FILE_SUFFIX);
+  // The filter's name and its pattern, each ended by a NUL, and one more NUL after the pair.
+  const std::wstring filter =
+      WideFromUtf8(LINE_FILE_TYPE_NAME) + L" (*." + suffix + L")" + L'\0' + L"*." + suffix + L'\0';
+  request.lpstrFilter = filter.c_str();
+  request.nFilterIndex = 1;
+  request.lpstrFile = file.data();
+  request.nMaxFile = static_cast<DWORD>(file.size());
+  request.lpstrDefExt = suffix.c_str();
+  request.Flags =
+      OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if ((save ? dialogs.save : dialogs.open)(&request)) {
+    if (Utf8FromWide(file.c_str(), path)) return true;
+    ReportFileFailure(dialog, "Cannot use that file: its name is not valid Unicode", MB_ICONERROR);
+    return false;
+  }
+  if (const DWORD failure = dialogs.error()) {
+    char what[64];
+    std::snprintf(what, sizeof what, "Cannot show the file dialog: error 0x%lX",
+                  static_cast<unsigned long>(failure));
+    ReportFileFailure(dialog, what, MB_ICONERROR);
+  }
+  return false;
+}
+
+}  // namespace
+
+bool SaveLineAs(HWND dialog, const ToteState& tote) {
+  std::string path;
+  if (!ChooseLineFile(dialog, true, path)) return true;
+  Win32Surface surface(dialog);
+  LineFileError error;
+  if (SaveLineFile(surface, tote, path, error)) return true;
+  ReportFileFailure(dialog, LineFileAction::SAVE, path, error);
+  return false;
+}
+
+bool OpenLineChosen(HWND dialog, ToteState& tote) {
+  std::string path;
+  if (!ChooseLineFile(dialog, false, path)) return true;
+  Win32Surface surface(dialog);
+  LineFileError error;
+  if (OpenLineFile(surface, tote, path, error)) return true;
+  ReportFileFailure(dialog, LineFileAction::OPEN, path, error);
+  return false;
+}

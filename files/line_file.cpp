@@ -1,0 +1,384 @@
+// Line files: writing, strict reading and the state they carry; see line_file.h.
+#include "files/line_file.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "book/book.h"
+#include "book/snapshot.h"
+#include "files/file_io.h"
+#include "text/codepage.h"
+
+namespace {
+
+const char MAGIC[] = "oddsmith line";
+const char COLUMNS_V1[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr";
+const char COLUMNS[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote";
+constexpr std::size_t ROW_FIELDS_V1 = 9;
+constexpr std::size_t ROW_FIELDS = 10;  // version 2 adds the tote text
+
+// A text's bytes as the file has them: a backslash and the bytes no editor shows escaped,
+// every other byte as its character in UTF-8.
+void AppendText(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (byte < 0x20 || byte == 0x7F || IsUndefinedCp1252(byte)) {
+      AppendHexEscape(out, byte, HexDigits::UPPER);
+    } else {
+      AppendUtf8FromCp1252(out, std::string_view(&c, 1));
+    }
+  }
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A field's text as the dialog's bytes: escapes undone, characters through the code page as
+// typing them would go (codepage.h, AppendCp1252). Returns an error text, or nullptr.
+const char* ReadText(std::string_view field, std::string& text) {
+  text.clear();
+  std::size_t at = 0;
+  while (at < field.size()) {
+    char32_t c;
+    if (!NextUtf8(field, at, c)) return "bytes that are not UTF-8";
+    if (c == '\\') {
+      if (at < field.size() && field[at] == '\\') {
+        text += '\\';
+        ++at;
+        continue;
+      }
+      if (field.size() - at < 3 || field[at] != 'x' || HexValue(field[at + 1]) < 0 ||
+          HexValue(field[at + 2]) < 0) {
+        return "a backslash that starts no escape (write \\\\ or \\xHH)";
+      }
+      const int byte = HexValue(field[at + 1]) * 16 + HexValue(field[at + 2]);
+      if (byte == 0) return "a NUL byte in a text";
+      text += static_cast<char>(byte);
+      at += 3;
+    } else if (c < 0x20 || c == 0x7F) {
+      return "a control character that is not escaped";
+    } else {
+      AppendCp1252(text, c);
+    }
+    if (text.size() > FIELD_TEXT_MAX) return "a text longer than 32767 bytes";
+  }
+  return nullptr;
+}
+
+// A whole number of at most six digits, no sign.
+bool ReadNumber(std::string_view field, int& value) {
+  if (field.empty() || field.size() > 6) return false;
+  value = 0;
+  for (const char c : field) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return true;
+}
+
+bool ReadFlag(std::string_view field, bool& value) {
+  if (field != "0" && field != "1") return false;
+  value = field == "1";
+  return true;
+}
+
+std::vector<std::string_view> Split(std::string_view line) {
+  std::vector<std::string_view> fields;
+  while (true) {
+    const std::size_t tab = line.find('\t');
+    fields.push_back(line.substr(0, tab));
+    if (tab == std::string_view::npos) return fields;
+    line.remove_prefix(tab + 1);
+  }
+}
+
+// The file's lines without their line ends; false when the last has none (a file cut short).
+bool SplitLines(std::string_view bytes, std::vector<std::string_view>& lines) {
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) {
+      lines.push_back(bytes);
+      return false;
+    }
+    std::string_view line = bytes.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    bytes.remove_prefix(end + 1);
+  }
+  return true;
+}
+
+// Reads a file section by section, each method taking the lines its section holds from the
+// next one on and, on a refusal, leaving its line and reason in the error; a later version of
+// the format adds a method.
+class LineFileReader {
+ public:
+  LineFileReader(std::string_view bytes, LineFileError& error) : error_(error) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    bytes_ = bytes;
+  }
+
+  // The first line: the format's name and a version this program reads.
+  bool Header() {
+    if (bytes_.empty()) return Fail(0, "the file is empty");
+    whole_ = SplitLines(bytes_, lines_);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].find('\0') != std::string_view::npos) {
+        return Fail(static_cast<int>(i + 1), "a NUL byte");
+      }
+    }
+    const std::vector<std::string_view> first = Split(lines_[0]);
+    if (first[0] != MAGIC &&
+        (whole_ || lines_.size() > 1 || !std::string_view(MAGIC).starts_with(first[0]))) {
+      return Fail(1, "not an Oddsmith line file");
+    }
+    // A last line without its line end was cut off in the middle: it counts as missing.
+    if (!whole_) lines_.pop_back();
+    if (lines_.empty()) return Fail(1, "the file is cut short: its last line has no line end");
+    if (first.size() != 2 || !ReadNumber(first[1], version_) || version_ < 1) {
+      return Fail(1, "no version this program knows");
+    }
+    if (version_ > LINE_FILE_VERSION) {
+      return Fail(1, "written by a later version of Oddsmith (line file version " +
+                         std::to_string(version_) + "); this version opens version " +
+                         std::to_string(LINE_FILE_VERSION) + " and earlier");
+    }
+    next_ = 2;
+    return true;
+  }
+
+  // A line of name and its text.
+  bool Text(std::string_view name, std::string& text) {
+    const std::string_view* line = Take();
+    if (!line) return CutShort();
+    const std::size_t tab = line->find('\t');
+    if (line->substr(0, tab) != name || tab == std::string_view::npos) {
+      return Fail(next_ - 1, "\"" + std::string(name) + "\" and its text expected");
+    }
+    if (const char* reason = ReadText(line->substr(tab + 1), text)) return Fail(next_ - 1, reason);
+    return true;
+  }
+
+  // The column names and the 14 horse rows under them, with each horse's tote text.
+  bool Rows(RowState (&rows)[ROW_COUNT], ToteState& tote) {
+    const std::string_view* names = Take();
+    if (!names) return CutShort();
+    if (*names != (version_ == 1 ? COLUMNS_V1 : COLUMNS)) {
+      return Fail(next_ - 1, "the column names of the horse rows expected");
+    }
+    for (int i = 0; i < ROW_COUNT; ++i) {
+      const std::string_view* line = Take();
+      if (!line) return CutShort();
+      if (*line == "end") return Fail(next_ - 1, "a horse missing: the rows go 1 to 14");
+      if (const char* reason = Row(Split(*line), i, rows[i], tote)) return Fail(next_ - 1, reason);
+    }
+    return true;
+  }
+
+  // The tote's edge, from version 2 on.
+  bool Edge(ToteState& tote) {
+    if (version_ == 1) return true;
+    const std::string_view* line = Take();
+    if (!line) return CutShort();
+    const std::vector<std::string_view> fields = Split(*line);
+    if (fields.size() == RowFields()) return Fail(next_ - 1, "more than 14 horse rows");
+    if (fields[0] != "edge" || fields.size() != 2) return Fail(next_ - 1, "the edge line expected");
+    if (!ReadNumber(fields[1], tote.edge) || tote.edge > EDGE_MAX) {
+      return Fail(next_ - 1, "an edge is a whole number from 0 to 100");
+    }
+    return true;
+  }
+
+  // The end line, and nothing after it.
+  bool End() {
+    const std::string_view* line = Take();
+    if (!line) return CutShort();
+    if (*line != "end") {
+      return Fail(next_ - 1, Split(*line).size() == RowFields() ? "more than 14 horse rows"
+                                                                : "the end line expected");
+    }
+    if (next_ <= static_cast<int>(lines_.size())) return Fail(next_, "text after the end line");
+    return true;
+  }
+
+ private:
+  // The next line, or nullptr past the last one (the file was cut short); either way the
+  // line after it comes next.
+  const std::string_view* Take() {
+    const int number = next_++;
+    return number <= static_cast<int>(lines_.size()) ? &lines_[static_cast<std::size_t>(number - 1)]
+                                                     : nullptr;
+  }
+
+  std::size_t RowFields() const { return version_ == 1 ? ROW_FIELDS_V1 : ROW_FIELDS; }
+
+  // Horse row i (0..13); returns an error text, or nullptr.
+  const char* Row(const std::vector<std::string_view>& fields, int i, RowState& row,
+                  ToteState& tote) const {
+    if (fields.size() != RowFields()) {
+      return version_ == 1 ? "a horse row has 9 fields" : "a horse row has 10 fields";
+    }
+    int number = 0;
+    if (!ReadNumber(fields[0], number) || number < 1 || number > ROW_COUNT) {
+      return "a horse number from 1 to 14 expected";
+    }
+    if (number < i + 1) return "a horse listed twice or out of order";
+    if (number > i + 1) return "a horse missing: the rows go 1 to 14 in order";
+    if (const char* error = ReadText(fields[1], row.odds)) return error;
+    if (const char* error = ReadText(fields[2], row.win)) return error;
+    if (!ReadNumber(fields[3], row.pos) || !ReadNumber(fields[4], row.min) ||
+        !ReadNumber(fields[5], row.max)) {
+      return "a bar's position and range are whole numbers";
+    }
+    if (row.min != 0 || row.max > BarMaximum(LINE_MAX) ||
+        row.max % BAR_UNITS_PER_LINE_PERCENT != 0) {
+      return "a bar's range is 0..0 or 0..90 times a line of 1 to 900";
+    }
+    if (row.pos > row.max) return "a bar's position lies outside its range";
+    if (!ReadFlag(fields[6], row.arrows) || !ReadFlag(fields[7], row.lock) ||
+        !ReadFlag(fields[8], row.scratched)) {
+      return "arrows, lock and scr are 0 or 1";
+    }
+    if (version_ > 1) {
+      std::string text;
+      if (const char* error = ReadText(fields[9], text)) return error;
+      if (text.size() > TOTE_TEXT_MAX) return "a tote text longer than 32 bytes";
+      SetToteText(tote, i, text);
+    }
+    return nullptr;
+  }
+
+  bool Fail(int line, std::string reason) {
+    error_ = {line, std::move(reason)};
+    return false;
+  }
+
+  // The line just taken is missing.
+  bool CutShort() {
+    return Fail(next_ - 1, whole_ ? "the file is cut short: it ends before its end line"
+                                  : "the file is cut short: its last line has no line end");
+  }
+
+  LineFileError& error_;
+  std::string_view bytes_;
+  std::vector<std::string_view> lines_;
+  bool whole_ = true;
+  int version_ = 0;
+  int next_ = 1;  // the number of the line the next section starts at
+};
+
+}  // namespace
+
+std::string LineFileFailure(LineFileAction action, std::string_view path,
+                            const LineFileError& error, bool sentence) {
+  std::string message = action == LineFileAction::SAVE ? "cannot save \"" : "cannot open \"";
+  if (sentence) message[0] = 'C';
+  message += path;
+  message += "\": ";
+  if (error.line > 0) message += "line " + std::to_string(error.line) + ": ";
+  return message + error.reason;
+}
+
+LineState LineStateOf(const DialogSnapshot& shown, const ToteState& tote) {
+  LineState state;
+  state.tote = tote;
+  state.line = shown[IDC_LINE].text;
+  state.horses = shown[IDC_HORSES].text;
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    RowState& row = state.rows[i];
+    const ControlState& bar = shown[IDC_POOL_BAR + i];
+    row.odds = shown[IDC_ODDS + i].text;
+    row.win = shown[IDC_WIN_PCT + i].text;
+    row.pos = bar.pos;
+    row.min = bar.min;
+    row.max = bar.max;
+    row.arrows = bar.arrows;
+    row.lock = shown[IDC_LOCK + i].checked;
+    row.scratched = shown[IDC_SCRATCH + i].checked;
+  }
+  return state;
+}
+
+LineState ReadLineState(DialogSurface& surface, const ToteState& tote) {
+  return LineStateOf(TakeSnapshot(surface), tote);
+}
+
+void ShowLineState(DialogSurface& surface, const LineState& state) {
+  DialogSnapshot shown = StartSnapshot();
+  shown[IDC_LINE].text = state.line;
+  shown[IDC_HORSES].text = state.horses;
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    const RowState& row = state.rows[i];
+    ControlState& bar = shown[IDC_POOL_BAR + i];
+    shown[IDC_ODDS + i].text = row.odds;
+    shown[IDC_WIN_PCT + i].text = row.win;
+    bar.pos = row.pos;
+    bar.min = row.min;
+    bar.max = row.max;
+    bar.arrows = row.arrows;
+    shown[IDC_LOCK + i].checked = row.lock;
+    shown[IDC_SCRATCH + i].checked = row.scratched;
+  }
+  ShowSnapshot(surface, shown);
+}
+
+std::string FormatLineFile(const LineState& state) {
+  std::string out = std::string(MAGIC) + '\t' + std::to_string(LINE_FILE_VERSION) + '\n';
+  out += "line\t";
+  AppendText(out, state.line);
+  out += "\nhorses\t";
+  AppendText(out, state.horses);
+  out += '\n';
+  out += COLUMNS;
+  out += '\n';
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    const RowState& row = state.rows[i];
+    out += std::to_string(i + 1) + '\t';
+    AppendText(out, row.odds);
+    out += '\t';
+    AppendText(out, row.win);
+    out += '\t' + std::to_string(row.pos) + '\t' + std::to_string(row.min) + '\t' +
+           std::to_string(row.max) + '\t' + (row.arrows ? '1' : '0') + '\t' +
+           (row.lock ? '1' : '0') + '\t' + (row.scratched ? '1' : '0') + '\t';
+    AppendText(out, ToteText(state.tote, i));
+    out += '\n';
+  }
+  // An edge out of range would make a file that cannot be opened; the figures take the nearer
+  // end, and so does the file.
+  out += "edge\t" + std::to_string(std::clamp(state.tote.edge, 0, EDGE_MAX)) + "\nend\n";
+  return out;
+}
+
+bool ParseLineFile(std::string_view bytes, LineState& state, LineFileError& error) {
+  state.tote = ToteState();  // what a version-1 file opens with
+  LineFileReader file(bytes, error);
+  return file.Header() && file.Text("line", state.line) && file.Text("horses", state.horses) &&
+         file.Rows(state.rows, state.tote) && file.Edge(state.tote) && file.End();
+}
+
+bool SaveLineFile(DialogSurface& surface, const ToteState& tote, const std::string& path,
+                  LineFileError& error) {
+  error.line = 0;
+  return WriteFileAtomically(path, FormatLineFile(ReadLineState(surface, tote)), error.reason);
+}
+
+bool OpenLineFile(DialogSurface& surface, ToteState& tote, const std::string& path,
+                  LineFileError& error) {
+  std::string bytes;
+  bool tooLarge = false;
+  if (!ReadFileLimited(path, LINE_FILE_SIZE_MAX, bytes, error.reason, tooLarge)) {
+    error.line = 0;
+    return false;
+  }
+  LineState state;
+  if (!ParseLineFile(bytes, state, error)) return false;
+  ShowLineState(surface, state);
+  tote = state.tote;
+  return true;
+}

@@ -1,0 +1,445 @@
+// Reads event scripts line by line, each line through the table of commands.
+#include "runner/script.h"
+
+#include "dialog/dispatch.h"
+#include "text/codepage.h"
+
+namespace {
+
+// Reads one line without its LF (and the CR of a CR LF); false at the end of the input.
+bool ReadLine(std::FILE* in, std::string& line) {
+  line.clear();
+  int c;
+  while ((c = std::getc(in)) != EOF && c != '\n') line.push_back(static_cast<char>(c));
+  if (c == EOF && line.empty()) return false;
+  if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+// A number of plain decimal digits, leading zeros allowed; false for anything else. Values
+// past the int range come back as -1, which no control, code or position accepts.
+bool ParseNumber(std::string_view word, long long& value) {
+  if (word.empty()) return false;
+  value = 0;
+  for (const char c : word) {
+    if (c < '0' || c > '9') return false;
+    if (value >= 0) value = value * 10 + (c - '0');
+    if (value > 2147483647) value = -1;
+  }
+  return true;
+}
+
+// What follows a command's word: the rest of the line after one space, if there is a space.
+struct Rest {
+  std::string_view text;
+  bool given;  // a space followed the word
+};
+
+// Numbers separated by exactly one space, up to three of them.
+struct Numbers {
+  long long value[3];
+  int count;
+};
+
+const char* ReadNumbers(Rest rest, int least, int most, Numbers& numbers) {
+  numbers.count = 0;
+  if (rest.given) {
+    std::string_view words = rest.text;
+    while (true) {
+      const std::size_t end = words.find(' ');
+      if (numbers.count == 3) return "extra argument";
+      if (!ParseNumber(words.substr(0, end), numbers.value[numbers.count])) return "not a number";
+      ++numbers.count;
+      if (end == std::string_view::npos) break;
+      words.remove_prefix(end + 1);
+    }
+  }
+  if (numbers.count < least) return "missing argument";
+  if (numbers.count > most) return "extra argument";
+  return nullptr;
+}
+
+const char NO_TOTE[] = "this dialog keeps no tote";
+
+// The parse and the application of each command; a command's kind says which row applies it.
+using Parse = const char* (*)(Rest rest, ScriptCommand& command);
+using Apply = const char* (*)(ScriptTarget& target, const ScriptCommand& command,
+                              CommandOutput& output);
+
+const char* ParseBare(Rest rest, ScriptCommand& /*command*/) {
+  Numbers none;
+  return ReadNumbers(rest, 0, 0, none);
+}
+
+const char* ParseType(Rest rest, ScriptCommand& command) {
+  if (!rest.given) return "missing argument";
+  // The text is the rest of the line, spaces and all.
+  const std::size_t end = rest.text.find(' ');
+  long long id;
+  if (!ParseNumber(rest.text.substr(0, end), id)) return "not a number";
+  if (!IsEditField(id)) return "no edit control";
+  command.id = static_cast<int>(id);
+  command.text =
+      end == std::string_view::npos ? std::string() : std::string(rest.text.substr(end + 1));
+  return nullptr;
+}
+
+const char* ParseLeave(Rest rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
+  if (!IsEditField(numbers.value[0])) return "no edit control";
+  command.id = static_cast<int>(numbers.value[0]);
+  return nullptr;
+}
+
+const char* ParseClick(Rest rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
+  if (!IsCheckBox(numbers.value[0])) return "no check box";
+  command.id = static_cast<int>(numbers.value[0]);
+  return nullptr;
+}
+
+const char* ParseScroll(Rest rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 2, 3, numbers)) return error;
+  const long long* args = numbers.value;
+  if (!IsPoolBar(args[0])) return "no pool bar";
+  if (args[1] < 0 || args[1] > SCROLL_ENDSCROLL) return "scroll code out of range";
+  const bool thumb = args[1] == SCROLL_THUMBPOSITION || args[1] == SCROLL_THUMBTRACK;
+  if (thumb && numbers.count < 3) return "missing position";
+  if (numbers.count == 3 && args[2] < 0) return "position out of range";
+  command.id = static_cast<int>(args[0]);
+  command.code = static_cast<unsigned>(args[1]);
+  command.hasPos = numbers.count == 3;
+  command.pos = command.hasPos ? static_cast<int>(args[2]) : 0;
+  return nullptr;
+}
+
+const char* ParseCommandId(Rest rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
+  if (numbers.value[0] != CMD_OK && numbers.value[0] != CMD_CANCEL) {
+    return "no command identifier";
+  }
+  command.id = static_cast<int>(numbers.value[0]);
+  return nullptr;
+}
+
+const char* ParsePath(Rest rest, ScriptCommand& command) {
+  // The path is the rest of the line, spaces and all.
+  if (rest.text.empty()) return "missing path";
+  command.text = std::string(rest.text);
+  return nullptr;
+}
+
+// "tote K TEXT", "tote K", "tote clear", "tote table" and "tote list".
+const char* ParseTote(Rest rest, ScriptCommand& command) {
+  if (!rest.given) return "missing argument";
+  const std::size_t end = rest.text.find(' ');
+  const std::string_view word = rest.text.substr(0, end);
+  const std::pair<const char*, ScriptCommand::Kind> words[] = {{"clear", ScriptCommand::TOTE_CLEAR},
+                                                               {"table", ScriptCommand::TOTE_TABLE},
+                                                               {"list", ScriptCommand::TOTE_LIST}};
+  for (const auto& [name, kind] : words) {
+    if (word != name) continue;
+    if (end != std::string_view::npos) return "extra argument";
+    command.kind = kind;
+    return nullptr;
+  }
+  long long horse;
+  if (!ParseNumber(word, horse)) return "not a number";
+  if (horse < 1 || horse > ROW_COUNT) return "no horse number";
+  command.id = static_cast<int>(horse);
+  // The text is the rest of the line, spaces and all, as "type" takes it.
+  command.text =
+      end == std::string_view::npos ? std::string() : std::string(rest.text.substr(end + 1));
+  return nullptr;
+}
+
+const char* ParseEdge(Rest rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
+  if (numbers.value[0] < 0 || numbers.value[0] > EDGE_MAX) return "edge out of range";
+  command.pos = static_cast<int>(numbers.value[0]);
+  return nullptr;
+}
+
+// Changes the target's tote as change says, through SetTote as the user would.
+template <typename Change>
+const char* ChangeTote(ScriptTarget& target, Change change) {
+  const ToteState* tote = target.Tote();
+  if (!tote) return NO_TOTE;
+  ToteState changed = *tote;
+  change(changed);
+  return target.SetTote(changed) ? nullptr : NO_TOTE;
+}
+
+const char* ApplyFile(ScriptTarget& target, const ScriptCommand& command, CommandOutput& output) {
+  const bool save = command.kind == ScriptCommand::SAVE;
+  LineFileError error;
+  if (!(save ? target.SaveLine(command.text, error) : target.OpenLine(command.text, error))) {
+    output.fileFailure = LineFileFailure(save ? LineFileAction::SAVE : LineFileAction::OPEN,
+                                         command.text, error, false);
+  }
+  return nullptr;
+}
+
+const char* ApplyTote(ScriptTarget& target, const ScriptCommand& command, CommandOutput& output) {
+  switch (command.kind) {
+    case ScriptCommand::TOTE:
+      return ChangeTote(
+          target, [&command](ToteState& tote) { SetToteText(tote, command.id - 1, command.text); });
+    case ScriptCommand::TOTE_CLEAR:
+      return ChangeTote(target, [](ToteState& tote) {
+        ToteState cleared;
+        cleared.edge = tote.edge;
+        tote = cleared;
+      });
+    case ScriptCommand::TOTE_TABLE: {
+      std::string table;
+      if (!target.ToteTable(table)) return NO_TOTE;
+      output.printed += table + '\n';
+      return nullptr;
+    }
+    default: {
+      const ToteState* tote = target.Tote();
+      if (!tote) return NO_TOTE;
+      for (int i = 0; i < ROW_COUNT; ++i) {
+        output.printed += "tote " + std::to_string(i + 1) + ' ';
+        AppendQuoted(output.printed, ToteText(*tote, i));
+        output.printed += '\n';
+      }
+      output.printed += "edge " + std::to_string(tote->edge) + "\n\n";
+      return nullptr;
+    }
+  }
+}
+
+// One row per command: its word, the kind it parses to (the tote's words choose among four),
+// how its line is read and how it is applied.
+struct CommandRow {
+  const char* word;
+  ScriptCommand::Kind kind;
+  Parse parse;
+  Apply apply;
+};
+
+const CommandRow COMMANDS[] = {
+    {"init", ScriptCommand::INIT, ParseBare,
+     [](ScriptTarget& target, const ScriptCommand&, CommandOutput&) -> const char* {
+       target.Init();
+       return nullptr;
+     }},
+    {"type", ScriptCommand::TYPE, ParseType,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
+       target.Type(command.id, command.text);
+       return nullptr;
+     }},
+    {"leave", ScriptCommand::LEAVE, ParseLeave,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
+       target.Leave(command.id);
+       return nullptr;
+     }},
+    {"click", ScriptCommand::CLICK, ParseClick,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
+       target.Click(command.id);
+       return nullptr;
+     }},
+    {"scroll", ScriptCommand::SCROLL, ParseScroll,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
+       const bool thumb = command.code == SCROLL_THUMBPOSITION || command.code == SCROLL_THUMBTRACK;
+       target.Scroll(command.id, command.code, thumb ? command.pos : 0);
+       return nullptr;
+     }},
+    {"command", ScriptCommand::COMMAND, ParseCommandId,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
+       target.Command(command.id);
+       return nullptr;
+     }},
+    {"show", ScriptCommand::SHOW, ParseBare,
+     [](ScriptTarget& target, const ScriptCommand&, CommandOutput& output) -> const char* {
+       AppendShow(output.printed, target.Shown());
+       return nullptr;
+     }},
+    {"copy", ScriptCommand::COPY, ParseBare,
+     [](ScriptTarget& target, const ScriptCommand&, CommandOutput& output) -> const char* {
+       output.printed += target.CopiedLine() + '\n';
+       return nullptr;
+     }},
+    {"save", ScriptCommand::SAVE, ParsePath, ApplyFile},
+    {"open", ScriptCommand::OPEN, ParsePath, ApplyFile},
+    {"tote", ScriptCommand::TOTE, ParseTote, ApplyTote},
+    {"edge", ScriptCommand::EDGE, ParseEdge,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
+       return ChangeTote(target, [&command](ToteState& tote) { tote.edge = command.pos; });
+     }},
+};
+
+// The row that applies a command of kind.
+const CommandRow& RowOf(ScriptCommand::Kind kind) {
+  switch (kind) {
+    case ScriptCommand::TOTE_CLEAR:
+    case ScriptCommand::TOTE_TABLE:
+    case ScriptCommand::TOTE_LIST: kind = ScriptCommand::TOTE; break;
+    default: break;
+  }
+  for (const CommandRow& row : COMMANDS) {
+    if (row.kind == kind) return row;
+  }
+  return COMMANDS[0];  // every kind has its row
+}
+
+}  // namespace
+
+const char* ParseCommand(std::string_view line, ScriptCommand& command) {
+  const std::size_t space = line.find(' ');
+  const std::string_view word = line.substr(0, space);
+  const Rest rest{space == std::string_view::npos ? std::string_view() : line.substr(space + 1),
+                  space != std::string_view::npos};
+  for (const CommandRow& row : COMMANDS) {
+    if (word != row.word) continue;
+    command = ScriptCommand();
+    command.kind = row.kind;
+    return row.parse(rest, command);
+  }
+  return "unknown command";
+}
+
+std::string FormatCommand(const ScriptCommand& command) {
+  std::string line = RowOf(command.kind).word;
+  const auto add = [&line](long long value) { line += ' ' + std::to_string(value); };
+  switch (command.kind) {
+    case ScriptCommand::TYPE:
+    case ScriptCommand::TOTE:
+      add(command.id);
+      if (!command.text.empty()) line += ' ' + command.text;
+      break;
+    case ScriptCommand::LEAVE:
+    case ScriptCommand::CLICK:
+    case ScriptCommand::COMMAND: add(command.id); break;
+    case ScriptCommand::SCROLL:
+      add(command.id);
+      add(command.code);
+      if (command.hasPos) add(command.pos);
+      break;
+    case ScriptCommand::SAVE:
+    case ScriptCommand::OPEN: line += ' ' + command.text; break;
+    case ScriptCommand::TOTE_CLEAR: line += " clear"; break;
+    case ScriptCommand::TOTE_TABLE: line += " table"; break;
+    case ScriptCommand::TOTE_LIST: line += " list"; break;
+    case ScriptCommand::EDGE: add(command.pos); break;
+    default: break;
+  }
+  return line;
+}
+
+const char* ApplyCommand(ScriptTarget& target, const ScriptCommand& command,
+                         CommandOutput& output) {
+  return RowOf(command.kind).apply(target, command, output);
+}
+
+void AppendQuoted(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '\\' || c == '"') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte >= 0x7f) {
+      AppendHexEscape(out, byte, HexDigits::LOWER);
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+void AppendShow(std::string& out, const DialogSnapshot& shown) {
+  const auto flag = [&out](const char* name, bool on) {
+    out += ' ';
+    out += name;
+    out += on ? "=1" : "=0";
+  };
+  const auto field = [&](const char* name, int id) {
+    out += name;
+    out += ' ';
+    AppendQuoted(out, shown[id].text);
+    flag("mod", shown[id].modified);
+    out += '\n';
+  };
+  field("line", IDC_LINE);
+  field("horses", IDC_HORSES);
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    const ControlState& bar = shown[IDC_POOL_BAR + i];
+    out += "row " + std::to_string(i + 1) + " odds ";
+    AppendQuoted(out, shown[IDC_ODDS + i].text);
+    flag("mod", shown[IDC_ODDS + i].modified);
+    out += " win ";
+    AppendQuoted(out, shown[IDC_WIN_PCT + i].text);
+    out += " bar " + std::to_string(bar.pos) + ' ' + std::to_string(bar.min) + ".." +
+           std::to_string(bar.max);
+    flag("arrows", bar.arrows);
+    flag("lock", shown[IDC_LOCK + i].checked);
+    flag("scr", shown[IDC_SCRATCH + i].checked);
+    out += '\n';
+  }
+  out += '\n';
+}
+
+bool ScriptTarget::SaveLine(const std::string& /*path*/, LineFileError& error) {
+  error = {0, "this dialog keeps no files"};
+  return false;
+}
+
+bool ScriptTarget::OpenLine(const std::string& /*path*/, LineFileError& error) {
+  error = {0, "this dialog keeps no files"};
+  return false;
+}
+
+const ToteState* ScriptTarget::Tote() { return nullptr; }
+
+bool ScriptTarget::SetTote(const ToteState& /*tote*/) { return false; }
+
+bool ScriptTarget::ToteTable(std::string& /*table*/) { return false; }
+
+int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,
+              const char* name) {
+  std::string line;
+  bool fileFailed = false;
+  // A failed save or open changes nothing and the script goes on; the status tells of it.
+  const auto status = [&fileFailed](int code) {
+    return code == 0 && fileFailed ? STATUS_FILE_FAILED : code;
+  };
+  ScriptCommand command;
+  CommandOutput output;
+  for (long long number = 1; ReadLine(in, line); ++number) {
+    if (line.empty() || line[0] == '#') continue;
+    output.printed.clear();
+    output.fileFailure.clear();
+    const char* error =
+        line.find('\0') != std::string::npos ? "NUL byte in line" : ParseCommand(line, command);
+    if (!error) error = ApplyCommand(target, command, output);
+    if (error) {
+      std::string quoted;
+      AppendQuoted(quoted, line);
+      std::fprintf(err, "%s: line %lld: %s: %s\n", name, number, error, quoted.c_str());
+      std::fflush(out);
+      return STATUS_BAD_LINE;
+    }
+    std::fwrite(output.printed.data(), 1, output.printed.size(), out);
+    if (!output.fileFailure.empty()) {
+      fileFailed = true;
+      std::fflush(out);
+      std::fprintf(err, "%s: line %lld: %s\n", name, number, output.fileFailure.c_str());
+    }
+    int code = 0;
+    if (target.QuitPosted(code)) {
+      std::fprintf(out, "exit %d\n", code);
+      std::fflush(out);
+      return status(code);
+    }
+  }
+  std::fflush(out);
+  return status(0);
+}
