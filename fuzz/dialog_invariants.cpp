@@ -6,8 +6,10 @@
 #include "fuzz/dialog_invariants.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "book/book.h"
+#include "book/snapshot.h"
 #include "dialog/headless/headless_dialog.h"
 #include "fuzz/events.h"
 #include "fuzz/reference.h"
@@ -21,37 +23,8 @@ namespace {
     if (!(holds)) Fail(what); \
   } while (false)
 
-struct Control {
-  std::string text;
-  bool modified = false;
-  bool checked = false;
-  int min = 0;
-  int max = 0;
-  int pos = 0;
-  bool arrows = false;
-};
-
-// Every control of the dialog, by identifier.
-struct State {
-  Control control[IDC_LAST - IDC_FIRST + 1];
-  Control& operator[](int id) { return control[id - IDC_FIRST]; }
-  const Control& operator[](int id) const { return control[id - IDC_FIRST]; }
-};
-
-State Take(const HeadlessSurface& surface) {
-  State state;
-  for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
-    Control& c = state[id];
-    c.text = surface.Text(id);
-    c.modified = surface.Modified(id);
-    c.checked = surface.Checked(id);
-    c.min = surface.RangeMin(id);
-    c.max = surface.RangeMax(id);
-    c.pos = surface.Pos(id);
-    c.arrows = surface.ArrowsEnabled(id);
-  }
-  return state;
-}
+using State = DialogSnapshot;
+using Control = ControlState;
 
 int Clamp(long long value, int low, int high) {
   return static_cast<int>(value < low ? low : value > high ? high : value);
@@ -63,19 +36,20 @@ std::string Quoted(const std::string& text) {
   return out;
 }
 
-std::string Describe(const Event& event) {
-  const std::string id = std::to_string(event.id);
-  switch (event.kind) {
-    case Event::INIT: return "init";
-    case Event::TYPE:
-    case Event::TYPE_LEAVE: return "type " + id + ' ' + Quoted(event.text);
-    case Event::LEAVE: return "leave " + id;
-    case Event::CLICK: return "click " + id;
-    case Event::SCROLL:
-      return "scroll " + id + ' ' + std::to_string(event.code) + ' ' + std::to_string(event.pos);
-    case Event::COMMAND: return "command " + id;
+// The reference texts of a row for each share a bar can hold, worked out once: every event
+// checks up to 28 of them, and the exact decimal expansion behind them is slow.
+const std::string& ReferenceText(int share, bool odds) {
+  static std::vector<std::string> texts[2];
+  std::vector<std::string>& known = texts[odds ? 1 : 0];
+  if (share < 0 || share > BarMaximum(LINE_MAX)) {
+    static std::string other;
+    other = odds ? reference::OddsText(share) : reference::WinText(share);
+    return other;
   }
-  return "?";
+  if (known.empty()) known.resize(static_cast<std::size_t>(BarMaximum(LINE_MAX)) + 1);
+  std::string& text = known[static_cast<std::size_t>(share)];
+  if (text.empty()) text = odds ? reference::OddsText(share) : reference::WinText(share);
+  return text;
 }
 
 enum class Pin { WHOLE, HORSE, BAR };
@@ -83,46 +57,41 @@ enum class Pin { WHOLE, HORSE, BAR };
 class SessionChecker {
  public:
   std::string Run(const std::uint8_t* data, std::size_t size) {
-    const State fresh = Take(dialog_.Controls());
     std::size_t at = 0;
-    Event event;
-    std::string session;
-    while (NextEvent(data, size, at, event)) {
-      if (event.kind == Event::TYPE_LEAVE) {
-        Event type = event;
-        type.kind = Event::TYPE;
-        Event leave = event;
-        leave.kind = Event::LEAVE;
-        if (!Step(type, fresh, session) || !Step(leave, fresh, session)) break;
-      } else if (!Step(event, fresh, session)) {
-        break;
+    ScriptCommand commands[2];
+    int done = 0;  // the commands played, the failing one included
+    for (int count; failure_.empty() && (count = NextEvent(data, size, at, commands)) > 0;) {
+      for (int k = 0; k < count && failure_.empty(); ++k) {
+        ++done;
+        Step(commands[k]);
       }
       if (dialog_.Ended()) break;  // the dialog is gone: no control takes events any more
     }
-    return failure_.empty() ? std::string() : session + "# " + failure_ + '\n';
+    return failure_.empty() ? std::string() : Session(data, size, done) + "# " + failure_ + '\n';
   }
 
  private:
-  bool Step(const Event& event, const State& fresh, std::string& session) {
-    session += Describe(event) + '\n';
-    const State before = Take(dialog_.Controls());
-    Apply(event);
-    const State after = Take(dialog_.Controls());
-    CheckAlways(fresh, after);
-    CheckEvent(event, before, after);
-    return failure_.empty();
+  // The first count commands of the session in script form, decoded again: the session is
+  // written out only when it failed.
+  static std::string Session(const std::uint8_t* data, std::size_t size, int count) {
+    std::string session;
+    std::size_t at = 0;
+    ScriptCommand commands[2];
+    for (int n; count > 0 && (n = NextEvent(data, size, at, commands)) > 0;) {
+      for (int k = 0; k < n && count > 0; ++k, --count)
+        session += FormatCommand(commands[k]) + '\n';
+    }
+    return session;
   }
 
-  void Apply(const Event& event) {
-    switch (event.kind) {
-      case Event::INIT: dialog_.Init(); break;
-      case Event::TYPE: dialog_.Type(event.id, event.text); break;
-      case Event::LEAVE: dialog_.Leave(event.id); break;
-      case Event::CLICK: dialog_.Click(event.id); break;
-      case Event::SCROLL: dialog_.Scroll(event.id, event.code, event.pos); break;
-      case Event::COMMAND: dialog_.Command(event.id); break;
-      case Event::TYPE_LEAVE: break;  // split by Run
-    }
+  void Step(const ScriptCommand& command) {
+    // The snapshots are assigned over, not made afresh, so their texts keep their memory.
+    before_ = dialog_.Controls().Snapshot();
+    CommandOutput ignored;
+    ApplyCommand(dialog_, command, ignored);
+    const State& after = dialog_.Controls().Snapshot();
+    CheckAlways(after);
+    CheckEvent(command, before_, after);
   }
 
   void Fail(const std::string& what) {
@@ -156,39 +125,42 @@ class SessionChecker {
 
   // What holds after any event: no stray identifier, the template's labels as they were,
   // every bar within its range, and every range one a line gives (or the initial 0..0).
-  void CheckAlways(const State& fresh, const State& after) {
+  void CheckAlways(const State& after) {
     REQUIRE(dialog_.Controls().StrayAccesses() == 0, "an identifier outside the dialog was used");
     for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
       const bool row = id < IDC_LINE_LABEL || (id >= IDC_ODDS && id < IDC_WIN_PCT + ROW_COUNT);
-      if (!row && id != IDC_LINE && id != IDC_HORSES) Same(fresh, after, id);
+      if (!row && id != IDC_LINE && id != IDC_HORSES) Same(fresh_, after, id);
     }
     for (int i = 0; i < ROW_COUNT; ++i) {
       const Control& bar = after[IDC_POOL_BAR + i];
       auto name = [i] { return "bar " + std::to_string(IDC_POOL_BAR + i) + ' '; };
       REQUIRE(bar.min == 0, name() + "range starts at " + std::to_string(bar.min));
-      REQUIRE(bar.max % 90 == 0 && bar.max >= 0 && bar.max <= LINE_MAX * 90,
+      REQUIRE(bar.max % BAR_UNITS_PER_LINE_PERCENT == 0 && bar.max >= 0 &&
+                  bar.max <= BarMaximum(LINE_MAX),
               name() + "range ends at " + std::to_string(bar.max));
       REQUIRE(bar.pos >= bar.min && bar.pos <= bar.max,
               name() + "position " + std::to_string(bar.pos) + " outside its range");
     }
   }
 
-  void CheckEvent(const Event& event, const State& before, const State& after) {
-    State mid = before;
+  // before is the dialog before the event; each case makes of it the dialog as the event's
+  // rebalance finds it (mid), in place, since the checks after a rebalance compare with that.
+  void CheckEvent(const ScriptCommand& event, State& before, const State& after) {
+    State& mid = before;
     switch (event.kind) {
-      case Event::INIT:
+      case ScriptCommand::INIT:
         REQUIRE(dialog_.Visible(), "the dialog is hidden after its initialisation");
         CheckFieldSize(before, after, ROW_COUNT);
         return;
-      case Event::TYPE: {
+      case ScriptCommand::TYPE: {
         Control& field = mid[event.id];
         field.text = event.text.substr(0, event.text.find('\0'));
         field.modified = true;
         Unchanged(mid, after);
         return;
       }
-      case Event::LEAVE: CheckLeave(event.id, before, after); return;
-      case Event::CLICK: {
+      case ScriptCommand::LEAVE: CheckLeave(event.id, before, after); return;
+      case ScriptCommand::CLICK: {
         mid[event.id].checked = !mid[event.id].checked;
         if (event.id < IDC_SCRATCH) {  // a "Lock" box takes effect at the next rebalance
           Unchanged(mid, after);
@@ -206,7 +178,7 @@ class SessionChecker {
         CheckRebalance(mid, after, Pin::WHOLE, -1);
         return;
       }
-      case Event::SCROLL: {
+      case ScriptCommand::SCROLL: {
         Control& bar = mid[event.id];
         long long next = bar.pos;
         switch (event.code) {
@@ -222,7 +194,7 @@ class SessionChecker {
         CheckRebalance(mid, after, Pin::BAR, -1);
         return;
       }
-      case Event::COMMAND:
+      case ScriptCommand::COMMAND:
         Unchanged(before, after);
         if (event.id == CMD_CANCEL) {
           int code = -1;
@@ -232,11 +204,11 @@ class SessionChecker {
           REQUIRE(!dialog_.Ended(), "the Enter key ended the dialog");
         }
         return;
-      case Event::TYPE_LEAVE: return;
+      default: return;  // no other command comes from the events
     }
   }
 
-  void CheckLeave(int id, const State& before, const State& after) {
+  void CheckLeave(int id, State& before, const State& after) {
     if (id == IDC_LINE) {  // rebalances whether or not the text changed
       CheckRebalance(before, after, Pin::WHOLE, -1);
       return;
@@ -260,14 +232,12 @@ class SessionChecker {
       Unchanged(before, after);
       return;
     }
-    State mid = before;
-    Control& bar = mid[IDC_POOL_BAR + i];
+    Control& bar = before[IDC_POOL_BAR + i];
     bar.pos = Clamp(reference::Share(reference::Odds(field.text)), bar.min, bar.max);
-    CheckRebalance(mid, after, Pin::HORSE, i);
+    CheckRebalance(before, after, Pin::HORSE, i);
   }
 
-  void CheckFieldSize(const State& before, const State& after, int n) {
-    State mid = before;
+  void CheckFieldSize(State& mid, const State& after, int n) {
     for (int i = 0; i < ROW_COUNT; ++i) {
       const bool in = i < n;
       mid[IDC_SCRATCH + i].checked = !in;
@@ -285,23 +255,25 @@ class SessionChecker {
 
   // mid is the dialog as the rebalance finds it; pinned is the row of an odds entry, whose
   // "Lock" box is checked once the rebalance is done.
-  void CheckRebalance(const State& mid, const State& after, Pin pin, int pinned) {
+  void CheckRebalance(State& mid, const State& after, Pin pin, int pinned) {
+    // What the event does last, after its rebalance; the pinned horse is fixed either way.
+    if (pinned >= 0) mid[IDC_LOCK + pinned].checked = true;
     const int line = reference::Line(mid[IDC_LINE].text);
     const int n = reference::Horses(mid[IDC_HORSES].text);
-    const int max = line * 90;
+    const int max = BarMaximum(line);
     const int total = line * 100;
 
-    State expected = mid;
-    expected[IDC_LINE].text = reference::Int(line, 3);
-    expected[IDC_HORSES].text = reference::Int(n, 2);
-    expected[IDC_LINE].modified = expected[IDC_HORSES].modified = false;
-    if (pinned >= 0) expected[IDC_LOCK + pinned].checked = true;
-    Same(expected, after, IDC_LINE);
-    Same(expected, after, IDC_HORSES);
+    // The two fields written back as the rebalance takes them.
+    for (const auto& [id, text] : {std::pair{IDC_LINE, reference::Int(line, 3)},
+                                   std::pair{IDC_HORSES, reference::Int(n, 2)}}) {
+      REQUIRE(after[id].text == text && !after[id].modified, "control " + std::to_string(id) +
+                                                                 " text " + Quoted(after[id].text) +
+                                                                 ", expected " + Quoted(text));
+    }
 
     // Rows beyond the field are not touched at all, nor are scratched rows within it.
     for (int i = 0; i < ROW_COUNT; ++i) {
-      if (i >= n || mid[IDC_SCRATCH + i].checked) SameRow(expected, after, i);
+      if (i >= n || mid[IDC_SCRATCH + i].checked) SameRow(mid, after, i);
     }
 
     // The active rows: their marks and arrows stay; their ranges are the line's.
@@ -313,7 +285,7 @@ class SessionChecker {
     int freeAtMax = 0;
     for (int i = 0; i < n; ++i) {
       if (mid[IDC_SCRATCH + i].checked) continue;
-      for (const int id : {IDC_LOCK + i, IDC_SCRATCH + i}) Same(expected, after, id);
+      for (const int id : {IDC_LOCK + i, IDC_SCRATCH + i}) Same(mid, after, id);
       const Control& bar = after[IDC_POOL_BAR + i];
       REQUIRE(bar.arrows == mid[IDC_POOL_BAR + i].arrows, "arrows of an active bar changed");
       REQUIRE(bar.min == 0 && bar.max == max, "active bar " + std::to_string(IDC_POOL_BAR + i) +
@@ -349,26 +321,27 @@ class SessionChecker {
       }
       const Control& odds = after[IDC_ODDS + i];
       const Control& win = after[IDC_WIN_PCT + i];
-      REQUIRE(odds.text == reference::OddsText(pos) && !odds.modified,
+      REQUIRE(odds.text == ReferenceText(pos, true) && !odds.modified,
               "row " + std::to_string(i + 1) + " odds " + Quoted(odds.text) + " for share " +
-                  std::to_string(pos) + ", expected " + Quoted(reference::OddsText(pos)));
-      REQUIRE(win.text == reference::WinText(pos),
+                  std::to_string(pos) + ", expected " + Quoted(ReferenceText(pos, true)));
+      REQUIRE(win.text == ReferenceText(pos, false),
               "row " + std::to_string(i + 1) + " win " + Quoted(win.text) + " for share " +
-                  std::to_string(pos) + ", expected " + Quoted(reference::WinText(pos)));
+                  std::to_string(pos) + ", expected " + Quoted(ReferenceText(pos, false)));
     }
 
     // The book total after a whole-field rebalance: between where it was and the line total,
     // off the total by at most the dropped remainder unless a horse was held at a bar's end.
     if (pin == Pin::WHOLE && freeCount > 0) {
-      const std::string figures = "book " + std::to_string(sumAfter) + " from " +
-                                  std::to_string(sumBefore) + ", total " + std::to_string(total) +
-                                  ", " + std::to_string(freeCount) + " free";
+      const auto figures = [&] {
+        return "book " + std::to_string(sumAfter) + " from " + std::to_string(sumBefore) +
+               ", total " + std::to_string(total) + ", " + std::to_string(freeCount) + " free";
+      };
       if (sumBefore <= total) {
-        REQUIRE(sumAfter >= sumBefore && sumAfter <= total, figures);
-        REQUIRE(freeAtMax > 0 || sumAfter > total - freeCount, figures);
+        REQUIRE(sumAfter >= sumBefore && sumAfter <= total, figures());
+        REQUIRE(freeAtMax > 0 || sumAfter > total - freeCount, figures());
       } else {
-        REQUIRE(sumAfter <= sumBefore && sumAfter >= total, figures);
-        REQUIRE(freeAtZero > 0 || sumAfter < total + freeCount, figures);
+        REQUIRE(sumAfter <= sumBefore && sumAfter >= total, figures());
+        REQUIRE(freeAtZero > 0 || sumAfter < total + freeCount, figures());
       }
     }
     if (divisor == 0) {
@@ -377,6 +350,8 @@ class SessionChecker {
   }
 
   HeadlessDialog dialog_;
+  const State fresh_ = StartSnapshot();
+  State before_;
   std::string failure_;
 };
 
