@@ -10,7 +10,6 @@
 #include <functional>
 #include <iterator>
 #include <string>
-#include <thread>
 
 #include "book/board.h"
 #include "dialog/headless/headless_dialog.h"
@@ -18,6 +17,7 @@
 #include "resources/tote.h"
 #include "tests/win32/check.h"
 #include "tests/win32/clipboard.h"
+#include "tests/win32/live_dialog.h"
 #include "tote/tote_window.h"
 
 namespace {
@@ -27,59 +27,6 @@ std::string Text(HWND window, int id) {
   GetDlgItemTextA(window, id, text, sizeof text);
   return text;
 }
-
-// The main dialog made from the executable's module, where the tote window's template is found
-// too, with a headless twin told the same user actions.
-class Race {
- public:
-  explicit Race(HMODULE exe)
-      : dialog_(CreateDialogParamA(exe, "ODDSMITHBOX", nullptr, MainDialogProc, 0)) {
-    twin_.Init();
-  }
-  ~Race() {
-    if (dialog_) DestroyWindow(dialog_);
-  }
-  HWND Handle() const { return dialog_; }
-  HeadlessDialog& Twin() { return twin_; }
-
-  void Enter(int id, const char* text) {
-    SetDlgItemTextA(dialog_, id, text);
-    SendDlgItemMessageA(dialog_, id, EM_SETMODIFY, TRUE, 0);
-    SendMessageA(dialog_, WM_COMMAND, MakeCommandParam(id, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
-    twin_.Type(id, text);
-    twin_.Leave(id);
-  }
-
-  // Chooses "Tote..." in the system menu and, while its window shows, runs steps on a second
-  // thread, as a user acts beside the window's own message loop; steps end by closing it.
-  void WithTote(const std::function<void(HWND)>& steps) {
-    std::thread user([this, &steps] {
-      HWND tote = nullptr;
-      for (int tries = 0; tries < 100 && !tote; ++tries) {
-        Sleep(50);
-        tote = FindWindowExA(nullptr, nullptr, nullptr, TOTE_CAPTION);
-        // Shown once initialised.
-        if (tote && (GetWindow(tote, GW_OWNER) != dialog_ || !IsWindowVisible(tote))) {
-          tote = nullptr;
-        }
-      }
-      EXPECT(tote, "no tote window");
-      if (!tote) return;
-      steps(tote);
-      if (IsWindow(tote)) {
-        EXPECT(false, "the tote window stays");
-        PostMessageA(tote, WM_COMMAND, IDCANCEL, 0);
-      }
-    });
-    SendMessageA(dialog_, WM_SYSCOMMAND, IDM_TOTE, 0);
-    user.join();
-  }
-
- private:
-  HWND dialog_;
-  HeadlessDialog twin_;
-};
 
 // Keys as the window's message loop receives them: posted, so the dialog manager sees them.
 void PressKey(HWND control, WPARAM key) {
@@ -185,7 +132,7 @@ void WidestFiguresFit(HWND tote) {
 }
 
 void WorkedExample(HMODULE exe) {
-  Race race(exe);
+  LiveDialog race(exe);
   if (!race.Handle()) return;
   race.Enter(IDC_HORSES, "5");
   // Horse 9 is outside the book; Clear empties its price too. A line file may give a horse a

@@ -17,6 +17,7 @@
 #include "tests/win32/check.h"
 #include "tests/win32/clipboard.h"
 #include "tests/win32/exe_resources.h"
+#include "tests/win32/live_dialog.h"
 
 namespace {
 
@@ -89,85 +90,14 @@ void SurfaceOnLiveControls(const DLGTEMPLATE* dialogTemplate) {
   DestroyWindow(dialog);
 }
 
-// The dialog as the program runs it: the template and the program's own procedure, beside a
-// headless twin that is told the same user actions.
-class LiveDialog {
- public:
-  explicit LiveDialog(const DLGTEMPLATE* dialogTemplate)
-      : dialog_(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, nullptr,
-                                           MainDialogProc, 0)) {
-    twin_.Init();
-  }
-  ~LiveDialog() {
-    if (dialog_) DestroyWindow(dialog_);
-  }
-  HWND Handle() const { return dialog_; }
-  HeadlessDialog& Twin() { return twin_; }
-
-  void Type(int id, const char* text) {
-    SetDlgItemTextA(dialog_, id, text);
-    SendDlgItemMessageA(dialog_, id, EM_SETMODIFY, TRUE, 0);
-    twin_.Type(id, text);
-  }
-  void Leave(int id) {
-    SendMessageA(dialog_, WM_COMMAND, MakeCommandParam(id, EN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
-    twin_.Leave(id);
-  }
-  void Click(int id) {
-    CheckDlgButton(dialog_, id, IsDlgButtonChecked(dialog_, id) ? BST_UNCHECKED : BST_CHECKED);
-    SendMessageA(dialog_, WM_COMMAND, MakeCommandParam(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
-    twin_.Click(id);
-  }
-
-  // The dialog's tooltip control.
-  HWND Tips() const {
-    struct Search {
-      HWND dialog;
-      HWND tips;
-    } search{dialog_, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(param);
-          char name[32] = "";
-          GetClassNameA(window, name, sizeof name);
-          if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != s->dialog) {
-            return TRUE;
-          }
-          s->tips = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.tips;
-  }
-
-  // The tip the tooltip would show now for control id, asked for as it asks before showing.
-  std::wstring Tip(int id) const {
-    WCHAR text[TIP_MAX] = L"";
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = dialog_;
-    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog_, id));
-    tool.lpszText = text;
-    SendMessageW(Tips(), TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(&tool));
-    return text;
-  }
-
-  // The twin's book tip, in UTF-16.
-  std::wstring TwinBookTip() {
-    char utf8[TEXT_BUFFER_SIZE];
-    FormatBookTip(twin_.Surface(), utf8, sizeof utf8);
-    WCHAR wide[TEXT_BUFFER_SIZE];
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, ARRAYSIZE(wide));
-    return wide;
-  }
-
- private:
-  HWND dialog_;
-  HeadlessDialog twin_;
-};
+// The twin's book tip, in UTF-16.
+std::wstring TwinBookTip(LiveDialog& dialog) {
+  char utf8[TEXT_BUFFER_SIZE];
+  FormatBookTip(dialog.Twin().Surface(), utf8, sizeof utf8);
+  WCHAR wide[TEXT_BUFFER_SIZE];
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, ARRAYSIZE(wide));
+  return wide;
+}
 
 std::string Narrow(const std::wstring& text) {
   char bytes[TIP_MAX * 3];
@@ -175,8 +105,8 @@ std::string Narrow(const std::wstring& text) {
   return bytes;
 }
 
-void TooltipsTellBoardPriceAndBook(const DLGTEMPLATE* dialogTemplate) {
-  LiveDialog dialog(dialogTemplate);
+void TooltipsTellBoardPriceAndBook(HMODULE exe) {
+  LiveDialog dialog(exe);
   EXPECT(dialog.Handle() && dialog.Tips(), "no dialog or no tooltip");
   if (!dialog.Handle() || !dialog.Tips()) return;
   // Every row's odds field and bar, and "% Line:".
@@ -197,8 +127,8 @@ void TooltipsTellBoardPriceAndBook(const DLGTEMPLATE* dialogTemplate) {
   EXPECT(dialog.Tip(IDC_ODDS + 2) == L"Board price 5-2 \u00b7 28.6 % to win", "'%s'",
          Narrow(dialog.Tip(IDC_ODDS + 2)).c_str());
   EXPECT(dialog.Tip(IDC_POOL_BAR + 2) == dialog.Tip(IDC_ODDS + 2), "bar and field differ");
-  EXPECT(dialog.Tip(IDC_LINE) == dialog.TwinBookTip(), "'%s', twin '%s'",
-         Narrow(dialog.Tip(IDC_LINE)).c_str(), Narrow(dialog.TwinBookTip()).c_str());
+  EXPECT(dialog.Tip(IDC_LINE) == TwinBookTip(dialog), "'%s', twin '%s'",
+         Narrow(dialog.Tip(IDC_LINE)).c_str(), Narrow(TwinBookTip(dialog)).c_str());
 
   // Scratched rows and rows beyond the field have none.
   dialog.Click(IDC_SCRATCH + 1);
@@ -207,12 +137,12 @@ void TooltipsTellBoardPriceAndBook(const DLGTEMPLATE* dialogTemplate) {
   dialog.Leave(IDC_HORSES);
   EXPECT(dialog.Tip(IDC_ODDS + 8).empty() && dialog.Tip(IDC_POOL_BAR + 13).empty(), "outside");
   EXPECT(!dialog.Tip(IDC_ODDS + 7).empty(), "row 8 lost its tip");
-  EXPECT(dialog.Tip(IDC_LINE) == dialog.TwinBookTip(), "'%s', twin '%s'",
-         Narrow(dialog.Tip(IDC_LINE)).c_str(), Narrow(dialog.TwinBookTip()).c_str());
+  EXPECT(dialog.Tip(IDC_LINE) == TwinBookTip(dialog), "'%s', twin '%s'",
+         Narrow(dialog.Tip(IDC_LINE)).c_str(), Narrow(TwinBookTip(dialog)).c_str());
 }
 
-void TooltipsTellTotePrice(const DLGTEMPLATE* dialogTemplate) {
-  LiveDialog dialog(dialogTemplate);
+void TooltipsTellTotePrice(HMODULE exe) {
+  LiveDialog dialog(exe);
   ToteState* tote = MainDialogTote(dialog.Handle());
   EXPECT(tote, "the dialog keeps no tote");
   if (!tote) return;
@@ -255,8 +185,8 @@ std::size_t HtmlOffset(const std::string& html, const char* name) {
   return std::strtoul(html.c_str() + at + key.size(), nullptr, 10);
 }
 
-void CopyLineTakesTypedEntriesFirst(const DLGTEMPLATE* dialogTemplate) {
-  LiveDialog dialog(dialogTemplate);
+void CopyLineTakesTypedEntriesFirst(HMODULE exe) {
+  LiveDialog dialog(exe);
   if (!dialog.Handle()) return;
   // Alt+Space and a letter choose an entry only if no two entries share the letter.
   const HMENU menu = GetSystemMenu(dialog.Handle(), FALSE);
@@ -348,13 +278,14 @@ int main(int argc, char** argv) {
   }
   const ResourceBytes dialogTemplate = LoadExeResource(argv[1], "ODDSMITHBOX", RT_DIALOG);
   EXPECT(dialogTemplate.data, "no dialog template");
+  const HMODULE exe =
+      LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ThumbWordsUnwrap();
-  if (dialogTemplate.data) {
-    const auto* live = reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data);
-    SurfaceOnLiveControls(live);
-    TooltipsTellBoardPriceAndBook(live);
-    TooltipsTellTotePrice(live);
-    CopyLineTakesTypedEntriesFirst(live);
+  if (dialogTemplate.data && exe) {
+    SurfaceOnLiveControls(reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data));
+    TooltipsTellBoardPriceAndBook(exe);
+    TooltipsTellTotePrice(exe);
+    CopyLineTakesTypedEntriesFirst(exe);
   }
   MissingTemplateEndsAtOnce();
   return CheckResult();

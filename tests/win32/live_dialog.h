@@ -1,0 +1,45 @@
+// The main dialog as the program runs it, for the Win32 test programs: oddsmith.exe's own
+// template and dialog procedure, beside a headless twin that is told the same user actions.
+#ifndef ODDSMITH_TESTS_WIN32_LIVE_DIALOG_H
+#define ODDSMITH_TESTS_WIN32_LIVE_DIALOG_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "dialog/headless/headless_dialog.h"
+
+class LiveDialog {
+ public:
+  // REQUIRES: exe is oddsmith.exe loaded as a data file, whose resources hold the templates.
+  explicit LiveDialog(HMODULE exe);
+  ~LiveDialog();
+  LiveDialog(const LiveDialog&) = delete;
+  LiveDialog& operator=(const LiveDialog&) = delete;
+
+  HWND Handle() const { return dialog_; }
+  HeadlessDialog& Twin() { return twin_; }
+
+  // The user's actions, on both dialogs: typing into a field (not yet left), leaving it, both,
+  // and a click on a box.
+  void Type(int id, const char* text);
+  void Leave(int id);
+  void Enter(int id, const char* text);
+  void Click(int id);
+
+  // The dialog's tooltip control, and the tip it would show now for control id, asked for as
+  // it asks before showing one.
+  HWND Tips() const;
+  std::wstring Tip(int id) const;
+
+  // Chooses "Tote..." in the system menu and, while its window shows, runs steps on a second
+  // thread, as a user acts beside the window's own message loop; steps end by closing it.
+  void WithTote(const std::function<void(HWND)>& steps);
+
+ private:
+  HWND dialog_;
+  HeadlessDialog twin_;
+};
+
+#endif
