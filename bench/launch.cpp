@@ -54,6 +54,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int runs = std::atoi(argv[1]);
+  // One row a start-up, under named columns: which program, its time to the end, its memory.
+  std::printf("program\ttime_us\tpeak_kib\n");
   for (int i = 0; i < runs; ++i) {
     // Alternate which goes first, so neither always follows the other's cache footprint.
     const bool aFirst = i % 2 == 0;

@@ -254,6 +254,8 @@ int main(int argc, char** argv) {
                  state.c_str(), expected.c_str());
     return false;
   };
+  // One row a side and round, under named columns.
+  std::printf("side\tns_per_event\tpaints_per_event\n");
   for (int round = 0; round < (rounds == 0 ? 1 : rounds); ++round) {
     {
       QtDialog dialog;

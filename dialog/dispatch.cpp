@@ -75,6 +75,10 @@ void TakeTypedEntries(DialogWindow& dialog) {
 bool MainDialogProc(DialogWindow& dialog, unsigned message, WordParam wParam, LongParam lParam) {
   switch (message) {
     case MSG_INITDIALOG:
+      // The window is put on the screen and made active now, before the book starts (hidden
+      // first, so that the show is one whatever the window was): the Qt window has no other
+      // show. Its controls first paint only once this message has been handled, by which time
+      // the rebalance below has written every figure, so none shows without its figure.
       dialog.ShowDialog(false);
       dialog.ShowDialog(true);
       SetFieldSize(dialog.Surface(), ROW_COUNT);

@@ -97,13 +97,29 @@ stage_core() {
     }' "$times" "$instructions"
 }
 
-# The median of the numbers on standard input.
-median() { sort -g | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# A figure from a table the benchmarks print, whose first line names its columns and whose first
+# column names the row: the median, or the smallest value ("fastest": the run least disturbed
+# by whatever else the machine did), of column COLUMN in the rows named ROW.
+#   figure median|fastest FILE ROW COLUMN
+figure() {
+  awk -F '\t' -v row="$3" -v name="$4" '
+    NR == 1 { for (i = 1; i <= NF; i++) if ($i == name) c = i; next }
+    c && $1 == row { print $c }' "$2" | sort -g |
+    awk -v pick="$1" '{ v[NR] = $1 }
+      END { print pick == "fastest" ? v[1] : NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
 
-# Column COLUMN of the rows named NAME in a tab-separated FILE, as its median.
-median_of() { awk -F '\t' -v name="$2" -v c="$3" '$1 == name { print $c }' "$1" | median; }
-# The same column's smallest value: the run least disturbed by whatever else the machine did.
-fastest_of() { awk -F '\t' -v name="$2" -v c="$3" '$1 == name { print $c }' "$1" | sort -g | head -n 1; }
+# One row of a table against a baseline: the label, both figures divided by DIVISOR and printed
+# with DIGITS decimals and UNIT, their ratio with RATIO_DIGITS decimals, and the goal.
+#   row LABEL PROGRAM BASELINE DIVISOR DIGITS UNIT RATIO_DIGITS [GOAL]
+row() {
+  awk -v label="$1" -v p="$2" -v b="$3" -v d="$4" -v digits="$5" -v unit="$6" -v rd="$7" \
+    -v goal="${8:-}" 'BEGIN {
+      f = "%." digits "f" unit
+      printf "| %s | " f " | " f " | %." rd "f× |%s|\n", label, p / d, b / d, p / b,
+        goal == "" ? " " : " " goal " "
+    }'
+}
 
 # Instructions of a whole process, or of each named part of it, under callgrind:
 #   instructions DUMP COMMAND...  (the dumps are DUMP, or DUMP.1, DUMP.2... when the program
@@ -152,27 +168,24 @@ stage_qt() {
   local sp=$(instructions "$dumps/start" "$start")
   local sl=$(instructions "$dumps/plain" "$plain")
 
-  local tp=$(median_of "$drag" program 2) tf=$(median_of "$drag" floor 2)
-  local pp=$(median_of "$drag" program 3) pf=$(median_of "$drag" floor 3)
-  local fp=$(fastest_of "$launches" a 2) fl=$(fastest_of "$launches" b 2)
-  local wp=$(median_of "$launches" a 2) wl=$(median_of "$launches" b 2)
-  local mp=$(median_of "$launches" a 3) ml=$(median_of "$launches" b 3)
   echo
   echo "Dialog ${size} px; $events thumb-track events, $rounds rounds; $runs start-ups of each."
   echo
   echo "| figure | program | baseline | program ÷ baseline | goal |"
   echo "|---|---:|---:|---:|---:|"
-  awk -v tp="$tp" -v tf="$tf" -v pp="$pp" -v pf="$pf" -v ip="$ip" -v if_="$ifl" \
-    -v fp="$fp" -v fl="$fl" -v wp="$wp" -v wl="$wl" -v sp="$sp" -v sl="$sl" -v mp="$mp" \
-    -v ml="$ml" 'BEGIN {
-    printf "| thumb track, time per event | %.0f µs | %.0f µs | %.2f× | ≤ 1.3× |\n", tp / 1000, tf / 1000, tp / tf
-    printf "| thumb track, instructions per event | %.0f | %.0f | %.2f× | ≤ 1.3× |\n", ip, if_, ip / if_
-    printf "| thumb track, widgets painted per event | %.2f | %.2f | %.2f× | |\n", pp, pf, pp / pf
-    printf "| start-up to first paint, time, fastest run | %.1f ms | %.1f ms | %.2f× | |\n", fp / 1000, fl / 1000, fp / fl
-    printf "| start-up to first paint, time, median | %.1f ms | %.1f ms | %.2f× | |\n", wp / 1000, wl / 1000, wp / wl
-    printf "| start-up to first paint, instructions | %.1f M | %.1f M | %.3f× | ≤ 1.1× |\n", sp / 1e6, sl / 1e6, sp / sl
-    printf "| peak memory at first paint | %.1f MiB | %.1f MiB | %.3f× | ≤ 1.05× |\n", mp / 1024, ml / 1024, mp / ml
-  }'
+  # In the start-up table, a is the program and b the window without logic.
+  row "thumb track, time per event" "$(figure median "$drag" program ns_per_event)" \
+    "$(figure median "$drag" floor ns_per_event)" 1000 0 " µs" 2 "≤ 1.3×"
+  row "thumb track, instructions per event" "$ip" "$ifl" 1 0 "" 2 "≤ 1.3×"
+  row "thumb track, widgets painted per event" "$(figure median "$drag" program paints_per_event)" \
+    "$(figure median "$drag" floor paints_per_event)" 1 2 "" 2
+  row "start-up to first paint, time, fastest run" "$(figure fastest "$launches" a time_us)" \
+    "$(figure fastest "$launches" b time_us)" 1000 1 " ms" 2
+  row "start-up to first paint, time, median" "$(figure median "$launches" a time_us)" \
+    "$(figure median "$launches" b time_us)" 1000 1 " ms" 2
+  row "start-up to first paint, instructions" "$sp" "$sl" 1e6 1 " M" 3 "≤ 1.1×"
+  row "peak memory at first paint" "$(figure median "$launches" a peak_kib)" \
+    "$(figure median "$launches" b peak_kib)" 1024 1 " MiB" 3 "≤ 1.05×"
 }
 
 # The Windows program under Wine, against a minimal dialog program of the same template
@@ -206,37 +219,40 @@ stage_wine() {
     "Z:${PWD//\//\\}\\${minimal//\//\\}" >"$launches"
   # Where the difference lies: the program against its own resources with no logic.
   wine "$tree/bench/win32/launch.exe" "$((runs * 2 / 3))" "Z:${PWD//\//\\}\\${exe//\//\\}" \
-    "Z:${PWD//\//\\}\\${resources//\//\\}" | sed 's/^a/program2/; s/^b/resources/' >>"$launches"
+    "Z:${PWD//\//\\}\\${resources//\//\\}" | sed '1d; s/^a/program2/; s/^b/resources/' >>"$launches"
   wineserver -k
   kill "$xvfb_pid" 2>/dev/null || true
   xvfb_pid=""
 
   local size msize
   size=$(stat -c %s "$exe") msize=$(stat -c %s "$minimal")
-  local sp=$(median_of "$launches" a 2) sm=$(median_of "$launches" b 2)
-  local ep=$(median_of "$launches" a 3) em=$(median_of "$launches" b 3)
-  local mp=$(median_of "$launches" a 4) mm=$(median_of "$launches" b 4)
-  local sp2=$(median_of "$launches" program2 2) sr=$(median_of "$launches" resources 2)
-  local fp=$(fastest_of "$launches" a 2) fm=$(fastest_of "$launches" b 2)
-  local fp2=$(fastest_of "$launches" program2 2) fr=$(fastest_of "$launches" resources 2)
   echo
   echo "$runs start-ups of each, one wineserver for all."
   echo
-  echo "| figure | oddsmith.exe | minimal dialog | program ÷ baseline | goal |"
+  echo "| figure | oddsmith.exe | baseline | program ÷ baseline | goal |"
   echo "|---|---:|---:|---:|---:|"
-  awk -v sp="$sp" -v sm="$sm" -v ep="$ep" -v em="$em" -v mp="$mp" -v mm="$mm" \
-    -v size="$size" -v msize="$msize" -v sp2="$sp2" -v sr="$sr" \
-    -v fp="$fp" -v fm="$fm" -v fp2="$fp2" -v fr="$fr" 'BEGIN {
-    printf "| start-up to the shown dialog | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", sp / 1000, sm / 1000, sp / sm
-    printf "| start-up to the shown dialog, fastest run | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", fp / 1000, fm / 1000, fp / fm
-    printf "| start-up to the exit | %.0f ms | %.0f ms | %.2f× | ≤ 1.1× |\n", ep / 1000, em / 1000, ep / em
-    printf "| peak working set | %.1f MiB | %.1f MiB | %.2f× | |\n", mp / 1024, mm / 1024, mp / mm
+  # a is the program, b the minimal dialog; program2 the program again beside resources, its own
+  # resources with no logic.
+  row "start-up to the shown dialog, median" "$(figure median "$launches" a shown_us)" \
+    "$(figure median "$launches" b shown_us)" 1000 0 " ms" 2 "≤ 1.1×"
+  row "start-up to the shown dialog, fastest run" "$(figure fastest "$launches" a shown_us)" \
+    "$(figure fastest "$launches" b shown_us)" 1000 0 " ms" 2 "≤ 1.1×"
+  row "start-up to the exit, median" "$(figure median "$launches" a exit_us)" \
+    "$(figure median "$launches" b exit_us)" 1000 0 " ms" 2 "≤ 1.1×"
+  row "peak working set" "$(figure median "$launches" a peak_kib)" \
+    "$(figure median "$launches" b peak_kib)" 1024 1 " MiB" 2
+  awk -v size="$size" -v msize="$msize" 'BEGIN {
     printf "| exe size | %.0f KiB (%d bytes) | %.0f KiB | | < 400 KB |\n", size / 1024, size, msize / 1024
-    printf "| start-up to shown, against its own resources with no logic | %.0f ms | %.0f ms | %.2f× | |\n", sp2 / 1000, sr / 1000, sp2 / sr
-    printf "| its own resources with no logic, against the minimal dialog | %.0f ms | %.0f ms | %.2f× | |\n", sr / 1000, sm / 1000, sr / sm
-    printf "| start-up to shown, against its own resources, fastest run | %.0f ms | %.0f ms | %.2f× | |\n", fp2 / 1000, fr / 1000, fp2 / fr
-    printf "| its own resources against the minimal dialog, fastest run | %.0f ms | %.0f ms | %.2f× | |\n", fr / 1000, fm / 1000, fr / fm
-  }'
+  }' 
+  row "to shown, against its own resources with no logic, median" \
+    "$(figure median "$launches" program2 shown_us)" \
+    "$(figure median "$launches" resources shown_us)" 1000 0 " ms" 2
+  row "to shown, against its own resources with no logic, fastest run" \
+    "$(figure fastest "$launches" program2 shown_us)" \
+    "$(figure fastest "$launches" resources shown_us)" 1000 0 " ms" 2
+  row "its own resources against the minimal dialog, fastest run" \
+    "$(figure fastest "$launches" resources shown_us)" \
+    "$(figure fastest "$launches" b shown_us)" 1000 0 " ms" 2
 }
 
 build

@@ -1,3 +1,4 @@
+// The program's icon from the images built into it, in every size a desktop asks for.
 #include "dialog/qt/program_icon.h"
 
 #include <QLatin1String>

@@ -1,3 +1,4 @@
+// Resources read out of a built executable loaded as a data file; see exe_resources.h.
 #include "tests/win32/exe_resources.h"
 
 #include <cstdio>
