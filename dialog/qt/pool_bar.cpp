@@ -146,7 +146,7 @@ void PoolBar::mousePressEvent(QMouseEvent* event) {
   m_pressed = HitTest(m_last);
   if (m_pressed == Part::NOWHERE) return;
   if (m_pressed != Part::THUMB) {
-    Repeat(true);
+    Repeat(RepeatCause::PRESS);
     return;
   }
   m_pressX = m_pointerX = m_last.x();
@@ -168,7 +168,7 @@ void PoolBar::mouseMoveEvent(QMouseEvent* event) {
   if (m_pressed == Part::THUMB) {
     Drag(m_last);
   } else {
-    Repeat(false);
+    Repeat(RepeatCause::MOVE);
   }
 }
 
@@ -179,7 +179,7 @@ void PoolBar::mouseReleaseEvent(QMouseEvent* event) {
   const int thumb = DraggedValue();
   m_pressed = Part::NOWHERE;
   m_repeat.stop();
-  m_repeating = false;
+  m_repeatDelay = 0;
   // A drag ends where the pointer last had the thumb, not where the button comes up.
   if (dragged) emit scrolled(SCROLL_THUMBPOSITION, thumb);
   emit scrolled(SCROLL_ENDSCROLL, 0);
@@ -192,26 +192,23 @@ void PoolBar::timerEvent(QTimerEvent* event) {
     QScrollBar::timerEvent(event);
     return;
   }
-  Repeat(true);
+  Repeat(RepeatCause::TICK);
 }
 
-void PoolBar::Repeat(bool restart) {
+void PoolBar::Repeat(RepeatCause cause) {
   // The pointer's last place, hit against the bar as it is now: a held trough stops once the
   // thumb has come under the pointer.
   if (HitTest(m_last) != m_pressed) {
-    m_repeating = false;
+    m_repeatDelay = 0;
     m_repeat.stop();
     update();
     return;
   }
-  // A move back onto the part sends at once; moves over it while repeating send nothing.
-  if (m_repeating && !restart) return;
-  const bool first = !m_repeating && restart;
-  m_repeating = true;
-  m_repeat.start(first ? FIRST_DELAY_MS : REPEAT_MS, this);
+  m_repeatDelay = cause == RepeatCause::PRESS ? FIRST_DELAY_MS : REPEAT_MS;
+  m_repeat.start(m_repeatDelay, this);
   update();
   // A bar that this disables or hides stops its timer (Cancel).
-  emit scrolled(CodeOf(m_pressed), 0);
+  if (cause != RepeatCause::MOVE) emit scrolled(CodeOf(m_pressed), 0);
 }
 
 void PoolBar::Drag(QPoint at) {
@@ -236,7 +233,7 @@ void PoolBar::Cancel() {
   if (m_pressed == Part::NOWHERE) return;
   m_pressed = Part::NOWHERE;
   m_repeat.stop();
-  m_repeating = false;
+  m_repeatDelay = 0;
   setSliderPosition(value());
   update();
 }

@@ -58,6 +58,9 @@ class PoolBar final : public QScrollBar {
   // A held arrow or trough repeats after the first delay, then at the repeat interval.
   static constexpr int FIRST_DELAY_MS = 200;
   static constexpr int REPEAT_MS = 50;
+  // How long, in milliseconds, a held arrow or trough waits before its next message; 0 while
+  // it sends none (nothing held, or the pointer off the part).
+  int RepeatDelay() const { return m_repeatDelay; }
 
  signals:
   // One scroll message: code is a SCROLL_* code, thumb the full position for the two thumb
@@ -77,10 +80,13 @@ class PoolBar final : public QScrollBar {
 
  private:
   BarLayout Layout() const { return BarLayout::Of(width(), height()); }
-  // The arrows' and troughs' repeat, as the press (restart), a tick of the timer (restart) or a
-  // move asks for it: while the pointer's last place hits the part pressed, sends its code,
-  // at once on a restart or when the repeat had stopped; otherwise stops.
-  void Repeat(bool restart);
+  // The arrows' and troughs' repeat, as the press, a tick of the timer or a move of the pointer
+  // asks for it. While the pointer's last place hits the part pressed, the press and each tick
+  // send its code and wait the first delay (after the press) or the repeat interval for the
+  // next; a move sends nothing and puts the next message off by the repeat interval, as the
+  // Windows control times them under Wine. Off the part, the repeat stops.
+  enum class RepeatCause { PRESS, TICK, MOVE };
+  void Repeat(RepeatCause cause);
   // The dragged thumb's left edge at pointer pixel x along the bar (press x when the pointer
   // is outside the drag zone), sent as a track message when x is another pixel.
   void Drag(QPoint at);
@@ -91,10 +97,10 @@ class PoolBar final : public QScrollBar {
   Part m_pressed = Part::NOWHERE;  // the part the held button went down on
   QPoint m_last;                   // the last pointer position the bar received
   QBasicTimer m_repeat;
-  bool m_repeating = false;
-  int m_pressX = 0;      // a drag: where along the bar the button went down
-  int m_pointerX = 0;    // where along the bar the pointer last was
-  int m_thumbStart = 0;  // the thumb's left edge when the drag began
+  int m_repeatDelay = 0;  // the interval m_repeat runs at, 0 when stopped
+  int m_pressX = 0;       // a drag: where along the bar the button went down
+  int m_pointerX = 0;     // where along the bar the pointer last was
+  int m_thumbStart = 0;   // the thumb's left edge when the drag began
 };
 
 #endif

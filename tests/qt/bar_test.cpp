@@ -63,6 +63,7 @@ class BarTest : public QObject {
   void HeldArrowOrTroughRepeatsWhileThePointerHitsIt();
   void DragFollowsThePointerPixelByPixel();
   void BarsAndBoxesAreOneKeyboardGroup();
+  void PartsMeetWhereTheWindowsControlPutsThem();
 };
 
 void BarTest::HeldArrowOrTroughRepeatsWhileThePointerHitsIt() {
@@ -81,10 +82,13 @@ void BarTest::HeldArrowOrTroughRepeatsWhileThePointerHitsIt() {
   QVERIFY(SettlesAt(bar, oracle.Controls().Pos(id)));
   SAME_AS(oracle);
 
-  // Moved on along the trough, the pointer pages again at once, up to its new place.
+  // Moved on along the trough, the pointer pages again after the repeat interval, not at
+  // once, up to its new place.
+  QCOMPARE(bar->RepeatDelay(), 0);
   const int further = ThumbLeft(bar) + h + 4;
   Move(bar, {further, h / 2});
-  QCOMPARE(sent.size(), pages + 1);
+  QCOMPARE(sent.size(), pages);
+  QCOMPARE(bar->RepeatDelay(), PoolBar::REPEAT_MS);
   pages += PageTo(oracle, bar, id, further, SCROLL_PAGERIGHT);
   QVERIFY(SettlesAt(bar, oracle.Controls().Pos(id)));
   SAME_AS(oracle);
@@ -102,21 +106,31 @@ void BarTest::HeldArrowOrTroughRepeatsWhileThePointerHitsIt() {
   QVERIFY(SettlesAt(bar, oracle.Controls().Pos(id)));
   Release(bar, {back, h / 2});
 
-  // A held arrow: one step at the press, then repeats.
+  // A held arrow, timed as Wine's scroll bar times it (measured: a step at the press, the next
+  // 200 ms on, then one every 50 ms; back on the arrow after a move off, nothing at once and
+  // the next step 50 ms on; each move over it puts the next step off by those 50 ms).
   PoolBar* arrowed = Bar(dialog, IDC_POOL_BAR);
   QSignalSpy stepped(arrowed, &PoolBar::scrolled);
   Press(arrowed, RightArrow(arrowed));
   QCOMPARE(stepped.size(), 1);
+  QCOMPARE(arrowed->RepeatDelay(), PoolBar::FIRST_DELAY_MS);
+  QTRY_VERIFY(stepped.size() >= 2);
+  QCOMPARE(arrowed->RepeatDelay(), PoolBar::REPEAT_MS);
   QTRY_VERIFY(stepped.size() >= 3);
-  // Off the arrow the repeats stop; back on it, a step at once and repeats again.
+  Move(arrowed, RightArrow(arrowed) + QPoint(1, 0));
+  QCOMPARE(arrowed->RepeatDelay(), PoolBar::REPEAT_MS);
+  // Off the arrow the repeats stop; back on it, they start again after the repeat interval.
   Move(arrowed, RightTrough(arrowed));
   const int off = static_cast<int>(stepped.size());
+  QCOMPARE(arrowed->RepeatDelay(), 0);
   QTest::qWait(PoolBar::FIRST_DELAY_MS);
   QCOMPARE(stepped.size(), off);
   Move(arrowed, RightArrow(arrowed));
-  QCOMPARE(stepped.size(), off + 1);
-  QTRY_VERIFY(stepped.size() >= off + 3);
+  QCOMPARE(stepped.size(), off);
+  QCOMPARE(arrowed->RepeatDelay(), PoolBar::REPEAT_MS);
+  QTRY_VERIFY(stepped.size() >= off + 2);
   Release(arrowed, RightArrow(arrowed));
+  QCOMPARE(arrowed->RepeatDelay(), 0);
 
   const QList<unsigned> codes = Codes(stepped);
   QCOMPARE(codes.count(SCROLL_LINERIGHT), codes.size() - 1);
@@ -182,12 +196,33 @@ void BarTest::DragFollowsThePointerPixelByPixel() {
   track(left + 12);
   SAME_AS(oracle);
   QCOMPARE(sent.size(), 6);
+  // The zone's right side likewise: its last pixel column keeps the drag (the pointer's pixel
+  // taken within the bar), the next gives the thumb back.
+  const int right = bar->width() + 2 * h;
+  Move(bar, {right - 1, h / 2});
+  track(left + bar->width() - grip.x());
+  Move(bar, {right, h / 2});
+  track(left);
+  Move(bar, {grip.x() + 12, h / 2});
+  track(left + 12);
+  SAME_AS(oracle);
+  QCOMPARE(sent.size(), 9);
+  // Another button pressed and released meanwhile changes nothing of the drag.
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent other(
+        type, grip + QPoint(20, 0), bar->mapToGlobal(grip + QPoint(20, 0)), Qt::RightButton,
+        type == QEvent::MouseButtonPress ? Qt::LeftButton | Qt::RightButton : Qt::LeftButton,
+        Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &other);
+  }
+  QCOMPARE(sent.size(), 9);
+  QCOMPARE(bar->sliderPosition(), ValueAtThumb(bar, left + 12));
 
   // The release reports the last pixel the pointer had, wherever the button comes up.
   Release(bar, {grip.x() + 30, h / 2});
   oracle.Scroll(id, SCROLL_THUMBPOSITION, ValueAtThumb(bar, left + 12));
   SAME_AS(oracle);
-  QCOMPARE(Codes(sent).mid(6), QList<unsigned>({SCROLL_THUMBPOSITION, SCROLL_ENDSCROLL}));
+  QCOMPARE(Codes(sent).mid(9), QList<unsigned>({SCROLL_THUMBPOSITION, SCROLL_ENDSCROLL}));
   QCOMPARE(bar->sliderPosition(), bar->value());
 }
 
@@ -258,6 +293,61 @@ void BarTest::BarsAndBoxesAreOneKeyboardGroup() {
   oracle.Click(IDC_SCRATCH + 13);
   SAME_AS(oracle);
   QVERIFY(!last->isEnabled());
+}
+
+void BarTest::PartsMeetWhereTheWindowsControlPutsThem() {
+  using Part = PoolBar::Part;
+  PoolBar bar;
+  const int h = 14;
+  const int w = 90;  // a thumb's travel of 90 - 3 * 14 = 48 pixels
+  bar.resize(w, h);
+  bar.setRange(0, 10800);
+  const auto at = [&bar, h](int x) { return bar.HitTest({x, h / 2}); };
+  // The thumb at 0 stands right after the left arrow, at max right before the right arrow.
+  bar.setValue(0);
+  QCOMPARE(at(h - 1), Part::LEFT_ARROW);
+  QCOMPARE(at(h), Part::THUMB);
+  QCOMPARE(at(2 * h - 1), Part::THUMB);
+  QCOMPARE(at(2 * h), Part::RIGHT_TROUGH);
+  bar.setValue(10800);
+  QCOMPARE(at(w - 2 * h - 1), Part::LEFT_TROUGH);
+  QCOMPARE(at(w - 2 * h), Part::THUMB);
+  QCOMPARE(at(w - h - 1), Part::THUMB);
+  QCOMPARE(at(w - h), Part::RIGHT_ARROW);
+  QCOMPARE(at(w - 1), Part::RIGHT_ARROW);
+  QCOMPARE(at(w), Part::NOWHERE);
+  QCOMPARE(bar.HitTest({5, h}), Part::NOWHERE);
+  // Between the ends: trough, thumb, trough, each edge on its own pixel.
+  bar.setValue(5400);  // the thumb's left edge at 14 + 24
+  QCOMPARE(at(h), Part::LEFT_TROUGH);
+  QCOMPARE(at(h + 23), Part::LEFT_TROUGH);
+  QCOMPARE(at(h + 24), Part::THUMB);
+  QCOMPARE(at(h + 24 + h - 1), Part::THUMB);
+  QCOMPARE(at(h + 24 + h), Part::RIGHT_TROUGH);
+  QCOMPARE(at(w - h - 1), Part::RIGHT_TROUGH);
+
+  // Too short for a thumb, up to two arrows and the shortest track of 4 pixels: the arrows
+  // share what is left, and all between them is the left trough.
+  const struct {
+    int width;
+    int arrow;  // each arrow's length
+    int thumb;  // the thumb's, 0 for none
+  } layouts[] = {{2 * h + 4, h, 0}, {2 * h + 3, h - 1, 0}, {5, 0, 0},     {4, 0, 0},
+                 {2 * h + 5, h, 0}, {3 * h - 1, h, 0},     {3 * h, h, h}, {3 * h + 1, h, h}};
+  for (const auto& layout : layouts) {
+    const BarLayout parts = BarLayout::Of(layout.width, h);
+    QCOMPARE(parts.arrow, layout.arrow);
+    QCOMPARE(parts.thumb, layout.thumb);
+    QCOMPARE(parts.free, layout.thumb ? layout.width - 3 * h : 0);
+  }
+  bar.resize(2 * h + 3, h);
+  QCOMPARE(at(h - 2), Part::LEFT_ARROW);
+  QCOMPARE(at(h - 1), Part::LEFT_TROUGH);
+  QCOMPARE(at(h + 3), Part::LEFT_TROUGH);
+  QCOMPARE(at(h + 4), Part::RIGHT_ARROW);
+  bar.resize(3, h);
+  QCOMPARE(at(0), Part::LEFT_TROUGH);
+  QCOMPARE(at(2), Part::LEFT_TROUGH);
 }
 
 QTEST_MAIN(BarTest)
