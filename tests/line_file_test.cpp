@@ -158,6 +158,41 @@ TEST(LineFile, OddStatesComeBack) {
   EXPECT_EQ(read.tote.edge, EDGE_MAX);
 }
 
+// Every byte of a text as a save writes it: a backslash doubled; the control bytes, 0x7F and the
+// five bytes the code page leaves undefined escaped in upper-case hex; every other byte as its
+// character in UTF-8.
+TEST(LineFile, EveryByteIsWrittenAsItsCharacterOrEscaped) {
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    LineState state;
+    state.line = std::string(1, static_cast<char>(byte));
+    const std::string file = FormatLineFile(state);
+    const std::size_t start = file.find("\nline\t") + 6;
+    const std::string written = file.substr(start, file.find('\n', start) - start);
+    const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+    if (b == '\\') {
+      EXPECT_EQ(written, "\\\\");
+    } else if (b < 0x20 || b == 0x7F || undefined) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", b);
+      EXPECT_EQ(written, escape) << b;
+    } else if (b < 0x80) {
+      EXPECT_EQ(written, std::string(1, static_cast<char>(b))) << b;
+    } else {
+      // One character of two or three bytes, which reads back as the byte.
+      EXPECT_GE(written.size(), 2u) << b;
+      EXPECT_LE(written.size(), 3u) << b;
+      LineState read;
+      LineFileError error;
+      ASSERT_TRUE(ParseLineFile(file, read, error)) << b << ": " << error.reason;
+      EXPECT_EQ(read.line, state.line) << b;
+    }
+  }
+  LineState euro;
+  euro.line = "\x80\xFF\xA0";
+  EXPECT_NE(FormatLineFile(euro).find("line\t\xE2\x82\xAC\xC3\xBF\xC2\xA0\n"), std::string::npos);
+}
+
 TEST(LineFile, HandEditedFilesReadAsTypingWould) {
   std::string file = ValidFile();
   // A byte-order mark, CR LF line ends, characters the code page lacks or fits.
@@ -209,6 +244,11 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
       {"a raw control", WithLine(good, 3, "horses\t\x01"), 3, "control"},
       {"not UTF-8", WithLine(good, 3, "horses\t\xE9t\xE9"), 3, "UTF-8"},
       {"an overlong form", WithLine(good, 3, "horses\t\xC0\xAF"), 3, "UTF-8"},
+      {"an overlong three bytes", WithLine(good, 3, "horses\t\xE0\x80\x80"), 3, "UTF-8"},
+      {"an overlong four bytes", WithLine(good, 3, "horses\t\xF0\x8F\xBF\xBF"), 3, "UTF-8"},
+      {"beyond U+10FFFF", WithLine(good, 3, "horses\t\xF4\x90\x80\x80"), 3, "UTF-8"},
+      {"a lone surrogate", WithLine(good, 3, "horses\t\xED\xA0\x80"), 3, "UTF-8"},
+      {"ends after the column names", good.substr(0, good.find("\n1\t") + 1), 5, "cut short"},
       {"a text too long", WithLine(good, 3, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 3,
        "32767"},
       {"text after the end", good + "more\n", 21, "after the end"},

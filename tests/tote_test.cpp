@@ -87,6 +87,23 @@ TEST(ToteHorse, Figures) {
   }
 }
 
+// With no edge a price is a bet once it pays more than fair: share * pays > 200 * total. The
+// shortest share that bets at each rung of the ladder's short end needs that rung, and one unit
+// less needs a longer price.
+TEST(ToteHorse, NeedsEveryRungOfTheShortLadder) {
+  const long long total = 10000;
+  for (const BoardPrice price : SHORT_PRICES) {
+    const long long pays = TotePayCents({ToteRead::PRICE, price.a, price.b});
+    const long long share = 200 * total / pays + 1;
+    const std::string rung = std::to_string(price.a) + "-" + std::to_string(price.b);
+    EXPECT_EQ(FigureToteHorse(share, total, 0, "").needs, rung) << share;
+    EXPECT_NE(FigureToteHorse(share - 1, total, 0, "").needs, rung) << share - 1;
+  }
+  // Beyond the short end the ladder goes on a whole price at a time.
+  EXPECT_STREQ(FigureToteHorse(200 * total / 1200 + 1, total, 0, "").needs, "5-1");
+  EXPECT_STREQ(FigureToteHorse(200 * total / 1200, total, 0, "").needs, "6-1");
+}
+
 class Tote : public ::testing::Test {
  protected:
   // A new dialog with a field of prices.size() horses, even shares on the 120 line, and a
@@ -183,6 +200,28 @@ TEST_F(Tote, TipsTellThePriceAndItsStatus) {
   EXPECT_EQ(tip(IDC_ODDS), "");
   Dialog().Click(IDC_SCRATCH);
   EXPECT_NE(tip(IDC_ODDS).find("tote 5-2"), std::string::npos);
+}
+
+// The tote's own part of a tip is empty where the horse's would be: while the book is pending,
+// and for a row outside the book, scratched or beyond the field.
+TEST_F(Tote, TipPartIsEmptyWhereTheHorseHasNoTip) {
+  Race({"5-2", "5-2", "5-2"});
+  for (int i = 3; i < ROW_COUNT; ++i) SetToteText(tote, i, "5-2");
+  const auto part = [&](int i) {
+    char text[TIP_MAX] = "stale";
+    const int length = FormatToteTip(Dialog().Surface(), tote, i, text, sizeof text);
+    EXPECT_EQ(length, static_cast<int>(std::string(text).size())) << i;
+    return std::string(text);
+  };
+  EXPECT_EQ(part(0), " \xC2\xB7 tote 5-2: OVERLAY");
+  Dialog().Click(IDC_SCRATCH + 1);
+  for (const int i : {-1, 1, 3, ROW_COUNT - 1, ROW_COUNT}) EXPECT_EQ(part(i), "") << i;
+  for (const int id : {IDC_LINE, IDC_HORSES}) {
+    Dialog().Type(id, "3");
+    EXPECT_EQ(part(0), "") << id;
+    Dialog().Leave(id);
+    EXPECT_NE(part(0), "") << id;
+  }
 }
 
 }  // namespace

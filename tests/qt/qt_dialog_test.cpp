@@ -26,6 +26,7 @@
 #include "book/book.h"
 #include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/dialog_template.h"
+#include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/qt_text.h"
 #include "tests/qt/window_checks.h"
@@ -131,10 +132,17 @@ void QtDialogTest::TabGoesThroughTheFieldsInOrder() {
   QVERIFY(QTest::qWaitForWindowActive(&dialog));
   QCOMPARE(FocusId(dialog), IDC_LINE);
   QList<int> visited;
+  QList<int> leftSelected;  // the fields that kept a selection once left
   for (int press = 0; press < 16; ++press) {
+    auto* left = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     visited << FocusId(dialog);
+    // Each field reached by Tab selects its text; left, it draws no selection and no caret,
+    // as Qt draws a field that has its own focus-out after the dialog's.
+    if (left && left->hasSelectedText()) leftSelected << press;
   }
+  QCOMPARE(leftSelected, QList<int>());
+  QVERIFY(Edit(dialog, IDC_LINE)->hasSelectedText());
   QList<int> expected{IDC_HORSES};
   for (int i = 0; i < ROW_COUNT; ++i) expected << IDC_ODDS + i;
   expected << IDC_LINE;
@@ -346,11 +354,30 @@ void QtDialogTest::BarsMoveOnlyThroughTheirOwnInput() {
   QVERIFY(Start(dialog, oracle));
   QScrollBar* bar = Bar(dialog, IDC_POOL_BAR);
 
-  // The wheel, the other mouse buttons and a context menu request do nothing.
-  QWheelEvent wheel(QPointF(RightTrough(bar)), QPointF(bar->mapToGlobal(RightTrough(bar))),
-                    QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                    false);
-  QCoreApplication::sendEvent(bar, &wheel);
+  // The wheel, over a bar or any other control, the other mouse buttons and a context menu
+  // request do nothing.
+  const auto roll = [](QWidget* over, QPoint at) {
+    for (const int delta : {-120, 120}) {
+      QWheelEvent wheel(QPointF(at), QPointF(over->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(over, &wheel);
+    }
+  };
+  roll(bar, RightTrough(bar));
+  for (const int id : {IDC_LINE, IDC_HORSES, IDC_ODDS + 2, IDC_LOCK + 2, IDC_SCRATCH + 2,
+                       IDC_WIN_PCT + 2, IDC_RACE_INFO}) {
+    roll(dialog.Control(id), QPoint(2, 2));
+  }
+  roll(&dialog, QPoint(2, 2));
+  // A bar of its own, with no dialog around it to stop the wheel first.
+  PoolBar alone;
+  alone.resize(bar->size());
+  alone.setRange(0, 10800);
+  alone.setValue(857);
+  QSignalSpy scrolled(&alone, &PoolBar::scrolled);
+  roll(&alone, RightTrough(&alone));
+  QCOMPARE(alone.value(), 857);
+  QCOMPARE(scrolled.size(), 0);
   QTest::mouseClick(bar, Qt::MiddleButton, {}, RightTrough(bar));
   QTest::mouseClick(bar, Qt::RightButton, {}, RightTrough(bar));
   QContextMenuEvent menu(QContextMenuEvent::Mouse, RightTrough(bar),
