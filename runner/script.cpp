@@ -60,6 +60,8 @@ const char* ReadNumbers(Rest rest, int least, int most, Numbers& numbers) {
 }
 
 const char NO_TOTE[] = "this dialog keeps no tote";
+const char* const NO_EDIT_CONTROL = "no edit control";
+const char* const NO_CHECK_BOX = "no check box";
 
 // The parse and the application of each command; a command's kind says which row applies it.
 using Parse = const char* (*)(Rest rest, ScriptCommand& command);
@@ -77,25 +79,19 @@ const char* ParseType(Rest rest, ScriptCommand& command) {
   const std::size_t end = rest.text.find(' ');
   long long id;
   if (!ParseNumber(rest.text.substr(0, end), id)) return "not a number";
-  if (!IsEditField(id)) return "no edit control";
+  if (!IsEditField(id)) return NO_EDIT_CONTROL;
   command.id = static_cast<int>(id);
   command.text =
       end == std::string_view::npos ? std::string() : std::string(rest.text.substr(end + 1));
   return nullptr;
 }
 
-const char* ParseLeave(Rest rest, ScriptCommand& command) {
+// One number that names a control of the kind accepted, else the error named.
+template <bool (*Accepted)(long long), const char* const* Error>
+const char* ParseControl(Rest rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
-  if (!IsEditField(numbers.value[0])) return "no edit control";
-  command.id = static_cast<int>(numbers.value[0]);
-  return nullptr;
-}
-
-const char* ParseClick(Rest rest, ScriptCommand& command) {
-  Numbers numbers;
-  if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
-  if (!IsCheckBox(numbers.value[0])) return "no check box";
+  if (!Accepted(numbers.value[0])) return *Error;
   command.id = static_cast<int>(numbers.value[0]);
   return nullptr;
 }
@@ -236,12 +232,12 @@ const CommandRow COMMANDS[] = {
        target.Type(command.id, command.text);
        return nullptr;
      }},
-    {"leave", ScriptCommand::LEAVE, ParseLeave,
+    {"leave", ScriptCommand::LEAVE, ParseControl<IsEditField, &NO_EDIT_CONTROL>,
      [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
        target.Leave(command.id);
        return nullptr;
      }},
-    {"click", ScriptCommand::CLICK, ParseClick,
+    {"click", ScriptCommand::CLICK, ParseControl<IsCheckBox, &NO_CHECK_BOX>,
      [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
        target.Click(command.id);
        return nullptr;
