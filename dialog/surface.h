@@ -71,14 +71,20 @@ struct ControlState {
   bool operator==(const ControlState&) const = default;
 };
 
-// The dialog as it is shown: the state of all of its controls, by identifier.
-struct DialogSnapshot {
+// The dialog as it is shown: the state of all of its controls, by identifier. (clang-tidy takes
+// the loop variable of the compiler's own copy of the array for a name of ours.)
+struct DialogSnapshot {  // NOLINT(bugprone-reserved-identifier)
   ControlState controls[CONTROL_COUNT];
 
   // REQUIRES: IDC_FIRST <= id <= IDC_LAST.
   ControlState& operator[](int id) { return controls[id - IDC_FIRST]; }
   const ControlState& operator[](int id) const { return controls[id - IDC_FIRST]; }
-  bool operator==(const DialogSnapshot&) const = default;
+  bool operator==(const DialogSnapshot& other) const {
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+      if (!(controls[i] == other.controls[i])) return false;
+    }
+    return true;
+  }
 };
 
 // A dialog's controls in memory: a DialogSurface over a stored snapshot. It starts as the window

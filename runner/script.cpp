@@ -41,7 +41,7 @@ struct Numbers {
   int count;
 };
 
-const char* ReadNumbers(Rest rest, int least, int most, Numbers& numbers) {
+const char* ReadNumbers(const Rest& rest, int least, int most, Numbers& numbers) {
   numbers.count = 0;
   if (rest.given) {
     std::string_view words = rest.text;
@@ -64,16 +64,16 @@ const char* const NO_EDIT_CONTROL = "no edit control";
 const char* const NO_CHECK_BOX = "no check box";
 
 // The parse and the application of each command; a command's kind says which row applies it.
-using Parse = const char* (*)(Rest rest, ScriptCommand& command);
+using Parse = const char* (*)(const Rest& rest, ScriptCommand& command);
 using Apply = const char* (*)(ScriptTarget& target, const ScriptCommand& command,
                               CommandOutput& output);
 
-const char* ParseBare(Rest rest, ScriptCommand& /*command*/) {
+const char* ParseBare(const Rest& rest, ScriptCommand& /*command*/) {
   Numbers none;
   return ReadNumbers(rest, 0, 0, none);
 }
 
-const char* ParseType(Rest rest, ScriptCommand& command) {
+const char* ParseType(const Rest& rest, ScriptCommand& command) {
   if (!rest.given) return "missing argument";
   // The text is the rest of the line, spaces and all.
   const std::size_t end = rest.text.find(' ');
@@ -88,7 +88,7 @@ const char* ParseType(Rest rest, ScriptCommand& command) {
 
 // One number that names a control of the kind accepted, else the error named.
 template <bool (*Accepted)(long long), const char* const* Error>
-const char* ParseControl(Rest rest, ScriptCommand& command) {
+const char* ParseControl(const Rest& rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
   if (!Accepted(numbers.value[0])) return *Error;
@@ -96,7 +96,7 @@ const char* ParseControl(Rest rest, ScriptCommand& command) {
   return nullptr;
 }
 
-const char* ParseScroll(Rest rest, ScriptCommand& command) {
+const char* ParseScroll(const Rest& rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 2, 3, numbers)) return error;
   const long long* args = numbers.value;
@@ -112,7 +112,7 @@ const char* ParseScroll(Rest rest, ScriptCommand& command) {
   return nullptr;
 }
 
-const char* ParseCommandId(Rest rest, ScriptCommand& command) {
+const char* ParseCommandId(const Rest& rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
   if (numbers.value[0] != CMD_OK && numbers.value[0] != CMD_CANCEL) {
@@ -122,7 +122,7 @@ const char* ParseCommandId(Rest rest, ScriptCommand& command) {
   return nullptr;
 }
 
-const char* ParsePath(Rest rest, ScriptCommand& command) {
+const char* ParsePath(const Rest& rest, ScriptCommand& command) {
   // The path is the rest of the line, spaces and all.
   if (rest.text.empty()) return "missing path";
   command.text = std::string(rest.text);
@@ -130,7 +130,7 @@ const char* ParsePath(Rest rest, ScriptCommand& command) {
 }
 
 // "tote K TEXT", "tote K", "tote clear", "tote table" and "tote list".
-const char* ParseTote(Rest rest, ScriptCommand& command) {
+const char* ParseTote(const Rest& rest, ScriptCommand& command) {
   if (!rest.given) return "missing argument";
   const std::size_t end = rest.text.find(' ');
   const std::string_view word = rest.text.substr(0, end);
@@ -153,7 +153,7 @@ const char* ParseTote(Rest rest, ScriptCommand& command) {
   return nullptr;
 }
 
-const char* ParseEdge(Rest rest, ScriptCommand& command) {
+const char* ParseEdge(const Rest& rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
   if (numbers.value[0] < 0 || numbers.value[0] > EDGE_MAX) return "edge out of range";
@@ -332,7 +332,8 @@ std::string FormatCommand(const ScriptCommand& command) {
 
 const char* ApplyCommand(ScriptTarget& target, const ScriptCommand& command,
                          CommandOutput& output) {
-  return RowOf(command.kind).apply(target, command, output);
+  const Apply apply = RowOf(command.kind).apply;
+  return apply(target, command, output);
 }
 
 void AppendQuoted(std::string& out, std::string_view text) {

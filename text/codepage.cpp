@@ -148,7 +148,7 @@ int Cp1252ToUtf8(unsigned char byte, char (&utf8)[3]) {
 
 void AppendUtf8FromCp1252(std::string& out, std::string_view bytes) {
   for (const char byte : bytes) {
-    char utf8[3];
+    char utf8[3] = {};
     out.append(utf8,
                static_cast<std::size_t>(Cp1252ToUtf8(static_cast<unsigned char>(byte), utf8)));
   }

@@ -13,7 +13,7 @@ namespace {
 // Tells of a failure in a message box over parent and returns what it says.
 QString Failed(QWidget* parent, LineFileAction action, const QString& path,
                const LineFileError& error) {
-  const QString message =
+  QString message =
       QString::fromStdString(LineFileFailure(action, path.toStdString(), error, true));
   QMessageBox::warning(parent, QStringLiteral("Oddsmith"), message);
   return message;
