@@ -215,11 +215,13 @@ stage_wine() {
   # One wineserver for all runs, as on a desktop where Wine is already running.
   wineserver -p
   local launches=$out/wine-start.tsv
+  # The Windows program's lines end in CR LF.
   wine "$tree/bench/win32/launch.exe" "$runs" "Z:${PWD//\//\\}\\${exe//\//\\}" \
-    "Z:${PWD//\//\\}\\${minimal//\//\\}" >"$launches"
+    "Z:${PWD//\//\\}\\${minimal//\//\\}" | tr -d '\r' >"$launches"
   # Where the difference lies: the program against its own resources with no logic.
   wine "$tree/bench/win32/launch.exe" "$((runs * 2 / 3))" "Z:${PWD//\//\\}\\${exe//\//\\}" \
-    "Z:${PWD//\//\\}\\${resources//\//\\}" | sed '1d; s/^a/program2/; s/^b/resources/' >>"$launches"
+    "Z:${PWD//\//\\}\\${resources//\//\\}" | tr -d '\r' |
+    sed '1d; s/^a/program2/; s/^b/resources/' >>"$launches"
   wineserver -k
   kill "$xvfb_pid" 2>/dev/null || true
   xvfb_pid=""
