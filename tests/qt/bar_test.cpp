@@ -298,11 +298,11 @@ void BarTest::BarsAndBoxesAreOneKeyboardGroup() {
 void BarTest::PartsMeetWhereTheWindowsControlPutsThem() {
   using Part = PoolBar::Part;
   PoolBar bar;
-  const int h = 14;
-  const int w = 90;  // a thumb's travel of 90 - 3 * 14 = 48 pixels
+  constexpr int h = 14;
+  constexpr int w = 90;  // a thumb's travel of 90 - 3 * 14 = 48 pixels
   bar.resize(w, h);
   bar.setRange(0, 10800);
-  const auto at = [&bar, h](int x) { return bar.HitTest({x, h / 2}); };
+  const auto at = [&bar](int x) { return bar.HitTest({x, h / 2}); };
   // The thumb at 0 stands right after the left arrow, at max right before the right arrow.
   bar.setValue(0);
   QCOMPARE(at(h - 1), Part::LEFT_ARROW);
