@@ -12,6 +12,7 @@ enum class SurfaceOp {
   READ_TEXT,
   WRITE_TEXT,
   IS_MODIFIED,
+  SET_MODIFIED,
   IS_CHECKED,
   SET_CHECKED,
   SET_BAR_RANGE,
@@ -48,6 +49,10 @@ class ForwardingSurface : public DialogSurface {
   bool IsModified(int id) override {
     Saw(SurfaceOp::IS_MODIFIED);
     return inner_.IsModified(id);
+  }
+  void SetModified(int id, bool modified) override {
+    Saw(SurfaceOp::SET_MODIFIED);
+    inner_.SetModified(id, modified);
   }
   bool IsChecked(int id) override {
     Saw(SurfaceOp::IS_CHECKED);

@@ -86,23 +86,44 @@ int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
 
 namespace {
 
-constexpr TableColumn LINE_COLUMNS[] = {{"Horse", CellKind::PLAIN},
-                                        {"Odds", CellKind::PLAIN},
-                                        {"To win", CellKind::SHARE},
+constexpr TableColumn LINE_COLUMNS[] = {{"Horse", CellKind::PLAIN}, {"Program", CellKind::TEXT},
+                                        {"Name", CellKind::TEXT},   {"ML", CellKind::TEXT},
+                                        {"Odds", CellKind::PLAIN},  {"To win", CellKind::SHARE},
                                         {"Board", CellKind::TEXT}};
 constexpr int LINE_COLUMN_COUNT = sizeof LINE_COLUMNS / sizeof LINE_COLUMNS[0];
 // The book's and the line's rows: a name and its percentage.
 constexpr TableColumn TOTAL_ROW[] = {{"", CellKind::PLAIN}, {"", CellKind::SHARE}};
 
-void WriteTable(DialogSurface& surface, TableText& table) {
+// A row's identity cells (identity.h, AddIdentityPart), in buffers of their own.
+struct IdentityCells {
+  char program[3 * PROGRAM_MAX + 1];
+  char name[3 * HORSE_NAME_MAX + 1];
+  char ml[3 * MORNING_LINE_MAX + 1];
+};
+
+IdentityCells CellsOf(const HorseIdentity* horses, int i) {
+  IdentityCells cells{};
+  if (!horses) return cells;
+  TextBuilder program(cells.program, sizeof cells.program);
+  AddIdentityPart(program, horses[i].program);
+  TextBuilder name(cells.name, sizeof cells.name);
+  AddIdentityPart(name, horses[i].name);
+  TextBuilder ml(cells.ml, sizeof cells.ml);
+  AddIdentityPart(ml, horses[i].ml);
+  return cells;
+}
+
+void WriteTable(DialogSurface& surface, const HorseIdentity* horses, TableText& table) {
   table.Header(LINE_COLUMNS, LINE_COLUMN_COUNT);
   const BookTotal total = ReadBookTotal(surface);
   for (int i = 0; i < total.horses; ++i) {
     char number[16];
     FormatInt(number, sizeof number, i + 1, 0);
+    const IdentityCells identity = CellsOf(horses, i);
     if (surface.IsChecked(IDC_SCRATCH + i)) {
-      const char* const cells[] = {number, "scratched"};
-      table.Row(LINE_COLUMNS, cells, 2);
+      const char* const cells[] = {number, identity.program, identity.name, identity.ml,
+                                   "scratched"};
+      table.Row(LINE_COLUMNS, cells, 5);
       continue;
     }
     const int share = surface.BarPos(IDC_POOL_BAR + i);
@@ -118,8 +139,9 @@ void WriteTable(DialogSurface& surface, TableText& table) {
       while (*text == ' ') ++text;
       return text;
     };
-    const char* const cells[] = {number, trimmed(odds), trimmed(win), price};
-    const long long shares[] = {-1, -1, share, -1};
+    const char* const cells[] = {number,        identity.program, identity.name, identity.ml,
+                                 trimmed(odds), trimmed(win),     price};
+    const long long shares[] = {-1, -1, -1, -1, -1, share, -1};
     table.Row(LINE_COLUMNS, cells, LINE_COLUMN_COUNT, shares);
   }
   char book[32];
@@ -141,25 +163,27 @@ void WriteTable(DialogSurface& surface, TableText& table) {
 
 }  // namespace
 
-int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size) {
+int FormatLineTable(DialogSurface& surface, const HorseIdentity* horses, const char* eol,
+                    char* buffer, std::size_t size) {
   TextBuilder text(buffer, size);
   TableText table(text, eol);
-  WriteTable(surface, table);
+  WriteTable(surface, horses, table);
   return text.Length();
 }
 
-int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size) {
+int FormatLineHtml(DialogSurface& surface, const HorseIdentity* horses, char* buffer,
+                   std::size_t size) {
   TextBuilder text(buffer, size);
   TableText table(text, nullptr);
-  WriteTable(surface, table);
+  WriteTable(surface, horses, table);
   return text.Length();
 }
 
-CopiedTable CopyLineTable(DialogSurface& surface, const char* eol) {
+CopiedTable CopyLineTable(DialogSurface& surface, const HorseIdentity* horses, const char* eol) {
   // Both always fit their buffers (board.h).
   char text[LINE_TABLE_MAX];
-  FormatLineTable(surface, eol, text, sizeof text);
+  FormatLineTable(surface, horses, eol, text, sizeof text);
   char html[LINE_HTML_MAX];
-  FormatLineHtml(surface, html, sizeof html);
+  FormatLineHtml(surface, horses, html, sizeof html);
   return {text, html};
 }

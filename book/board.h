@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "book/book.h"
+#include "book/identity.h"
 #include "text/table.h"
 
 // A board price a-b: a to win for b staked (5-2, 1-1, 99-1).
@@ -51,22 +52,27 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
 // empty text while the book is pending.
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
 
-// The book as it stands, as a tab-separated table, each line ended by eol: the header "Horse",
-// "Odds", "To win", "Board"; one row per horse within the field, its odds, "% to win" and
-// board price worked out from its share as the dialog shows them (a scratched horse's row says
-// "scratched" instead); then "Book" with the book total and "Line" with the line, each on a row
-// of its own. Returns the length of the whole table; the text is cut to fit size as snprintf
-// cuts. LINE_TABLE_MAX bytes always hold it (with an eol of up to two bytes).
-constexpr std::size_t LINE_TABLE_MAX = 2048;
-int FormatLineTable(DialogSurface& surface, const char* eol, char* buffer, std::size_t size);
+// The book as it stands, as a tab-separated table (UTF-8), each line ended by eol: the header
+// "Horse", "Program", "Name", "ML", "Odds", "To win", "Board"; one row per horse within the
+// field, its row number, its identity from horses (identity.h; empty cells without one, or
+// with no horses at all), then its odds, "% to win" and board price worked out from its share
+// as the dialog shows them (a scratched horse's row says "scratched" instead of them); then
+// "Book" with the book total and "Line" with the line, each on a row of its own. Returns the
+// length of the whole table; the text is cut to fit size as snprintf cuts. LINE_TABLE_MAX bytes
+// always hold it (every identity at its limit, with an eol of up to two bytes).
+constexpr std::size_t LINE_TABLE_MAX = 6144;
+int FormatLineTable(DialogSurface& surface, const HorseIdentity* horses, const char* eol,
+                    char* buffer, std::size_t size);
 
-// The same table as an HTML table (UTF-8, no document around it), for the clipboard. The board
-// prices are marked as text, so that a spreadsheet keeps 5-2 a price and never makes it a
-// date; every other cell stays a number. LINE_HTML_MAX bytes always hold it.
-constexpr std::size_t LINE_HTML_MAX = 8192;
-int FormatLineHtml(DialogSurface& surface, char* buffer, std::size_t size);
+// The same table as an HTML table (UTF-8, no document around it), for the clipboard. The
+// program numbers, names, morning lines and board prices are marked as text, so that a
+// spreadsheet keeps "1A" and 5-2 as they are and never makes them numbers or dates; every other
+// cell stays a number. LINE_HTML_MAX bytes always hold it.
+constexpr std::size_t LINE_HTML_MAX = 16384;
+int FormatLineHtml(DialogSurface& surface, const HorseIdentity* horses, char* buffer,
+                   std::size_t size);
 
 // Both forms of the table for the clipboard, rows ended by eol.
-CopiedTable CopyLineTable(DialogSurface& surface, const char* eol);
+CopiedTable CopyLineTable(DialogSurface& surface, const HorseIdentity* horses, const char* eol);
 
 #endif

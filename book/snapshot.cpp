@@ -54,7 +54,7 @@ DialogSnapshot TakeSnapshot(DialogSurface& surface) {
   return shown;
 }
 
-void ShowSnapshot(DialogSurface& surface, const DialogSnapshot& shown) {
+void ShowSnapshot(DialogSurface& surface, const DialogSnapshot& shown, bool keepFlags) {
   surface.WriteText(IDC_LINE, shown[IDC_LINE].text.c_str());
   surface.WriteText(IDC_HORSES, shown[IDC_HORSES].text.c_str());
   for (int i = 0; i < ROW_COUNT; ++i) {
@@ -67,6 +67,10 @@ void ShowSnapshot(DialogSurface& surface, const DialogSnapshot& shown) {
     surface.EnableBarArrows(IDC_POOL_BAR + i, bar.arrows);
     surface.SetChecked(IDC_LOCK + i, shown[IDC_LOCK + i].checked);
     surface.SetChecked(IDC_SCRATCH + i, shown[IDC_SCRATCH + i].checked);
+  }
+  if (!keepFlags) return;
+  for (int id = IDC_FIRST; id <= IDC_LAST; ++id) {
+    if (IsEditField(id) && shown[id].modified) surface.SetModified(id, true);
   }
 }
 
@@ -119,6 +123,10 @@ void HeadlessSurface::WriteText(int id, const char* text) {
 bool HeadlessSurface::IsModified(int id) {
   const ControlState* control = Find(id);
   return control && control->modified;
+}
+
+void HeadlessSurface::SetModified(int id, bool modified) {
+  if (ControlState* control = Find(id)) control->modified = modified;
 }
 
 bool HeadlessSurface::IsChecked(int id) {

@@ -20,9 +20,10 @@ DialogSnapshot TakeSnapshot(DialogSurface& surface);
 // The whole text of control id, read at its length.
 std::string ReadWholeText(DialogSurface& surface, int id);
 
-// Puts shown on surface as far as a program can: the texts of the fields and of the "% to win"
-// figures (which clears every modified flag), each bar's range, then its position, then its
-// arrows, and every mark. Moves no share and runs no rebalance; the labels keep their texts.
-void ShowSnapshot(DialogSurface& surface, const DialogSnapshot& shown);
+// Puts shown on surface: the texts of the fields and of the "% to win" figures (which clears
+// every modified flag), each bar's range, then its position, then its arrows, and every mark;
+// with keepFlags, then the modified flags shown has. Moves no share and runs no rebalance; the
+// labels keep their texts.
+void ShowSnapshot(DialogSurface& surface, const DialogSnapshot& shown, bool keepFlags = false);
 
 #endif

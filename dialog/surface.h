@@ -34,6 +34,9 @@ class DialogSurface {
   virtual void WriteText(int id, const char* text) = 0;
   // True only if the user changed the edit field's text since it was last written.
   virtual bool IsModified(int id) = 0;
+  // Sets the edit field's modified flag as the user's typing would leave it: for a field shown
+  // again as it was left, text and flag.
+  virtual void SetModified(int id, bool modified) = 0;
   // The check box's mark. The boxes are automatic: a click toggles the mark before the dialog
   // hears of it.
   virtual bool IsChecked(int id) = 0;
@@ -102,6 +105,7 @@ class HeadlessSurface final : public DialogSurface {
   int ReadText(int id, char* buffer, int max) override;
   void WriteText(int id, const char* text) override;
   bool IsModified(int id) override;
+  void SetModified(int id, bool modified) override;
   bool IsChecked(int id) override;
   void SetChecked(int id, bool on) override;
   void SetBarRange(int id, int min, int max) override;

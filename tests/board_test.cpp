@@ -130,12 +130,12 @@ TEST_F(Line, TableListsTheFieldAndTheBookOnRowsOfTheirOwn) {
   Enter(IDC_HORSES, "3");
   dialog.Click(IDC_SCRATCH + 1);
   char text[LINE_TABLE_MAX];
-  const int length = FormatLineTable(dialog.Surface(), "\r\n", text, sizeof text);
+  const int length = FormatLineTable(dialog.Surface(), nullptr, "\r\n", text, sizeof text);
   EXPECT_EQ(std::string(text),
-            "Horse\tOdds\tTo win\tBoard\r\n"
-            "1\t0.4\t70.8%\t2-5\r\n"
-            "2\tscratched\r\n"
-            "3\t1.0\t49.2%\t1-1\r\n"
+            "Horse\tProgram\tName\tML\tOdds\tTo win\tBoard\r\n"
+            "1\t\t\t\t0.4\t70.8%\t2-5\r\n"
+            "2\t\t\t\tscratched\r\n"
+            "3\t\t\t\t1.0\t49.2%\t1-1\r\n"
             "Book\t119.99%\r\n"
             "Line\t120%\r\n");
   EXPECT_EQ(length, static_cast<int>(std::string(text).size()));
@@ -144,37 +144,64 @@ TEST_F(Line, TableListsTheFieldAndTheBookOnRowsOfTheirOwn) {
 TEST_F(Line, TableComesFromTheSharesNotFromTyping) {
   dialog.Type(IDC_ODDS + 4, "\t5-2\r\n");  // typed, not yet taken
   char text[LINE_TABLE_MAX];
-  FormatLineTable(dialog.Surface(), "\n", text, sizeof text);
-  EXPECT_NE(std::string(text).find("\n5\t10.7\t8.6%\t10-1\n"), std::string::npos);
+  FormatLineTable(dialog.Surface(), nullptr, "\n", text, sizeof text);
+  EXPECT_NE(std::string(text).find("\n5\t\t\t\t10.7\t8.6%\t10-1\n"), std::string::npos);
 }
 
 TEST_F(Line, TableIsCutLikeSnprintf) {
   char whole[LINE_TABLE_MAX];
   char text[10];
-  const int length = FormatLineTable(dialog.Surface(), "\n", text, sizeof text);
-  EXPECT_STREQ(text, "Horse\tOdd");
-  EXPECT_EQ(length, FormatLineTable(dialog.Surface(), "\n", whole, sizeof whole));
-  EXPECT_EQ(length, 290);
-  EXPECT_EQ(FormatLineTable(dialog.Surface(), "\n", nullptr, 0), length);  // a length query
+  const int length = FormatLineTable(dialog.Surface(), nullptr, "\n", text, sizeof text);
+  EXPECT_STREQ(text, "Horse\tPro");
+  EXPECT_EQ(length, FormatLineTable(dialog.Surface(), nullptr, "\n", whole, sizeof whole));
+  EXPECT_EQ(length, 348);
+  EXPECT_EQ(FormatLineTable(dialog.Surface(), nullptr, "\n", nullptr, 0),
+            length);  // a length query
 }
 
 TEST_F(Line, HtmlTableKeepsBoardPricesAsText) {
   Enter(IDC_HORSES, "2");
   dialog.Click(IDC_SCRATCH + 1);
   char html[LINE_HTML_MAX];
-  FormatLineHtml(dialog.Surface(), html, sizeof html);
-  EXPECT_EQ(std::string(html),
-            "<table>\n"
-            "<tr><th>Horse</th><th>Odds</th><th>To win</th><th>Board</th></tr>\n"
-            "<tr><td>1</td><td>-0.1</td><td sdval=\"1.0800\" sdnum=\"1033;1033;0.00%\">108.0%</td>"
-            "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">1-9</td></tr>\n"
-            "<tr><td>2</td><td>scratched</td></tr>\n"
-            "<tr><td>Book</td><td sdval=\"1.0800\" sdnum=\"1033;1033;0.00%\">108.00%</td></tr>\n"
-            "<tr><td>Line</td><td sdval=\"1.2000\" sdnum=\"1033;1033;0.00%\">120%</td></tr>\n"
-            "</table>\n");
-  // The largest table, every horse within the field, fits.
-  Enter(IDC_HORSES, "14");
-  EXPECT_LT(FormatLineHtml(dialog.Surface(), html, sizeof html), static_cast<int>(LINE_HTML_MAX));
+  FormatLineHtml(dialog.Surface(), nullptr, html, sizeof html);
+  const std::string text = "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">";
+  EXPECT_EQ(
+      std::string(html),
+      "<table>\n"
+      "<tr><th>Horse</th><th>Program</th><th>Name</th><th>ML</th><th>Odds</th>"
+      "<th>To win</th><th>Board</th></tr>\n"
+      "<tr><td>1</td>" +
+          text + "</td>" + text + "</td>" + text +
+          "</td><td>-0.1</td>"
+          "<td sdval=\"1.0800\" sdnum=\"1033;1033;0.00%\">108.0%</td>" +
+          text +
+          "1-9</td></tr>\n"
+          "<tr><td>2</td>" +
+          text + "</td>" + text + "</td>" + text +
+          "</td><td>scratched</td></tr>\n"
+          "<tr><td>Book</td><td sdval=\"1.0800\" sdnum=\"1033;1033;0.00%\">108.00%</td></tr>\n"
+          "<tr><td>Line</td><td sdval=\"1.2000\" sdnum=\"1033;1033;0.00%\">120%</td></tr>\n"
+          "</table>\n");
+}
+
+// The largest tables there are fit their buffers: every horse within the field, every part of
+// every identity at its limit in the bytes that grow most, in text (three bytes of UTF-8 each)
+// and in HTML (six each, as &quot;).
+TEST_F(Line, TablesHoldEveryIdentityAtItsLimit) {
+  for (const char grows : {'\x80', '"'}) {
+    HorseIdentity horses[ROW_COUNT];
+    for (HorseIdentity& horse : horses) {
+      SetFixedText(horse.program, std::string(PROGRAM_MAX, grows));
+      SetFixedText(horse.name, std::string(HORSE_NAME_MAX, grows));
+      SetFixedText(horse.ml, std::string(MORNING_LINE_MAX, grows));
+    }
+    char text[LINE_TABLE_MAX];
+    EXPECT_LT(FormatLineTable(dialog.Surface(), horses, "\r\n", text, sizeof text),
+              static_cast<int>(LINE_TABLE_MAX));
+    char html[LINE_HTML_MAX];
+    EXPECT_LT(FormatLineHtml(dialog.Surface(), horses, html, sizeof html),
+              static_cast<int>(LINE_HTML_MAX));
+  }
 }
 
 // Bars never go below 0 in the dialog, but the book's figures stay readable for any control

@@ -10,8 +10,10 @@
 
 #include "book/board.h"
 #include "book/book.h"
+#include "card/card.h"
 #include "dialog/dispatch.h"
 #include "dialog/headless/headless_dialog.h"
+#include "text/text.h"
 #include "tote/tote.h"
 
 namespace {
@@ -132,11 +134,15 @@ TEST_F(Heap, ToteFiguresTablesAndTipsAllocateNothing) {
   ToteState tote;
   SetToteText(tote, 0, "5-2");
   SetToteText(tote, 1, "<&>");
+  Card& card = *dialog.KeptCard();
+  SetFixedText(card.races[0]->horses[0].name, "Secretariat");
+  SetFixedText(card.races[0]->horses[1].ml, "5-2");
   static char text[TOTE_HTML_MAX];
   ExpectNoAllocation("tote table", [&] {
-    FormatToteTable(dialog.Surface(), tote, "\n", text, sizeof text);
-    FormatToteHtml(dialog.Surface(), tote, text, sizeof text);
+    FormatToteTable(dialog.Surface(), tote, card.races[0]->horses, "\n", text, sizeof text);
+    FormatToteHtml(dialog.Surface(), tote, card.races[0]->horses, text, sizeof text);
     FormatControlTip(dialog.Surface(), IDC_ODDS, text, sizeof text, &tote);
+    FormatCardTip(dialog.Surface(), card, IDC_POOL_BAR + 1, text, sizeof text);
   });
 }
 

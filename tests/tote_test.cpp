@@ -147,38 +147,55 @@ TEST_F(Tote, TableAndHtml) {
   Race({"6-1", "\t<b>&\"5-2", "", "EVEN"});
   Dialog().Click(IDC_SCRATCH + 2);
   tote.edge = 0;
+  // Who the horses are, where known: a tab or a line end in a name is a space in a cell.
+  HorseIdentity horses[ROW_COUNT];
+  SetFixedText(horses[0].program, "1A");
+  SetFixedText(horses[0].name, "Sea\tBird\r\n");
+  SetFixedText(horses[3].name,
+               "\xC9"
+               "clair");
   char text[TOTE_TABLE_MAX];
-  FormatToteTable(Dialog().Surface(), tote, "\n", text, sizeof text);
+  FormatToteTable(Dialog().Surface(), tote, horses, "\n", text, sizeof text);
   EXPECT_STREQ(text,
-               "Horse\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\tEV $2\n"
-               "1\t33.3%\t2.0\t5-2\t6-1\t+133.3%\tBET\t14.00\t+2.67\n"
-               "2\t33.3%\t2.0\t5-2\t<b>&\"5-2\t\t?\t\t\n"
-               "4\t33.3%\t2.0\t5-2\tEVEN\t-33.3%\tUNDER\t4.00\t-0.67\n"
+               "Horse\tProgram\tName\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\t"
+               "EV $2\n"
+               "1\t1A\tSea Bird  \t33.3%\t2.0\t5-2\t6-1\t+133.3%\tBET\t14.00\t+2.67\n"
+               "2\t\t\t33.3%\t2.0\t5-2\t<b>&\"5-2\t\t?\t\t\n"
+               "4\t\t\xC3\x89"
+               "clair\t33.3%\t2.0\t5-2\tEVEN\t-33.3%\tUNDER\t4.00\t-0.67\n"
                "Edge\t0%\nTote book\tincomplete\nTake\t\nBets\t1\n");
   char html[TOTE_HTML_MAX];
-  FormatToteHtml(Dialog().Surface(), tote, html, sizeof html);
+  FormatToteHtml(Dialog().Surface(), tote, horses, html, sizeof html);
   const std::string marked = "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">";
   // Prices as text, percentages with the values they show.
   const auto percent = [](const char* value, const char* shown) {
     return std::string("<td sdval=\"") + value + "\" sdnum=\"1033;1033;0.00%\">" + shown + "</td>";
   };
-  const std::string expected[] = {"<tr><td>2</td>" + percent("0.333", "33.3%") + "<td>2.0</td>" +
-                                      marked + "5-2</td>" + marked +
-                                      "&lt;b&gt;&amp;&quot;5-2</td><td></td>",
-                                  percent("-0.333", "-33.3%") + "<td>UNDER</td>",
-                                  "<tr><td>Edge</td>" + percent("0.00", "0%") + "</tr>",
-                                  "<tr><td>Tote book</td><td>incomplete</td></tr>"};
+  const std::string expected[] = {
+      "<tr><td>1</td>" + marked + "1A</td>" + marked + "Sea Bird  </td>",
+      "<tr><td>2</td>" + marked + "</td>" + marked + "</td>" + percent("0.333", "33.3%") +
+          "<td>2.0</td>" + marked + "5-2</td>" + marked + "&lt;b&gt;&amp;&quot;5-2</td><td></td>",
+      percent("-0.333", "-33.3%") + "<td>UNDER</td>",
+      "<tr><td>Edge</td>" + percent("0.00", "0%") + "</tr>",
+      "<tr><td>Tote book</td><td>incomplete</td></tr>"};
   for (const std::string& cells : expected) {
     EXPECT_NE(std::string(html).find(cells), std::string::npos) << cells << "\n" << html;
   }
 
-  // The longest texts there are fit: every horse in, 32 bytes that grow most.
+  // The longest texts there are fit: every horse in, 32 bytes that grow most, and every
+  // identity at its limit.
   Race({"", "", "", "", "", "", "", "", "", "", "", "", "", ""});
-  for (int i = 0; i < ROW_COUNT; ++i) SetToteText(tote, i, std::string(32, i % 2 ? '"' : '\x80'));
-  EXPECT_LT(FormatToteTable(Dialog().Surface(), tote, "\r\n", text, sizeof text),
-            static_cast<int>(TOTE_TABLE_MAX));
-  EXPECT_LT(FormatToteHtml(Dialog().Surface(), tote, html, sizeof html),
-            static_cast<int>(TOTE_HTML_MAX));
+  for (const char grows : {'"', '\x80'}) {
+    for (int i = 0; i < ROW_COUNT; ++i) {
+      SetToteText(tote, i, std::string(32, grows));
+      SetFixedText(horses[i].program, std::string(PROGRAM_MAX, grows));
+      SetFixedText(horses[i].name, std::string(HORSE_NAME_MAX, grows));
+    }
+    EXPECT_LT(FormatToteTable(Dialog().Surface(), tote, horses, "\r\n", text, sizeof text),
+              static_cast<int>(TOTE_TABLE_MAX));
+    EXPECT_LT(FormatToteHtml(Dialog().Surface(), tote, horses, html, sizeof html),
+              static_cast<int>(TOTE_HTML_MAX));
+  }
 }
 
 TEST_F(Tote, TipsTellThePriceAndItsStatus) {

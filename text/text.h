@@ -10,6 +10,18 @@
 #include "text/codepage.h"
 #include "text/number.h"
 
+// Keeps the bytes of text before its first NUL, at most N - 1 of them, in the fixed array
+// field, NUL-terminated: what a text kept at its limit (a name, a label) does.
+template <std::size_t N>
+void SetFixedText(char (&field)[N], std::string_view text) {
+  std::size_t length = 0;
+  while (length < text.size() && length + 1 < N && text[length] != '\0') {
+    field[length] = text[length];
+    ++length;
+  }
+  field[length] = '\0';
+}
+
 class TextBuilder {
  public:
   // Starts an empty text in buffer of size bytes (nothing is written when size is 0).

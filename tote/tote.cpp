@@ -102,7 +102,8 @@ bool Needs(Chance chance, int edge, int& a, int& b) {
   return false;
 }
 
-void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& table) {
+void WriteToteTable(DialogSurface& surface, const ToteState& tote, const HorseIdentity* names,
+                    TableText& table) {
   table.Header(TOTE_COLUMNS, TOTE_COLUMN_COUNT);
   const int horses = ReadFieldSize(surface);
   for (int i = 0; i < horses; ++i) {
@@ -112,15 +113,18 @@ void WriteToteTable(DialogSurface& surface, const ToteState& tote, TableText& ta
     FormatInt(number, sizeof number, i + 1, 0);
     char price[TOTE_CELL_SIZE];
     FormatToteText(tote.text[i], price, sizeof price);
-    const char* const cells[] = {number,
-                                 horse.fair,
-                                 horse.fairOdds,
-                                 horse.needs,
-                                 price,
-                                 horse.overlay,
-                                 ToteStatusText(horse.status),
-                                 horse.pays,
-                                 horse.ev};
+    char program[3 * PROGRAM_MAX + 1] = "";
+    char name[3 * HORSE_NAME_MAX + 1] = "";
+    if (names) {
+      TextBuilder programText(program, sizeof program);
+      AddIdentityPart(programText, names[i].program);
+      TextBuilder nameText(name, sizeof name);
+      AddIdentityPart(nameText, names[i].name);
+    }
+    const char* const cells[] = {number,     program,        name,
+                                 horse.fair, horse.fairOdds, horse.needs,
+                                 price,      horse.overlay,  ToteStatusText(horse.status),
+                                 horse.pays, horse.ev};
     table.Row(TOTE_COLUMNS, cells, TOTE_COLUMN_COUNT);
   }
   const ToteRace race = FigureToteRace(surface, tote);
@@ -335,26 +339,28 @@ int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t s
   return NO_TIP;
 }
 
-int FormatToteTable(DialogSurface& surface, const ToteState& tote, const char* eol, char* buffer,
-                    std::size_t size) {
+int FormatToteTable(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
+                    const char* eol, char* buffer, std::size_t size) {
   TextBuilder text(buffer, size);
   TableText table(text, eol);
-  WriteToteTable(surface, tote, table);
+  WriteToteTable(surface, tote, horses, table);
   return text.Length();
 }
 
-int FormatToteHtml(DialogSurface& surface, const ToteState& tote, char* buffer, std::size_t size) {
+int FormatToteHtml(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
+                   char* buffer, std::size_t size) {
   TextBuilder text(buffer, size);
   TableText table(text, nullptr);
-  WriteToteTable(surface, tote, table);
+  WriteToteTable(surface, tote, horses, table);
   return text.Length();
 }
 
-CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote, const char* eol) {
+CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote,
+                          const HorseIdentity* horses, const char* eol) {
   // Both always fit their buffers (tote.h).
   char text[TOTE_TABLE_MAX];
-  FormatToteTable(surface, tote, eol, text, sizeof text);
+  FormatToteTable(surface, tote, horses, eol, text, sizeof text);
   char html[TOTE_HTML_MAX];
-  FormatToteHtml(surface, tote, html, sizeof html);
+  FormatToteHtml(surface, tote, horses, html, sizeof html);
   return {text, html};
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "book/identity.h"
 #include "dialog/surface.h"
 #include "resources/columns.h"
 #include "text/table.h"
@@ -103,32 +104,35 @@ int FormatToteText(const char* text, char* buffer, std::size_t size);
 int FormatToteTip(DialogSurface& surface, const ToteState& tote, int i, char* buffer,
                   std::size_t size);
 
-// The tote's columns, in the windows' order and the copied table's: the prices ("Needs" and
-// "Tote") marked as text so a spreadsheet never makes 5-2 a date, the chance and the overlay
-// given their values as the line's chances are.
+// The tote's columns, in the windows' order and the copied table's: the program numbers, the
+// names and the prices ("Needs" and "Tote") marked as text so a spreadsheet keeps "1A" and
+// never makes 5-2 a date, the chance and the overlay given their values as the line's chances
+// are.
 inline constexpr TableColumn TOTE_COLUMNS[] = {
-    {"Horse", CellKind::PLAIN},  {"Fair", CellKind::PERCENT},  {"Fair odds", CellKind::PLAIN},
-    {"Needs", CellKind::TEXT},   {"Tote", CellKind::TEXT},     {"Overlay", CellKind::PERCENT},
-    {"Status", CellKind::PLAIN}, {"$2 pays", CellKind::PLAIN}, {"EV $2", CellKind::PLAIN}};
+    {"Horse", CellKind::PLAIN},   {"Program", CellKind::TEXT},    {"Name", CellKind::TEXT},
+    {"Fair", CellKind::PERCENT},  {"Fair odds", CellKind::PLAIN}, {"Needs", CellKind::TEXT},
+    {"Tote", CellKind::TEXT},     {"Overlay", CellKind::PERCENT}, {"Status", CellKind::PLAIN},
+    {"$2 pays", CellKind::PLAIN}, {"EV $2", CellKind::PLAIN}};
 inline constexpr int TOTE_COLUMN_COUNT = sizeof TOTE_COLUMNS / sizeof TOTE_COLUMNS[0];
 
 // The tote as a tab-separated table (UTF-8), each line ended by eol: the TOTE_COLUMNS headings,
-// one line of nine cells per horse in the book, then "Edge", "Tote book", "Take" and "Bets" on
-// lines of two cells.
+// one line per horse in the book (its program number and name from horses, empty without one
+// or with no horses at all), then "Edge", "Tote book", "Take" and "Bets" on lines of two cells.
 // Returns the whole table's length; cut to fit size as snprintf cuts. TOTE_TABLE_MAX bytes
-// always hold it (with an eol of up to two bytes).
-constexpr std::size_t TOTE_TABLE_MAX = 4096;
-int FormatToteTable(DialogSurface& surface, const ToteState& tote, const char* eol, char* buffer,
-                    std::size_t size);
+// always hold it (every identity at its limit, with an eol of up to two bytes).
+constexpr std::size_t TOTE_TABLE_MAX = 8192;
+int FormatToteTable(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
+                    const char* eol, char* buffer, std::size_t size);
 
 // The same table as an HTML table (UTF-8, no document around it), the cells as TOTE_COLUMNS
-// has them read and the tote texts escaped.
-// TOTE_HTML_MAX bytes always hold it.
-constexpr std::size_t TOTE_HTML_MAX = 16384;
-int FormatToteHtml(DialogSurface& surface, const ToteState& tote, char* buffer, std::size_t size);
+// has them read and the tote texts escaped. TOTE_HTML_MAX bytes always hold it.
+constexpr std::size_t TOTE_HTML_MAX = 24576;
+int FormatToteHtml(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
+                   char* buffer, std::size_t size);
 
 // Both forms of the table for the clipboard, rows ended by eol.
-CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote, const char* eol);
+CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote,
+                          const HorseIdentity* horses, const char* eol);
 
 // The tip of control id as both programs show it: a horse's for its odds field and its bar
 // (board.h, FormatHorseTip), with what its tote price says when tote is given

@@ -86,6 +86,10 @@ bool QtSurface::IsModified(int id) {
   return edit && edit->isModified();
 }
 
+void QtSurface::SetModified(int id, bool modified) {
+  if (QLineEdit* edit = Edit(id)) edit->setModified(modified);
+}
+
 bool QtSurface::IsChecked(int id) {
   const QCheckBox* box = Box(id);
   return box && box->isChecked();

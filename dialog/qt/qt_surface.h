@@ -40,6 +40,7 @@ class QtSurface final : public DialogSurface {
   // selection and the cursor at the start, whether its text changed or not.
   void WriteText(int id, const char* text) override;
   bool IsModified(int id) override;
+  void SetModified(int id, bool modified) override;
   bool IsChecked(int id) override;
   void SetChecked(int id, bool on) override;
   // Sets a bar's range, which moves its position into the range at once.

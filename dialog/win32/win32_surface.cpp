@@ -52,6 +52,10 @@ bool Win32Surface::IsModified(int id) {
   return SendDlgItemMessageA(dialog_, id, EM_GETMODIFY, 0, 0) != 0;
 }
 
+void Win32Surface::SetModified(int id, bool modified) {
+  SendDlgItemMessageA(dialog_, id, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
+
 bool Win32Surface::IsChecked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
 
 void Win32Surface::SetChecked(int id, bool on) {

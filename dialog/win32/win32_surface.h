@@ -20,6 +20,7 @@ class Win32Surface final : public DialogSurface {
   int ReadText(int id, char* buffer, int max) override;
   void WriteText(int id, const char* text) override;
   bool IsModified(int id) override;
+  void SetModified(int id, bool modified) override;
   bool IsChecked(int id) override;
   void SetChecked(int id, bool on) override;
   void SetBarRange(int id, int min, int max) override;
