@@ -13,9 +13,11 @@ namespace {
 
 const char MAGIC[] = "oddsmith line";
 const char COLUMNS_V1[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr";
-const char COLUMNS[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote";
-constexpr std::size_t ROW_FIELDS_V1 = 9;
-constexpr std::size_t ROW_FIELDS = 10;  // version 2 adds the tote text
+const char COLUMNS_V2[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote";
+const char COLUMNS[] =
+    "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote\tprogram\tname\tml";
+// A horse row's fields in versions 1, 2 (the tote text) and 3 (the identity).
+constexpr std::size_t ROW_FIELDS[] = {9, 10, 13};
 
 // A text's bytes as the file has them: a backslash and the bytes no editor shows escaped,
 // every other byte as its character in UTF-8.
@@ -124,6 +126,8 @@ class LineFileReader {
     bytes_ = bytes;
   }
 
+  int Version() const { return version_; }
+
   // The first line: the format's name and a version this program reads.
   bool Header() {
     if (bytes_.empty()) return Fail(0, "the file is empty");
@@ -153,8 +157,9 @@ class LineFileReader {
     return true;
   }
 
-  // A line of name and its text.
-  bool Text(std::string_view name, std::string& text) {
+  // A line of name and its text, at most limit bytes of it (what is too long is called what).
+  bool Text(std::string_view name, std::string& text, std::size_t limit = FIELD_TEXT_MAX,
+            const char* what = nullptr) {
     const std::string_view* line = Take();
     if (!line) return CutShort();
     const std::size_t tab = line->find('\t');
@@ -166,14 +171,39 @@ class LineFileReader {
       return Fail(next_ - 1, std::move(reason));
     }
     if (const char* reason = ReadText(line->substr(tab + 1), text)) return Fail(next_ - 1, reason);
+    if (text.size() > limit) {
+      return Fail(next_ - 1,
+                  std::string(what) + " longer than " + std::to_string(limit) + " bytes");
+    }
     return true;
   }
 
-  // The column names and the 14 horse rows under them, with each horse's tote text.
+  // A race's first line, "race" and its number, above every number before it.
+  bool Race(int after, int& number) {
+    const std::string_view* line = Take();
+    if (!line) return CutShort();
+    const std::vector<std::string_view> fields = Split(*line);
+    if (fields[0] != "race" || fields.size() != 2) return Fail(next_ - 1, "a race line expected");
+    if (!ReadNumber(fields[1], number) || number < 1 || number > RACE_MAX) {
+      return Fail(next_ - 1, "a race number from 1 to 40 expected");
+    }
+    if (number <= after) return Fail(next_ - 1, "a race listed twice or out of order");
+    return true;
+  }
+
+  // Whether the next line starts another race.
+  bool AnotherRace() const {
+    return next_ <= static_cast<int>(lines_.size()) &&
+           lines_[static_cast<std::size_t>(next_ - 1)].starts_with("race\t");
+  }
+
+  // The column names and the 14 horse rows under them, with each horse's tote text and
+  // identity.
   bool Rows(RowState (&rows)[ROW_COUNT], ToteState& tote) {
     const std::string_view* names = Take();
     if (!names) return CutShort();
-    if (*names != (version_ == 1 ? COLUMNS_V1 : COLUMNS)) {
+    const char* const columns[] = {COLUMNS_V1, COLUMNS_V2, COLUMNS};
+    if (*names != columns[version_ - 1]) {
       return Fail(next_ - 1, "the column names of the horse rows expected");
     }
     for (int i = 0; i < ROW_COUNT; ++i) {
@@ -185,7 +215,7 @@ class LineFileReader {
     return true;
   }
 
-  // The tote's edge, from version 2 on.
+  // A race's tote edge, from version 2 on.
   bool Edge(ToteState& tote) {
     if (version_ == 1) return true;
     const std::string_view* line = Take();
@@ -196,6 +226,22 @@ class LineFileReader {
     if (!ReadNumber(fields[1], tote.edge) || tote.edge > EDGE_MAX) {
       return Fail(next_ - 1, "an edge is a whole number from 0 to 100");
     }
+    return true;
+  }
+
+  // The race shown, one of the state's.
+  bool Current(const CardState& state, int& current) {
+    const std::string_view* line = Take();
+    if (!line) return CutShort();
+    const std::vector<std::string_view> fields = Split(*line);
+    if (fields[0] != "current" || fields.size() != 2) {
+      return Fail(next_ - 1, "the current line expected");
+    }
+    bool held = false;
+    if (ReadNumber(fields[1], current)) {
+      for (const LineState& race : state.races) held = held || race.number == current;
+    }
+    if (!held) return Fail(next_ - 1, "the race shown is none of the file's races");
     return true;
   }
 
@@ -220,13 +266,15 @@ class LineFileReader {
                                                      : nullptr;
   }
 
-  std::size_t RowFields() const { return version_ == 1 ? ROW_FIELDS_V1 : ROW_FIELDS; }
+  std::size_t RowFields() const { return ROW_FIELDS[version_ - 1]; }
 
   // Horse row i (0..13); returns an error text, or nullptr.
   const char* Row(const std::vector<std::string_view>& fields, int i, RowState& row,
                   ToteState& tote) const {
     if (fields.size() != RowFields()) {
-      return version_ == 1 ? "a horse row has 9 fields" : "a horse row has 10 fields";
+      const char* const counts[] = {"a horse row has 9 fields", "a horse row has 10 fields",
+                                    "a horse row has 13 fields"};
+      return counts[version_ - 1];
     }
     int number = 0;
     if (!ReadNumber(fields[0], number) || number < 1 || number > ROW_COUNT) {
@@ -254,6 +302,14 @@ class LineFileReader {
       if (const char* error = ReadText(fields[9], text)) return error;
       if (text.size() > TOTE_TEXT_MAX) return "a tote text longer than 32 bytes";
       SetToteText(tote, i, text);
+    }
+    if (version_ > 2) {
+      if (const char* error = ReadText(fields[10], row.program)) return error;
+      if (const char* error = ReadText(fields[11], row.name)) return error;
+      if (const char* error = ReadText(fields[12], row.ml)) return error;
+      if (row.program.size() > PROGRAM_MAX) return "a program number longer than 4 bytes";
+      if (row.name.size() > HORSE_NAME_MAX) return "a name longer than 40 bytes";
+      if (row.ml.size() > MORNING_LINE_MAX) return "a morning line longer than 8 bytes";
     }
     return nullptr;
   }
@@ -289,9 +345,13 @@ std::string LineFileFailure(LineFileAction action, std::string_view path,
   return message + error.reason;
 }
 
-LineState LineStateOf(const DialogSnapshot& shown, const ToteState& tote) {
+LineState LineStateOf(Card& card, DialogSurface& surface, int r) {
+  const Race& race = *FindRace(card, r);
+  const DialogSnapshot shown = r == card.shown ? TakeSnapshot(surface) : race.shown;
   LineState state;
-  state.tote = tote;
+  state.number = r;
+  state.label = race.label;
+  state.tote = race.tote;
   state.line = shown[IDC_LINE].text;
   state.horses = shown[IDC_HORSES].text;
   for (int i = 0; i < ROW_COUNT; ++i) {
@@ -305,15 +365,25 @@ LineState LineStateOf(const DialogSnapshot& shown, const ToteState& tote) {
     row.arrows = bar.arrows;
     row.lock = shown[IDC_LOCK + i].checked;
     row.scratched = shown[IDC_SCRATCH + i].checked;
+    row.program = race.horses[i].program;
+    row.name = race.horses[i].name;
+    row.ml = race.horses[i].ml;
   }
   return state;
 }
 
-LineState ReadLineState(DialogSurface& surface, const ToteState& tote) {
-  return LineStateOf(TakeSnapshot(surface), tote);
+CardState CardStateOf(Card& card, DialogSurface& surface) {
+  CardState state;
+  state.track = card.track;
+  state.date = card.date;
+  state.current = card.shown;
+  for (int r = 1; r <= RACE_MAX; ++r) {
+    if (FindRace(card, r)) state.races.push_back(LineStateOf(card, surface, r));
+  }
+  return state;
 }
 
-void ShowLineState(DialogSurface& surface, const LineState& state) {
+DialogSnapshot SnapshotOf(const LineState& state) {
   DialogSnapshot shown = StartSnapshot();
   shown[IDC_LINE].text = state.line;
   shown[IDC_HORSES].text = state.horses;
@@ -329,50 +399,105 @@ void ShowLineState(DialogSurface& surface, const LineState& state) {
     shown[IDC_LOCK + i].checked = row.lock;
     shown[IDC_SCRATCH + i].checked = row.scratched;
   }
-  ShowSnapshot(surface, shown);
+  return shown;
 }
 
-std::string FormatLineFile(const LineState& state) {
-  std::string out = std::string(MAGIC) + '\t' + std::to_string(LINE_FILE_VERSION) + '\n';
-  out += "line\t";
-  AppendText(out, state.line);
-  out += "\nhorses\t";
-  AppendText(out, state.horses);
-  out += '\n';
-  out += COLUMNS;
-  out += '\n';
-  for (int i = 0; i < ROW_COUNT; ++i) {
-    const RowState& row = state.rows[i];
-    out += std::to_string(i + 1) + '\t';
-    AppendText(out, row.odds);
-    out += '\t';
-    AppendText(out, row.win);
-    out += '\t' + std::to_string(row.pos) + '\t' + std::to_string(row.min) + '\t' +
-           std::to_string(row.max) + '\t' + (row.arrows ? '1' : '0') + '\t' +
-           (row.lock ? '1' : '0') + '\t' + (row.scratched ? '1' : '0') + '\t';
-    AppendText(out, ToteText(state.tote, i));
-    out += '\n';
+void ShowCardState(const CardState& state, Card& card, DialogSurface& surface) {
+  Card opened;
+  SetFixedText(opened.track, state.track);
+  SetFixedText(opened.date, state.date);
+  opened.races[0].reset();  // the races are the file's
+  for (const LineState& line : state.races) {
+    Race& race = HoldRace(opened, line.number);
+    SetFixedText(race.label, line.label);
+    race.shown = SnapshotOf(line);
+    race.tote = line.tote;
+    for (int i = 0; i < ROW_COUNT; ++i) {
+      SetFixedText(race.horses[i].program, line.rows[i].program);
+      SetFixedText(race.horses[i].name, line.rows[i].name);
+      SetFixedText(race.horses[i].ml, line.rows[i].ml);
+    }
   }
-  // An edge out of range would make a file that cannot be opened; the figures take the nearer
-  // end, and so does the file.
-  out += "edge\t" + std::to_string(std::clamp(state.tote.edge, 0, EDGE_MAX)) + "\nend\n";
+  opened.shown = state.current;
+  ShowSnapshot(surface, ShownRace(opened).shown);
+  card = std::move(opened);
+}
+
+std::string FormatLineFile(const CardState& state) {
+  std::string out = std::string(MAGIC) + '\t' + std::to_string(LINE_FILE_VERSION) + '\n';
+  const auto text = [&out](const char* name, std::string_view value) {
+    out += name;
+    out += '\t';
+    AppendText(out, value);
+    out += '\n';
+  };
+  text("track", state.track);
+  text("date", state.date);
+  for (const LineState& race : state.races) {
+    out += "race\t" + std::to_string(race.number) + '\n';
+    text("label", race.label);
+    text("line", race.line);
+    text("horses", race.horses);
+    out += COLUMNS;
+    out += '\n';
+    for (int i = 0; i < ROW_COUNT; ++i) {
+      const RowState& row = race.rows[i];
+      out += std::to_string(i + 1) + '\t';
+      AppendText(out, row.odds);
+      out += '\t';
+      AppendText(out, row.win);
+      out += '\t' + std::to_string(row.pos) + '\t' + std::to_string(row.min) + '\t' +
+             std::to_string(row.max) + '\t' + (row.arrows ? '1' : '0') + '\t' +
+             (row.lock ? '1' : '0') + '\t' + (row.scratched ? '1' : '0');
+      for (const std::string_view field : {ToteText(race.tote, i), std::string_view(row.program),
+                                           std::string_view(row.name), std::string_view(row.ml)}) {
+        out += '\t';
+        AppendText(out, field);
+      }
+      out += '\n';
+    }
+    // An edge out of range would make a file that cannot be opened; the figures take the
+    // nearer end, and so does the file.
+    out += "edge\t" + std::to_string(std::clamp(race.tote.edge, 0, EDGE_MAX)) + '\n';
+  }
+  out += "current\t" + std::to_string(state.current) + "\nend\n";
   return out;
 }
 
-bool ParseLineFile(std::string_view bytes, LineState& state, LineFileError& error) {
-  state.tote = ToteState();  // what a version-1 file opens with
+bool ParseLineFile(std::string_view bytes, CardState& state, LineFileError& error) {
+  state = CardState();
   LineFileReader file(bytes, error);
-  return file.Header() && file.Text("line", state.line) && file.Text("horses", state.horses) &&
-         file.Rows(state.rows, state.tote) && file.Edge(state.tote) && file.End();
+  if (!file.Header()) return false;
+  const bool card = file.Version() >= 3;
+  if (card && !(file.Text("track", state.track, TRACK_MAX, "a track") &&
+                file.Text("date", state.date, DATE_MAX, "a date"))) {
+    return false;
+  }
+  int number = 0;
+  do {
+    LineState race;  // what a file of version 1 opens with: an empty tote at the first edge
+    if (card &&
+        !(file.Race(number, race.number) && file.Text("label", race.label, LABEL_MAX, "a label"))) {
+      return false;
+    }
+    if (!(file.Text("line", race.line) && file.Text("horses", race.horses) &&
+          file.Rows(race.rows, race.tote) && file.Edge(race.tote))) {
+      return false;
+    }
+    number = race.number;
+    state.races.push_back(std::move(race));
+  } while (card && file.AnotherRace());
+  state.current = state.races.front().number;
+  return (!card || file.Current(state, state.current)) && file.End();
 }
 
-bool SaveLineFile(DialogSurface& surface, const ToteState& tote, const std::string& path,
+bool SaveLineFile(DialogSurface& surface, Card& card, const std::string& path,
                   LineFileError& error) {
   error.line = 0;
-  return WriteFileAtomically(path, FormatLineFile(ReadLineState(surface, tote)), error.reason);
+  return WriteFileAtomically(path, FormatLineFile(CardStateOf(card, surface)), error.reason);
 }
 
-bool OpenLineFile(DialogSurface& surface, ToteState& tote, const std::string& path,
+bool OpenLineFile(DialogSurface& surface, Card& card, const std::string& path,
                   LineFileError& error) {
   std::string bytes;
   bool tooLarge = false;
@@ -380,9 +505,8 @@ bool OpenLineFile(DialogSurface& surface, ToteState& tote, const std::string& pa
     error.line = 0;
     return false;
   }
-  LineState state;
+  CardState state;
   if (!ParseLineFile(bytes, state, error)) return false;
-  ShowLineState(surface, state);
-  tote = state.tote;
+  ShowCardState(state, card, surface);
   return true;
 }

@@ -1,45 +1,57 @@
-// Line files: the dialog's whole state as shown, so a line made in the morning comes back at
-// post time exactly as it was left. UTF-8, tab-separated so that a spreadsheet opens it as
-// columns, readable in a text editor. The format, one line each, every line ended by LF (CR LF
-// is read too; a UTF-8 byte-order mark before the first line is skipped):
-//   oddsmith line<TAB>2                     the format and its version
+// Line files: a day's card as it was shown, every race of it, so a card made in the morning
+// comes back at post time exactly as it was left. UTF-8, tab-separated so that a spreadsheet
+// opens it as columns, readable in a text editor. The format, one line each, every line ended by
+// LF (CR LF is read too; a UTF-8 byte-order mark before the first line is skipped):
+//   oddsmith line<TAB>3                     the format and its version
+//   track<TAB>TEXT                          the card's track, at most 40 bytes
+//   date<TAB>TEXT                           its date, at most 10 bytes
+//   race<TAB>R                              a block per race the card holds, R (1 to 40) rising
+//   label<TAB>TEXT                          the race's own name, at most 24 bytes, or empty
 //   line<TAB>TEXT                           "% Line:" as shown
 //   horses<TAB>TEXT                         "# of horses:" as shown
 //   horse<TAB>odds<TAB>to win<TAB>bar<TAB>min<TAB>max<TAB>arrows<TAB>lock<TAB>scr<TAB>tote
-//   K<TAB>ODDS<TAB>WIN<TAB>POS<TAB>MIN<TAB>MAX<TAB>A<TAB>L<TAB>S<TAB>TOTE   K = 1 to 14, in order
-//   edge<TAB>N                              the tote's edge, 0 to 100
+//       <TAB>program<TAB>name<TAB>ml        (one line)
+//   K<TAB>ODDS<TAB>WIN<TAB>POS<TAB>MIN<TAB>MAX<TAB>A<TAB>L<TAB>S<TAB>TOTE<TAB>PROGRAM<TAB>NAME<TAB>ML
+//                                           K = 1 to 14, in order
+//   edge<TAB>N                              the race's tote edge, 0 to 100; its block ends here
+//   current<TAB>R                           the race the dialog shows, one of the file's
 //   end                                     so that a file cut short is known
-// TEXT, ODDS, WIN and TOTE are the texts verbatim, leading blanks kept; TOTE is the horse's
-// tote text, at most 32 bytes. The texts are bytes in code page 1252: a backslash is written
+// TEXT, ODDS, WIN, TOTE, PROGRAM, NAME and ML are the texts verbatim, leading blanks kept; TOTE
+// is the horse's tote text (at most 32 bytes), PROGRAM its program number (4), NAME its name
+// (40), ML its morning line (8). The texts are bytes in code page 1252: a backslash is written
 // "\\", the bytes 0x00-0x1F, 0x7F and the five bytes the code page leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) "\xHH", every other byte as its character. POS, MIN and MAX are the
 // bar's position and range; A, L and S are 1 or 0 for the bar's arrows, the "Lock" mark and
-// the "Scr." mark. Version 1 has no "tote" column and no edge line; it opens with an empty tote
-// and an edge of 25.
+// the "Scr." mark. Versions 1 and 2 hold one race and open as a card of race 1 with no track,
+// date or label: version 2 is a block without its race and label lines and without the three
+// identity fields, between the horses line and the end line; version 1 has no "tote" field and
+// no edge line either, and opens with an empty tote and an edge of 25.
 #ifndef ODDSMITH_FILES_LINE_FILE_H
 #define ODDSMITH_FILES_LINE_FILE_H
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "card/card.h"
 #include "dialog/surface.h"
 #include "resources/columns.h"
 #include "tote/tote.h"
 
-constexpr int LINE_FILE_VERSION = 2;  // what this version writes, and the newest it reads
-// A file holds texts of up to FIELD_TEXT_MAX bytes (surface.h), what a field can hold.
-// Above the largest file this version writes (16 texts of FIELD_TEXT_MAX bytes and 14 tote
-// texts of TOTE_TEXT_MAX, each byte written in at most four); a larger file is refused before
-// it is read.
-constexpr std::size_t LINE_FILE_SIZE_MAX = 4u << 20;
+constexpr int LINE_FILE_VERSION = 3;  // what this version writes, and the newest it reads
+// A file holds texts of up to FIELD_TEXT_MAX bytes (surface.h), what a field can hold. Above
+// the largest file this version writes (RACE_MAX races, each of 30 texts of FIELD_TEXT_MAX
+// bytes, 14 tote texts and 14 identities, every byte written in at most four: just under 4 MiB a
+// race); a larger file is refused before it is read.
+constexpr std::size_t LINE_FILE_SIZE_MAX = std::size_t{RACE_MAX} << 22;
 
 // What a file is called and named by: the suffix a name without one is given, and the name
 // of its type in the file dialogs' filters ("Odds lines (*.oddsline)").
 inline constexpr char LINE_FILE_SUFFIX[] = "oddsline";
 inline constexpr char LINE_FILE_TYPE_NAME[] = "Odds lines";
 
-// One row as shown.
+// One row as shown, and who it is.
 struct RowState {
   std::string odds;
   std::string win;
@@ -49,14 +61,27 @@ struct RowState {
   bool arrows = true;
   bool lock = false;
   bool scratched = false;
+  std::string program;
+  std::string name;
+  std::string ml;
 };
 
-// The dialog as shown and its window's tote: what a line file holds.
+// One race as a file keeps it: its dialog as shown, its tote, its label and its number.
 struct LineState {
+  int number = 1;
+  std::string label;
   std::string line;
   std::string horses;
   RowState rows[ROW_COUNT];
   ToteState tote;
+};
+
+// A card as a file keeps it: every race it holds, by rising number, and the one shown.
+struct CardState {
+  std::string track;
+  std::string date;
+  std::vector<LineState> races;
+  int current = 1;
 };
 
 // Where a file was refused or could not be written: the line of the file (0 for the file as a
@@ -73,31 +98,36 @@ enum class LineFileAction { SAVE, OPEN };
 std::string LineFileFailure(LineFileAction action, std::string_view path,
                             const LineFileError& error, bool sentence);
 
-// What a file keeps of shown and tote.
-LineState LineStateOf(const DialogSnapshot& shown, const ToteState& tote);
+// What a file keeps of race r of card, whose shown race surface shows now (its typed entries
+// as they stand, the flags dropped). REQUIRES: the card holds r.
+LineState LineStateOf(Card& card, DialogSurface& surface, int r);
 
-// The state the controls show now, with tote.
-LineState ReadLineState(DialogSurface& surface, const ToteState& tote);
+// The whole card, its shown race as surface shows it now.
+CardState CardStateOf(Card& card, DialogSurface& surface);
 
-// Puts state on the controls as it was shown (book/snapshot.h, ShowSnapshot): every modified
-// flag clear, no share moved, no rebalance. The tote is the window's to take from state.tote.
-void ShowLineState(DialogSurface& surface, const LineState& state);
+// The dialog a race of a file shows: its texts, bars and marks, every modified flag clear.
+DialogSnapshot SnapshotOf(const LineState& state);
+
+// Makes card what state holds and shows its current race on surface (book/snapshot.h,
+// ShowSnapshot): every flag clear, no share moved, no rebalance. REQUIRES: state is as
+// ParseLineFile gives it (its current race among its races).
+void ShowCardState(const CardState& state, Card& card, DialogSurface& surface);
 
 // The file's bytes for state.
-std::string FormatLineFile(const LineState& state);
+std::string FormatLineFile(const CardState& state);
 
 // Reads a file's bytes into state. False, with state unspecified and the reason in error, for
 // anything that is not a whole line file of this version or an earlier one.
-bool ParseLineFile(std::string_view bytes, LineState& state, LineFileError& error);
+bool ParseLineFile(std::string_view bytes, CardState& state, LineFileError& error);
 
-// Saves what the controls show and tote to path (UTF-8), replacing the file in one step. False
-// with the reason in error; the old file is then as it was.
-bool SaveLineFile(DialogSurface& surface, const ToteState& tote, const std::string& path,
+// Saves card, its shown race as surface shows it, to path (UTF-8), replacing the file in one
+// step. False with the reason in error; the old file is then as it was.
+bool SaveLineFile(DialogSurface& surface, Card& card, const std::string& path,
                   LineFileError& error);
 
-// Opens path (UTF-8) onto the controls and tote. False with the reason in error and the
-// controls and tote left as they were.
-bool OpenLineFile(DialogSurface& surface, ToteState& tote, const std::string& path,
+// Opens path (UTF-8) as card and shows its current race on surface. False with the reason in
+// error and the controls and the card left as they were.
+bool OpenLineFile(DialogSurface& surface, Card& card, const std::string& path,
                   LineFileError& error);
 
 #endif

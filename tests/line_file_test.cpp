@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 
 #include "dialog/headless/headless_dialog.h"
@@ -19,10 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What "show" and "tote list" print, modified flags left out (an opened file has every one
-// clear).
+// What "show", "tote list" and "card list" print, modified flags left out (an opened file has
+// every one clear).
 std::string Shown(HeadlessDialog& dialog) {
-  const char script[] = "show\ntote list\n";
+  const char script[] = "show\ntote list\ncard list\n";
   std::FILE* in = fmemopen(const_cast<char*>(script), sizeof script - 1, "r");
   char* text = nullptr;
   std::size_t size = 0;
@@ -45,23 +46,39 @@ void Play(HeadlessDialog& dialog, const std::string& script) {
   std::fclose(out);
 }
 
-// Saves dialog's state through the file format and opens it in a fresh dialog.
+std::string FileOf(HeadlessDialog& dialog) {
+  return FormatLineFile(CardStateOf(*dialog.KeptCard(), dialog.Surface()));
+}
+
+// Saves dialog's card through the file format and opens it in a fresh dialog.
 void ExpectRoundTrip(HeadlessDialog& dialog) {
-  const std::string bytes = FormatLineFile(ReadLineState(dialog.Surface(), *dialog.Tote()));
-  LineState state;
+  const std::string bytes = FileOf(dialog);
+  CardState state;
   LineFileError error;
   ASSERT_TRUE(ParseLineFile(bytes, state, error)) << error.line << ": " << error.reason;
   HeadlessDialog fresh;
-  ShowLineState(fresh.Surface(), state);
-  fresh.SetTote(state.tote);
+  ShowCardState(state, *fresh.KeptCard(), fresh.Surface());
   EXPECT_EQ(Shown(fresh), Shown(dialog));
   EXPECT_EQ(FormatLineFile(state), bytes);
 }
 
+// A card of one race: 1 the version, 2 track, 3 date, 4 race, 5 label, 6 line, 7 horses,
+// 8 the column names, 9-22 the rows, 23 edge, 24 current, 25 end.
 std::string ValidFile() {
   HeadlessDialog dialog;
-  Play(dialog, "init\ntype 167 5-2\nleave 167\ntote 1 7-2\nedge 30\n");
-  return FormatLineFile(ReadLineState(dialog.Surface(), *dialog.Tote()));
+  Play(dialog, "init\ntype 167 5-2\nleave 167\ntote 1 7-2\nedge 30\nname 2 Sea Bird\n");
+  return FileOf(dialog);
+}
+
+// A card of races 2 and 5, race 5 shown: race 2's block starts at line 4, race 5's at 24; 44
+// current, 45 end.
+std::string TwoRaces() {
+  CardState card;
+  card.races.resize(2);
+  card.races[0].number = 2;
+  card.races[1].number = 5;
+  card.current = 5;
+  return FormatLineFile(card);
 }
 
 // Replaces the n-th line (1-based) of file by line.
@@ -87,7 +104,9 @@ class TempFolder {
 
 std::string Contents(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return std::move(bytes).str();
 }
 
 TEST(LineFile, EveryGoldenSessionComesBackBeforeItsClose) {
@@ -121,41 +140,66 @@ TEST(LineFile, OddStatesComeBack) {
   dialog.Controls().SetBarRange(IDC_POOL_BAR + 12, 0, 81000);
   dialog.Controls().SetBarPos(IDC_POOL_BAR + 12, 70000);
   ExpectRoundTrip(dialog);
-  // Every byte but NUL, and the longest texts a field holds: the largest file there is.
+  // Every byte but NUL in a text, a tote text and each part of an identity; races held but
+  // never changed, a label, no track, the shown race neither the first nor the last.
   std::string bytes;
   for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
   dialog.Controls().Type(IDC_ODDS, bytes);
-  for (int id : {IDC_LINE, IDC_HORSES}) dialog.Controls().Type(id, std::string(40000, '\x7f'));
-  for (int i = 1; i < ROW_COUNT; ++i)
-    dialog.Controls().Type(IDC_ODDS + i, std::string(40000, '\x81'));
   ToteState tote;
   tote.edge = EDGE_MAX;
   SetToteText(tote, 0, bytes.substr(0, 9) + "\\" + bytes.substr(127, 22));
-  for (int i = 1; i < ROW_COUNT; ++i) SetToteText(tote, i, std::string(TOTE_TEXT_MAX, '\x81'));
   dialog.SetTote(tote);
+  Play(dialog,
+       "race 40\nrace 3\nlabel \\x\t\x80\ndate 2026-12-09\nprogram 14 1A\x9D\n"
+       "name 1 " +
+           bytes.substr(0, 40) + "\nml 7 " + bytes.substr(200, 8) + "\n");
   ExpectRoundTrip(dialog);
-  const std::size_t largest = FormatLineFile(ReadLineState(dialog.Surface(), tote)).size();
-  // Fifteen full texts and thirteen tote texts, each byte written in four.
-  EXPECT_GT(largest,
-            std::size_t{4} * (std::size_t{15} * FIELD_TEXT_MAX + std::size_t{13} * TOTE_TEXT_MAX));
-  EXPECT_LT(largest, LINE_FILE_SIZE_MAX);
-  TempFolder folder;
-  LineFileError error;
-  ASSERT_TRUE(SaveLineFile(dialog.Surface(), tote, folder.Path("big.oddsline"), error))
-      << error.reason;
-  HeadlessDialog opened;
-  ToteState openedTote;
-  LineFileError failure;
-  ASSERT_TRUE(OpenLineFile(opened.Surface(), openedTote, folder.Path("big.oddsline"), failure))
-      << failure.reason;
-  opened.SetTote(openedTote);
-  EXPECT_EQ(Shown(opened), Shown(dialog));
   // An edge no window should hold still saves a file that opens, as the figures take it.
-  LineState outOfRange;
-  outOfRange.tote.edge = 250;
-  LineState read;
+  CardState outOfRange;
+  outOfRange.races.resize(1);
+  outOfRange.races[0].tote.edge = 250;
+  CardState read;
+  LineFileError failure;
   ASSERT_TRUE(ParseLineFile(FormatLineFile(outOfRange), read, failure)) << failure.reason;
-  EXPECT_EQ(read.tote.edge, EDGE_MAX);
+  EXPECT_EQ(read.races[0].tote.edge, EDGE_MAX);
+}
+
+// The largest card there is: every race held, every text at its limit in bytes written in four.
+// It saves, stays under the size a file may have, and opens as it was.
+TEST(LineFile, TheLargestCardSavesAndOpens) {
+  CardState card;
+  card.track.assign(TRACK_MAX, '\x7f');
+  card.date.assign(DATE_MAX, '\x81');
+  for (int r = 1; r <= RACE_MAX; ++r) {
+    LineState race;
+    race.number = r;
+    race.label.assign(LABEL_MAX, '\x01');
+    race.line.assign(FIELD_TEXT_MAX, '\x7f');
+    race.horses.assign(FIELD_TEXT_MAX, '\x8d');
+    for (int i = 0; i < ROW_COUNT; ++i) {
+      RowState& row = race.rows[i];
+      row.odds.assign(FIELD_TEXT_MAX, '\x81');
+      row.win.assign(FIELD_TEXT_MAX, '\x1f');
+      row.max = 10800;
+      row.program.assign(PROGRAM_MAX, '\x8f');
+      row.name.assign(HORSE_NAME_MAX, '\x90');
+      row.ml.assign(MORNING_LINE_MAX, '\x9d');
+      SetToteText(race.tote, i, std::string(TOTE_TEXT_MAX, '\x7f'));
+    }
+    card.races.push_back(std::move(race));
+  }
+  card.current = RACE_MAX;
+  HeadlessDialog dialog;
+  ShowCardState(card, *dialog.KeptCard(), dialog.Surface());
+  const TempFolder folder;
+  LineFileError error;
+  ASSERT_TRUE(dialog.SaveLine(folder.Path("big.oddsline"), error)) << error.reason;
+  const std::string bytes = Contents(folder.Path("big.oddsline"));
+  EXPECT_GT(bytes.size(), std::size_t{4} * RACE_MAX * 30 * FIELD_TEXT_MAX);
+  EXPECT_LT(bytes.size(), LINE_FILE_SIZE_MAX);
+  HeadlessDialog opened;
+  ASSERT_TRUE(opened.OpenLine(folder.Path("big.oddsline"), error)) << error.reason;
+  EXPECT_EQ(FileOf(opened), bytes);
 }
 
 // Every byte of a text as a save writes it: a backslash doubled; the control bytes, 0x7F and the
@@ -164,8 +208,9 @@ TEST(LineFile, OddStatesComeBack) {
 TEST(LineFile, EveryByteIsWrittenAsItsCharacterOrEscaped) {
   for (int b = 0; b < 256; ++b) {
     const auto byte = static_cast<unsigned char>(b);
-    LineState state;
-    state.line = std::string(1, static_cast<char>(byte));
+    CardState state;
+    state.races.resize(1);
+    state.races[0].line = std::string(1, static_cast<char>(byte));
     const std::string file = FormatLineFile(state);
     const std::size_t start = file.find("\nline\t") + 6;
     const std::string written = file.substr(start, file.find('\n', start) - start);
@@ -182,14 +227,15 @@ TEST(LineFile, EveryByteIsWrittenAsItsCharacterOrEscaped) {
       // One character of two or three bytes, which reads back as the byte.
       EXPECT_GE(written.size(), 2u) << b;
       EXPECT_LE(written.size(), 3u) << b;
-      LineState read;
+      CardState read;
       LineFileError error;
       ASSERT_TRUE(ParseLineFile(file, read, error)) << b << ": " << error.reason;
-      EXPECT_EQ(read.line, state.line) << b;
+      EXPECT_EQ(read.races[0].line, state.races[0].line) << b;
     }
   }
-  LineState euro;
-  euro.line = "\x80\xFF\xA0";
+  CardState euro;
+  euro.races.resize(1);
+  euro.races[0].line = "\x80\xFF\xA0";
   EXPECT_NE(FormatLineFile(euro).find("line\t\xE2\x82\xAC\xC3\xBF\xC2\xA0\n"), std::string::npos);
 }
 
@@ -197,14 +243,14 @@ TEST(LineFile, HandEditedFilesReadAsTypingWould) {
   std::string file = ValidFile();
   // A byte-order mark, CR LF line ends, characters the code page lacks or fits.
   std::string edited = "\xEF\xBB\xBF";
-  for (const char c : WithLine(file, 2, "line\t\xEF\xBC\x91\xE4\xB8\x80\xF0\x9F\x98\x80\\x41")) {
+  for (const char c : WithLine(file, 6, "line\t\xEF\xBC\x91\xE4\xB8\x80\xF0\x9F\x98\x80\\x41")) {
     if (c == '\n') edited += '\r';
     edited += c;
   }
-  LineState state;
+  CardState state;
   LineFileError error;
   ASSERT_TRUE(ParseLineFile(edited, state, error)) << error.line << ": " << error.reason;
-  EXPECT_EQ(state.line, "1???A");
+  EXPECT_EQ(state.races[0].line, "1???A");
 }
 
 struct BadFile {
@@ -216,56 +262,80 @@ struct BadFile {
 
 TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
   const std::string good = ValidFile();
-  std::string later = WithLine(good, 1, "oddsmith line\t7");
+  const std::string two = TwoRaces();
+  const std::string later = WithLine(good, 1, "oddsmith line\t7");
+  const std::string row = "\t2.5\t28.6%\t2857\t0\t10800\t1\t1\t0\t";  // a row's fields 2 to 10
   const BadFile cases[] = {
       {"empty", "", 0, "empty"},
       {"not a line file", "horse\todds\n", 1, "not an Oddsmith line file"},
       {"a later version", later, 1, "version 7"},
       {"version zero", WithLine(good, 1, "oddsmith line\t0"), 1, "no version"},
-      {"cut within a row", good.substr(0, good.find("\n7\t") + 5), 11, "cut short"},
-      {"cut before the end", good.substr(0, good.rfind("end")), 20, "cut short"},
-      {"end without line end", good.substr(0, good.size() - 1), 20, "cut short"},
-      {"a row missing", WithLine(good, 7, "4\t1\t2\t3\t0\t10800\t1\t0\t0\t"), 7, "missing"},
-      {"a row twice", WithLine(good, 7, "2\tx\ty\t3\t0\t10800\t1\t0\t0\t"), 7, "twice"},
-      {"a row too many", WithLine(good, 19, "15\tx\ty\t3\t0\t10800\t1\t0\t0\t"), 19,
-       "more than 14"},
-      {"not a number", WithLine(good, 5, "1\t2.5\t28.6%\t2x57\t0\t10800\t1\t1\t0\t"), 5,
+      {"cut within a row", good.substr(0, good.find("\n7\t") + 5), 15, "cut short"},
+      {"cut before the end", good.substr(0, good.rfind("end")), 25, "cut short"},
+      {"end without line end", good.substr(0, good.size() - 1), 25, "cut short"},
+      {"a row missing", WithLine(good, 11, "4" + row + "\t\t\t"), 11, "missing"},
+      {"a row twice", WithLine(good, 11, "2" + row + "\t\t\t"), 11, "twice"},
+      {"a row too many", WithLine(good, 23, "15" + row + "\t\t\t"), 23, "more than 14"},
+      {"not a number", WithLine(good, 9, "1\t2.5\t28.6%\t2x57\t0\t10800\t1\t1\t0\t\t\t\t"), 9,
        "whole numbers"},
-      {"a sign", WithLine(good, 5, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0\t"), 5, "whole numbers"},
-      {"a range off the lines", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0\t"), 5,
+      {"a sign", WithLine(good, 9, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0\t\t\t\t"), 9,
+       "whole numbers"},
+      {"a range off the lines", WithLine(good, 9, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0\t\t\t\t"), 9,
        "range"},
-      {"a range too wide", WithLine(good, 5, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0\t"), 5, "range"},
-      {"outside the range", WithLine(good, 5, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0\t"), 5,
+      {"a range too wide", WithLine(good, 9, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0\t\t\t\t"), 9,
+       "range"},
+      {"outside the range", WithLine(good, 9, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0\t\t\t\t"), 9,
        "outside"},
-      {"a mark of 2", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0\t"), 5, "0 or 1"},
-      {"a NUL byte", WithLine(good, 3, std::string("horses\t1\0", 9)), 3, "NUL"},
-      {"an escaped NUL", WithLine(good, 3, "horses\t\\x00"), 3, "NUL"},
-      {"a bad escape", WithLine(good, 3, "horses\t\\n"), 3, "escape"},
-      {"a raw control", WithLine(good, 3, "horses\t\x01"), 3, "control"},
-      {"not UTF-8", WithLine(good, 3, "horses\t\xE9t\xE9"), 3, "UTF-8"},
-      {"an overlong form", WithLine(good, 3, "horses\t\xC0\xAF"), 3, "UTF-8"},
-      {"an overlong three bytes", WithLine(good, 3, "horses\t\xE0\x80\x80"), 3, "UTF-8"},
-      {"an overlong four bytes", WithLine(good, 3, "horses\t\xF0\x8F\xBF\xBF"), 3, "UTF-8"},
-      {"beyond U+10FFFF", WithLine(good, 3, "horses\t\xF4\x90\x80\x80"), 3, "UTF-8"},
-      {"a lone surrogate", WithLine(good, 3, "horses\t\xED\xA0\x80"), 3, "UTF-8"},
-      {"ends after the column names", good.substr(0, good.find("\n1\t") + 1), 5, "cut short"},
-      {"a text too long", WithLine(good, 3, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 3,
+      {"a mark of 2", WithLine(good, 9, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0\t\t\t\t"), 9,
+       "0 or 1"},
+      {"a NUL byte", WithLine(good, 7, std::string("horses\t1\0", 9)), 7, "NUL"},
+      {"an escaped NUL", WithLine(good, 7, "horses\t\\x00"), 7, "NUL"},
+      {"a bad escape", WithLine(good, 7, "horses\t\\n"), 7, "escape"},
+      {"a raw control", WithLine(good, 7, "horses\t\x01"), 7, "control"},
+      {"not UTF-8", WithLine(good, 7, "horses\t\xE9t\xE9"), 7, "UTF-8"},
+      {"an overlong form", WithLine(good, 7, "horses\t\xC0\xAF"), 7, "UTF-8"},
+      {"an overlong three bytes", WithLine(good, 7, "horses\t\xE0\x80\x80"), 7, "UTF-8"},
+      {"an overlong four bytes", WithLine(good, 7, "horses\t\xF0\x8F\xBF\xBF"), 7, "UTF-8"},
+      {"beyond U+10FFFF", WithLine(good, 7, "horses\t\xF4\x90\x80\x80"), 7, "UTF-8"},
+      {"a lone surrogate", WithLine(good, 7, "horses\t\xED\xA0\x80"), 7, "UTF-8"},
+      {"ends after the column names", good.substr(0, good.find("\n1\t") + 1), 9, "cut short"},
+      {"a text too long", WithLine(good, 7, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 7,
        "32767"},
-      {"text after the end", good + "more\n", 21, "after the end"},
-      {"a field missing", WithLine(good, 5, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t1\t0"), 5,
-       "10 fields"},
-      {"version 1's columns",
-       WithLine(good, 4, "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr"), 4,
+      {"text after the end", good + "more\n", 26, "after the end"},
+      {"a field missing", WithLine(good, 9, "1" + row + "\t\t"), 9, "13 fields"},
+      {"version 2's columns",
+       WithLine(good, 8, "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote"), 8,
        "column names"},
-      {"a tote text too long",
-       WithLine(good, 6, "2\t2.5\t28.6%\t2857\t0\t10800\t1\t1\t0\t" + std::string(33, '5')), 6,
+      {"a tote text too long", WithLine(good, 10, "2" + row + std::string(33, '5') + "\t\t\t"), 10,
        "longer than 32 bytes"},
-      {"no edge line", WithLine(good, 19, "end"), 19, "edge line expected"},
-      {"an edge over 100", WithLine(good, 19, "edge\t101"), 19, "0 to 100"},
-      {"an edge with a sign", WithLine(good, 19, "edge\t+5"), 19, "0 to 100"},
+      {"no edge line", WithLine(good, 23, "current\t1"), 23, "edge line expected"},
+      {"an edge over 100", WithLine(good, 23, "edge\t101"), 23, "0 to 100"},
+      {"an edge with a sign", WithLine(good, 23, "edge\t+5"), 23, "0 to 100"},
+      // The card's own lines.
+      {"no track line", WithLine(good, 2, "date\t"), 2, "\"track\""},
+      {"a track too long", WithLine(good, 2, "track\t" + std::string(TRACK_MAX + 1, 'T')), 2,
+       "a track longer than 40 bytes"},
+      {"a date too long", WithLine(good, 3, "date\t2026-12-09X"), 3, "longer than 10 bytes"},
+      {"a label too long", WithLine(good, 5, "label\t" + std::string(LABEL_MAX + 1, 'L')), 5,
+       "longer than 24 bytes"},
+      {"a program number too long", WithLine(good, 9, "1" + row + "\t1234A\t\t"), 9,
+       "longer than 4 bytes"},
+      {"a name too long", WithLine(good, 9, "1" + row + "\t\t" + std::string(41, 'N') + "\t"), 9,
+       "longer than 40 bytes"},
+      {"a morning line too long", WithLine(good, 9, "1" + row + "\t\t\t99999-999"), 9,
+       "longer than 8 bytes"},
+      {"no race", WithLine(good, 4, "label\t"), 4, "race line expected"},
+      {"race 0", WithLine(good, 4, "race\t0"), 4, "1 to 40"},
+      {"race 41", WithLine(good, 4, "race\t41"), 4, "1 to 40"},
+      {"a race number with a sign", WithLine(good, 4, "race\t+1"), 4, "1 to 40"},
+      {"races out of order", WithLine(two, 24, "race\t1"), 24, "twice or out of order"},
+      {"a race twice", WithLine(two, 24, "race\t2"), 24, "twice or out of order"},
+      {"current not in the file", WithLine(good, 24, "current\t2"), 24, "none of the file's"},
+      {"current outside 1 to 40", WithLine(two, 44, "current\t41"), 44, "none of the file's"},
+      {"no current line", WithLine(good, 24, "end"), 24, "current line expected"},
   };
   for (const BadFile& bad : cases) {
-    LineState state;
+    CardState state;
     LineFileError error;
     EXPECT_FALSE(ParseLineFile(bad.bytes, state, error)) << bad.what;
     EXPECT_EQ(error.line, bad.line) << bad.what << ": " << error.reason;
@@ -273,7 +343,7 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
   }
   // Cut anywhere, a file is refused.
   for (std::size_t size = 0; size < good.size(); ++size) {
-    LineState state;
+    CardState state;
     LineFileError error;
     EXPECT_FALSE(ParseLineFile(good.substr(0, size), state, error)) << size;
   }
@@ -283,7 +353,7 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
   const std::string big = folder.Path("big.oddsline");
   std::ofstream(big) << std::string(LINE_FILE_SIZE_MAX + 1, ' ');
   HeadlessDialog dialog;
-  Play(dialog, "init\ntype 168 3-1\ntote 2 3-1\nedge 40\n");
+  Play(dialog, "init\nrace 4\nrace 1\ntype 168 3-1\ntote 2 3-1\nedge 40\nname 3 Dancer\n");
   const std::string before = Shown(dialog);
   const std::pair<std::string, const char*> files[] = {
       {folder.Path("missing.oddsline"), "no such file"},
@@ -296,8 +366,9 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
     EXPECT_NE(error.reason.find(reason), std::string::npos) << error.reason;
   }
   std::ofstream(folder.Path("later.oddsline")) << later;
-  std::ofstream(folder.Path("edge.oddsline")) << WithLine(good, 19, "edge\t101");
-  for (const char* name : {"later.oddsline", "edge.oddsline"}) {
+  std::ofstream(folder.Path("edge.oddsline")) << WithLine(good, 23, "edge\t101");
+  std::ofstream(folder.Path("current.oddsline")) << WithLine(two, 44, "current\t3");
+  for (const char* name : {"later.oddsline", "edge.oddsline", "current.oddsline"}) {
     LineFileError error;
     EXPECT_FALSE(dialog.OpenLine(folder.Path(name), error)) << name;
   }
@@ -305,15 +376,29 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
   EXPECT_TRUE(dialog.Controls().Modified(IDC_ODDS + 1));
 }
 
-TEST(LineFile, VersionOneOpensWithAnEmptyTote) {
+// Files of the earlier versions open as a card of race 1 alone, no track, date or label.
+TEST(LineFile, EarlierVersionsOpenAsACardOfOneRace) {
   HeadlessDialog dialog;
-  Play(dialog, "init\ntote 3 5-2\nedge 40\n");
+  Play(dialog, "init\ntote 3 5-2\nedge 40\ntrack Belmont\nrace 6\nname 1 Dancer\n");
   LineFileError error;
   ASSERT_TRUE(dialog.OpenLine(ODDSMITH_SOURCE_DIR "/tests/data/version-1.oddsline", error))
       << error.reason;
   EXPECT_EQ(*dialog.Tote()->text[2], '\0');
   EXPECT_EQ(dialog.Tote()->edge, EDGE_DEFAULT);
   EXPECT_EQ(dialog.Controls().Text(IDC_ODDS + 13), "3-1");
+  const std::string oneRace = "card \"\" \"\" shown 1\nrace 1 \"\"\n";
+  EXPECT_EQ(Shown(dialog).find(oneRace), Shown(dialog).find("card "));
+  // Written by the program before cards: its tote texts, edge and every text as shown.
+  ASSERT_TRUE(dialog.OpenLine(ODDSMITH_SOURCE_DIR "/tests/data/version-2.oddsline", error))
+      << error.reason;
+  const std::string shown = Shown(dialog);
+  for (const char* part : {"line \"12\" mod=0\nhorses \" 8\" mod=0\n",
+                           "row 3 odds \"\" mod=0 win \"\" bar 1307 0..10800 arrows=0 lock=0 scr=1",
+                           "tote 2 \"\\xe9t\\xe9\"", "edge 30", oneRace.c_str()}) {
+    EXPECT_NE(shown.find(part), std::string::npos) << part << "\n" << shown;
+  }
+  EXPECT_EQ(RaceCount(*dialog.KeptCard()), 1);
+  EXPECT_EQ(*dialog.KeptCard()->track, '\0');
 }
 
 TEST(LineFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
