@@ -60,6 +60,7 @@ const char* ReadNumbers(const Rest& rest, int least, int most, Numbers& numbers)
 }
 
 const char NO_TOTE[] = "this dialog keeps no tote";
+const char NO_CARD[] = "this dialog keeps no card";
 const char* const NO_EDIT_CONTROL = "no edit control";
 const char* const NO_CHECK_BOX = "no check box";
 
@@ -161,6 +162,40 @@ const char* ParseEdge(const Rest& rest, ScriptCommand& command) {
   return nullptr;
 }
 
+const char* ParseRace(const Rest& rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
+  if (numbers.value[0] < 1 || numbers.value[0] > RACE_MAX) return "no race number";
+  command.id = static_cast<int>(numbers.value[0]);
+  return nullptr;
+}
+
+// "program K TEXT" and the like: a horse, then its text, the rest of the line after one space.
+const char* ParseHorseText(const Rest& rest, ScriptCommand& command) {
+  if (!rest.given) return "missing argument";
+  const std::size_t end = rest.text.find(' ');
+  long long horse;
+  if (!ParseNumber(rest.text.substr(0, end), horse)) return "not a number";
+  if (horse < 1 || horse > ROW_COUNT) return "no horse number";
+  command.id = static_cast<int>(horse);
+  command.text =
+      end == std::string_view::npos ? std::string() : std::string(rest.text.substr(end + 1));
+  return nullptr;
+}
+
+// "track TEXT" and the like: the rest of the line, spaces and all, as "type" takes it.
+const char* ParseCardText(const Rest& rest, ScriptCommand& command) {
+  command.text = std::string(rest.text);
+  return nullptr;
+}
+
+const char* ParseCardList(const Rest& rest, ScriptCommand& command) {
+  if (!rest.given) return "missing argument";
+  if (rest.text != "list") return "unknown command";
+  command.kind = ScriptCommand::CARD_LIST;
+  return nullptr;
+}
+
 // Changes the target's tote as change says, through SetTote as the user would.
 template <typename Change>
 const char* ChangeTote(ScriptTarget& target, Change change) {
@@ -210,6 +245,60 @@ const char* ApplyTote(ScriptTarget& target, const ScriptCommand& command, Comman
       return nullptr;
     }
   }
+}
+
+// Changes the target's card as change says.
+template <typename Change>
+const char* ChangeCard(ScriptTarget& target, Change change) {
+  Card* card = target.KeptCard();
+  if (!card) return NO_CARD;
+  change(*card);
+  return nullptr;
+}
+
+const char* ApplyHorseText(ScriptTarget& target, const ScriptCommand& command, CommandOutput&) {
+  return ChangeCard(target, [&command](Card& card) {
+    HorseIdentity& horse = ShownRace(card).horses[command.id - 1];
+    if (command.kind == ScriptCommand::PROGRAM) SetFixedText(horse.program, command.text);
+    if (command.kind == ScriptCommand::NAME) SetFixedText(horse.name, command.text);
+    if (command.kind == ScriptCommand::ML) SetFixedText(horse.ml, command.text);
+  });
+}
+
+const char* ApplyCardText(ScriptTarget& target, const ScriptCommand& command, CommandOutput&) {
+  return ChangeCard(target, [&command](Card& card) {
+    if (command.kind == ScriptCommand::TRACK) SetFixedText(card.track, command.text);
+    if (command.kind == ScriptCommand::DATE) SetFixedText(card.date, command.text);
+    if (command.kind == ScriptCommand::LABEL) SetFixedText(ShownRace(card).label, command.text);
+  });
+}
+
+const char* ApplyCardList(ScriptTarget& target, const ScriptCommand&, CommandOutput& output) {
+  const Card* card = target.KeptCard();
+  if (!card) return NO_CARD;
+  std::string& out = output.printed;
+  out += "card ";
+  AppendQuoted(out, card->track);
+  out += ' ';
+  AppendQuoted(out, card->date);
+  out += " shown " + std::to_string(card->shown) + '\n';
+  for (int r = 1; r <= RACE_MAX; ++r) {
+    const Race* race = FindRace(*card, r);
+    if (!race) continue;
+    out += "race " + std::to_string(r) + ' ';
+    AppendQuoted(out, race->label);
+    out += '\n';
+    for (int i = 0; i < ROW_COUNT; ++i) {
+      out += "horse " + std::to_string(i + 1);
+      for (const char* part : {race->horses[i].program, race->horses[i].name, race->horses[i].ml}) {
+        out += ' ';
+        AppendQuoted(out, part);
+      }
+      out += '\n';
+    }
+  }
+  out += '\n';
+  return nullptr;
 }
 
 // One row per command: its word, the kind it parses to (the tote's words choose among four),
@@ -270,6 +359,17 @@ const CommandRow COMMANDS[] = {
      [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
        return ChangeTote(target, [&command](ToteState& tote) { tote.edge = command.pos; });
      }},
+    {"race", ScriptCommand::RACE, ParseRace,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput&) -> const char* {
+       return target.KeptCard() && target.GoToRace(command.id) ? nullptr : NO_CARD;
+     }},
+    {"program", ScriptCommand::PROGRAM, ParseHorseText, ApplyHorseText},
+    {"name", ScriptCommand::NAME, ParseHorseText, ApplyHorseText},
+    {"ml", ScriptCommand::ML, ParseHorseText, ApplyHorseText},
+    {"track", ScriptCommand::TRACK, ParseCardText, ApplyCardText},
+    {"date", ScriptCommand::DATE, ParseCardText, ApplyCardText},
+    {"label", ScriptCommand::LABEL, ParseCardText, ApplyCardText},
+    {"card", ScriptCommand::CARD_LIST, ParseCardList, ApplyCardList},
 };
 
 // The row that applies a command of kind.
@@ -308,9 +408,19 @@ std::string FormatCommand(const ScriptCommand& command) {
   switch (command.kind) {
     case ScriptCommand::TYPE:
     case ScriptCommand::TOTE:
+    case ScriptCommand::PROGRAM:
+    case ScriptCommand::NAME:
+    case ScriptCommand::ML:
       add(command.id);
       if (!command.text.empty()) line += ' ' + command.text;
       break;
+    case ScriptCommand::TRACK:
+    case ScriptCommand::DATE:
+    case ScriptCommand::LABEL:
+      if (!command.text.empty()) line += ' ' + command.text;
+      break;
+    case ScriptCommand::RACE: add(command.id); break;
+    case ScriptCommand::CARD_LIST: line += " list"; break;
     case ScriptCommand::LEAVE:
     case ScriptCommand::CLICK:
     case ScriptCommand::COMMAND: add(command.id); break;
@@ -399,6 +509,10 @@ const ToteState* ScriptTarget::Tote() { return nullptr; }
 bool ScriptTarget::SetTote(const ToteState& /*tote*/) { return false; }
 
 bool ScriptTarget::ToteTable(std::string& /*table*/) { return false; }
+
+Card* ScriptTarget::KeptCard() { return nullptr; }
+
+bool ScriptTarget::GoToRace(int /*race*/) { return false; }
 
 int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,
               const char* name) {

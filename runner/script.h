@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "card/card.h"
 #include "dialog/surface.h"
 #include "files/line_file.h"
 #include "tote/tote.h"
@@ -31,12 +32,23 @@ struct ScriptCommand {
     TOTE_TABLE,  // tote table
     TOTE_LIST,   // tote list
     EDGE,        // edge N
+    RACE,        // race N: the card shows race N
+    PROGRAM,     // program K [TEXT]: horse K's program number in the shown race
+    NAME,        // name K [TEXT]: its name
+    ML,          // ml K [TEXT]: its morning line
+    TRACK,       // track [TEXT]: the card's track
+    DATE,        // date [TEXT]: the card's date
+    LABEL,       // label [TEXT]: the shown race's label
+    CARD_LIST,   // card list: prints the card
   } kind = INIT;
-  int id = 0;           // the control or command identifier; the horse, 1 to 14, of TOTE
+  // The control or command identifier; the horse, 1 to 14, of TOTE, PROGRAM, NAME and ML; the
+  // race of RACE.
+  int id = 0;
   unsigned code = 0;    // a scroll's code, 0 to 8
   int pos = 0;          // a scroll's thumb position (0 where the line has none); EDGE's percent
   bool hasPos = false;  // whether the scroll's line gives its position
-  std::string text;     // the text of TYPE and TOTE, the path of SAVE and OPEN
+  // The text of TYPE, TOTE and the card's commands, the path of SAVE and OPEN.
+  std::string text;
 };
 
 // Reads one line that is neither empty nor a comment into command. Returns nullptr, or what is
@@ -80,6 +92,14 @@ class ScriptTarget {
   // "tote table": takes what is being typed as "Copy line" does, then gives the tote table
   // with LF line ends.
   virtual bool ToteTable(std::string& table);
+
+  // The card its window keeps (card/card.h), for the card's commands, which change who its
+  // horses are, its track, date and labels directly, and "card list". A dialog that keeps none
+  // returns nullptr and refuses GoToRace, as these do; the runner then cannot take those lines.
+  virtual Card* KeptCard();
+  // "race N": shows race N of the card, taking what is being typed first, as "Copy line" does,
+  // unless N is the race shown.
+  virtual bool GoToRace(int race);
 
  protected:
   ~ScriptTarget() = default;

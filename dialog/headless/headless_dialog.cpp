@@ -61,27 +61,35 @@ void HeadlessDialog::TakeTypedEntriesFirst() {
 std::string HeadlessDialog::CopiedLine() {
   TakeTypedEntriesFirst();
   char text[LINE_TABLE_MAX];
-  FormatLineTable(surface_, "\n", text, sizeof text);
+  FormatLineTable(surface_, ShownRace(card_).horses, "\n", text, sizeof text);
   return text;
 }
 
 bool HeadlessDialog::SetTote(const ToteState& tote) {
-  tote_ = tote;
+  ShownRace(card_).tote = tote;
   return true;
 }
 
 bool HeadlessDialog::ToteTable(std::string& table) {
   TakeTypedEntriesFirst();
+  const Race& race = ShownRace(card_);
   char text[TOTE_TABLE_MAX];
-  FormatToteTable(surface_, tote_, "\n", text, sizeof text);
+  FormatToteTable(surface_, race.tote, race.horses, "\n", text, sizeof text);
   table = text;
   return true;
 }
 
+bool HeadlessDialog::GoToRace(int race) {
+  if (race == card_.shown) return true;  // not even the typed entries are taken
+  TakeTypedEntriesFirst();
+  ShowRace(card_, Surface(), race);
+  return true;
+}
+
 bool HeadlessDialog::SaveLine(const std::string& path, LineFileError& error) {
-  return SaveLineFile(surface_, tote_, path, error);
+  return SaveLineFile(surface_, card_, path, error);
 }
 
 bool HeadlessDialog::OpenLine(const std::string& path, LineFileError& error) {
-  return OpenLineFile(surface_, tote_, path, error);
+  return OpenLineFile(surface_, card_, path, error);
 }

@@ -4,6 +4,7 @@
 #ifndef ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 #define ODDSMITH_DIALOG_HEADLESS_HEADLESS_DIALOG_H
 
+#include "card/card.h"
 #include "dialog/dispatch.h"
 #include "dialog/surface.h"
 #include "runner/script.h"
@@ -43,9 +44,11 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   std::string CopiedLine() override;
   bool SaveLine(const std::string& path, LineFileError& error) override;
   bool OpenLine(const std::string& path, LineFileError& error) override;
-  const ToteState* Tote() override { return &tote_; }
+  const ToteState* Tote() override { return &ShownRace(card_).tote; }
   bool SetTote(const ToteState& tote) override;
   bool ToteTable(std::string& table) override;
+  Card* KeptCard() override { return &card_; }
+  bool GoToRace(int race) override;
 
  private:
   // Delivers a message; once the dialog has ended, its destruction follows as on Windows.
@@ -54,7 +57,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   void TakeTypedEntriesFirst();
 
   HeadlessSurface surface_;
-  ToteState tote_;  // the window's, not the controls': no event changes it
+  Card card_;  // the window's, not the controls': no event changes it
   DialogSurface* active_ = &surface_;
   bool visible_ = false;
   bool ended_ = false;

@@ -4,6 +4,8 @@
 oddsmith_golden(NAME bad-input STATUS 2 FACES headless qt wine)
 # Save and open keep files, which only the runner does; a failed one ends it with status 3.
 oddsmith_golden(NAME bad-path STATUS 2 FACES headless)
+# The card's commands are the runner's own; the programs' Card windows have tests of their own.
+oddsmith_golden(NAME card STATUS 2 FACES headless)
 oddsmith_golden(NAME codepage STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME copy STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME crlf STATUS 0 FACES headless qt wine)
