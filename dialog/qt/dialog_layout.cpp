@@ -26,20 +26,21 @@ constexpr int GROUP_FRAME_WIDTH = 1;
 // says (none: the control fills the cell). The headings of the bars and boxes, which are
 // not texts, stand centred over them.
 struct Column {
+  int grid;  // the grid's column; the names' column stays empty until it is filled
   int head;
   int base;
   Qt::Alignment align;
 };
 const Column COLUMNS[] = {
-    {IDC_ROW_HEAD, IDC_ROW_NUMBER, {}},
-    {IDC_ODDS_HEAD, IDC_ODDS, {}},
-    {IDC_WIN_HEAD, IDC_WIN_PCT, {}},
-    {IDC_POOLS_HEAD, IDC_POOL_BAR, Qt::AlignVCenter},
-    {IDC_LOCK_HEAD, IDC_LOCK, Qt::AlignCenter},
-    {IDC_SCR_HEAD, IDC_SCRATCH, Qt::AlignCenter},
+    {0, IDC_ROW_HEAD, IDC_ROW_NUMBER, {}},
+    {NAME_GRID_COLUMN + 1, IDC_ODDS_HEAD, IDC_ODDS, {}},
+    {NAME_GRID_COLUMN + 2, IDC_WIN_HEAD, IDC_WIN_PCT, {}},
+    {NAME_GRID_COLUMN + 3, IDC_POOLS_HEAD, IDC_POOL_BAR, Qt::AlignVCenter},
+    {NAME_GRID_COLUMN + 4, IDC_LOCK_HEAD, IDC_LOCK, Qt::AlignCenter},
+    {NAME_GRID_COLUMN + 5, IDC_SCR_HEAD, IDC_SCRATCH, Qt::AlignCenter},
 };
 // The column of the bars, which takes every pixel of width the other columns leave.
-constexpr int BAR_COLUMN = 3;
+constexpr int BAR_COLUMN = NAME_GRID_COLUMN + 3;
 
 // Sizes the controls whose room depends on the font: the fields and figures to their widest
 // content, the bars to the rows' height and their shortest travel. Again on every change of the
@@ -178,7 +179,7 @@ void ControlStyle::drawComplexControl(ComplexControl control, const QStyleOption
                (group->state & State_Enabled) != 0, group->text, QPalette::WindowText);
 }
 
-void LayOutDialog(QWidget& window, const ControlTable& controls) {
+QGridLayout* LayOutDialog(QWidget& window, const ControlTable& controls) {
   const auto at = [&controls](int id) { return controls[id - IDC_FIRST]; };
   for (QWidget* control : controls) {
     if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -192,14 +193,12 @@ void LayOutDialog(QWidget& window, const ControlTable& controls) {
   }
 
   auto* table = new QGridLayout;
-  int column = 0;
   for (const Column& c : COLUMNS) {
     if (c.align) qobject_cast<QLabel*>(at(c.head))->setAlignment(Qt::AlignCenter);
-    table->addWidget(at(c.head), 0, column);
+    table->addWidget(at(c.head), 0, c.grid);
     for (int row = 0; row < ROW_COUNT; ++row) {
-      table->addWidget(at(c.base + row), row + 1, column, c.align);
+      table->addWidget(at(c.base + row), row + 1, c.grid, c.align);
     }
-    ++column;
   }
   table->setColumnStretch(BAR_COLUMN, 1);
   // Rows as close as a table's, their columns as far apart as the style spaces widgets.
@@ -211,4 +210,5 @@ void LayOutDialog(QWidget& window, const ControlTable& controls) {
   page->addStretch(1);
 
   new Fitter(window, controls);
+  return table;
 }

@@ -8,6 +8,7 @@
 #include "dialog/qt/qt_surface.h"
 
 class QFontMetrics;
+class QGridLayout;
 class QLineEdit;
 class QString;
 class QWidget;
@@ -50,8 +51,11 @@ int FieldWidth(const QLineEdit& edit, const QString& text);
 // "Pools", "Lock" and "Scr.", each text centred on its row, the bars taking every pixel of width
 // the other columns leave. Fields and figures are sized to their widest content in the font
 // they have, again whenever the window's font or style changes. Moving the "Race Info" fields
-// into their frame keeps the focus chain, the order in which the controls were made.
+// into their frame keeps the focus chain, the order in which the controls were made. The grid's
+// column NAME_GRID_COLUMN, between "#" and "Odds", stays empty (and takes no room) for the
+// horses' names. Returns the rows' grid.
 // REQUIRES: controls holds every control, made for its kind and a child of window; called once.
-void LayOutDialog(QWidget& window, const ControlTable& controls);
+constexpr int NAME_GRID_COLUMN = 1;
+QGridLayout* LayOutDialog(QWidget& window, const ControlTable& controls);
 
 #endif

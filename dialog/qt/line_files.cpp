@@ -38,25 +38,25 @@ QString Ask(QWidget* parent, QFileDialog::AcceptMode mode) {
 
 }  // namespace
 
-QString SaveLineAs(QWidget* parent, DialogSurface& surface, const ToteState& tote) {
+QString SaveLineAs(QWidget* parent, DialogSurface& surface, Card& card) {
   // The file dialog takes the focus from a field being typed in, which takes its entry, as
   // leaving the field does, before anything is written.
   const QString path = Ask(parent, QFileDialog::AcceptSave);
   if (path.isEmpty()) return QString();
   LineFileError error;
-  if (SaveLineFile(surface, tote, NativePath(path), error)) return QString();
+  if (SaveLineFile(surface, card, NativePath(path), error)) return QString();
   return Failed(parent, LineFileAction::SAVE, path, error);
 }
 
-QString OpenLineChosen(QWidget* parent, DialogSurface& surface, ToteState& tote) {
+QString OpenLineChosen(QWidget* parent, DialogSurface& surface, Card& card) {
   const QString path = Ask(parent, QFileDialog::AcceptOpen);
-  return path.isEmpty() ? QString() : OpenLineFrom(parent, surface, tote, path);
+  return path.isEmpty() ? QString() : OpenLineFrom(parent, surface, card, path);
 }
 
-QString OpenLineFrom(QWidget* parent, DialogSurface& surface, ToteState& tote, const QString& path,
+QString OpenLineFrom(QWidget* parent, DialogSurface& surface, Card& card, const QString& path,
                      std::FILE* log) {
   LineFileError error;
-  if (OpenLineFile(surface, tote, NativePath(path), error)) return QString();
+  if (OpenLineFile(surface, card, NativePath(path), error)) return QString();
   if (log) {
     const std::string line = LineFileFailure(LineFileAction::OPEN, path.toStdString(), error, true);
     std::fprintf(log, "oddsmith: %s\n", line.c_str());

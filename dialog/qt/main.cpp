@@ -10,7 +10,6 @@
 #include <string_view>
 #include <utility>
 
-#include "dialog/qt/line_files.h"
 #include "dialog/qt/program_icon.h"
 #include "dialog/qt/qt_dialog.h"
 
@@ -128,7 +127,7 @@ int main(int argc, char** argv) {
   dialog.Init();
   // After the initialisation, whose field-size reset would otherwise clear the file's marks.
   if (command.file) {
-    OpenLineFrom(&dialog, dialog.Surface(), dialog.Tote(), QFile::decodeName(command.file), stderr);
+    dialog.OpenFile(QFile::decodeName(command.file), stderr);
   }
   return QApplication::exec();
 }

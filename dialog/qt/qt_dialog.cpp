@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -17,10 +18,13 @@
 #include <QToolTip>
 
 #include "book/board.h"
+#include "card/card_window.h"
+#include "dialog/qt/card_dialog.h"
 #include "dialog/qt/control_group.h"
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/line_files.h"
+#include "dialog/qt/name_label.h"
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_text.h"
 #include "dialog/qt/tote_dialog.h"
@@ -57,7 +61,7 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, DIALOG_WINDOW_FLAGS) {
   // The template lists its controls from the top of the stack down; Qt stacks each new widget
   // on top, so restack them.
   for (const TemplateControl& control : TEMPLATE) Control(control.id)->lower();
-  LayOutDialog(*this, m_controls);
+  m_table = LayOutDialog(*this, m_controls);
   MakeMenuActions();
 }
 
@@ -142,14 +146,22 @@ void QtDialog::MakeMenuActions() {
   connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
   m_saveLine = make("&Save line...", QKeySequence(Qt::CTRL | Qt::Key_S));
   connect(m_saveLine, &QAction::triggered, this, [this] {
-    if (!m_destroyed) SaveLineAs(this, m_surface, m_tote);
+    if (!m_destroyed) SaveLineAs(this, m_surface, m_card);
   });
   m_openLine = make("&Open line...", QKeySequence(Qt::CTRL | Qt::Key_O));
   connect(m_openLine, &QAction::triggered, this, [this] {
-    if (!m_destroyed) OpenLineChosen(this, m_surface, m_tote);
+    if (m_destroyed) return;
+    OpenLineChosen(this, m_surface, m_card);
+    ShowCardChanges();
   });
   m_toteAction = make(TOTE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_T));
   connect(m_toteAction, &QAction::triggered, this, &QtDialog::ShowTote);
+  m_cardAction = make(CARD_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+  connect(m_cardAction, &QAction::triggered, this, &QtDialog::ShowCard);
+  m_nextRace = make(NEXT_RACE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+  connect(m_nextRace, &QAction::triggered, this, [this] { GoToRace(NextRace(m_card)); });
+  m_previousRace = make(PREVIOUS_RACE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+  connect(m_previousRace, &QAction::triggered, this, [this] { GoToRace(PreviousRace(m_card)); });
 }
 
 QtDialog::~QtDialog() {
@@ -316,18 +328,20 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addActions({m_copyLine, m_saveLine, m_openLine, m_toteAction});
+  menu->addSeparator();
+  menu->addActions({m_cardAction, m_nextRace, m_previousRace});
   menu->popup(event->globalPos());
   event->accept();
 }
 
 bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   const int id = ControlId(reinterpret_cast<LongParam>(control));
-  char tip[TIP_MAX];
-  const int length = FormatControlTip(m_surface, id, tip, sizeof tip, &m_tote);
+  char tip[CARD_TIP_MAX];
+  const int length = FormatCardTip(m_surface, m_card, id, tip, sizeof tip);
   if (length == NO_TIP) return false;
   if (length > 0) {
     // The core's tips are UTF-8 (the middle dot), unlike the controls' code-page bytes; one
-    // always fits TIP_MAX.
+    // always fits CARD_TIP_MAX.
     QToolTip::showText(event->globalPos(), QString::fromUtf8(tip), control);
   } else {
     QToolTip::hideText();
@@ -345,15 +359,81 @@ bool QtDialog::TakeTypedEntriesFirst() {
 }
 
 void QtDialog::CopyLine() {
-  if (TakeTypedEntriesFirst()) PutOnClipboard(CopyLineTable(m_surface, "\n"));
+  if (!TakeTypedEntriesFirst()) return;
+  PutOnClipboard(CopyLineTable(m_surface, ShownRace(m_card).horses, "\n"));
 }
 
 void QtDialog::ShowTote() {
   // The focus stays where it is until the window takes it.
   if (m_toteWindow || !TakeTypedEntriesFirst()) return;
   // Modal, so that nothing but the window's own input changes the book while it is open.
-  ToteDialog window(m_surface, m_tote, this);
+  ToteDialog window(m_surface, Tote(), ShownRace(m_card).horses, this);
   m_toteWindow = &window;
   window.exec();
   m_toteWindow = nullptr;
+}
+
+void QtDialog::ShowCard() {
+  if (!TakeTypedEntriesFirst()) return;
+  // Modal, as the tote window: only the window's own input changes the card while it is open.
+  CardDialog window(
+      m_card, m_surface, [this] { ShowCardChanges(); }, this);
+  window.exec();
+}
+
+void QtDialog::GoToRace(int r) {
+  if (r == 0 || r == m_card.shown || !TakeTypedEntriesFirst()) return;
+  ShowRace(m_card, m_surface, r);
+  ShowCardChanges();
+}
+
+QString QtDialog::OpenFile(const QString& path, std::FILE* log) {
+  const QString failure = OpenLineFrom(this, m_surface, m_card, path, log);
+  ShowCardChanges();
+  return failure;
+}
+
+void QtDialog::ShowCardChanges() {
+  if (m_destroyed) return;
+  setWindowTitle(QString::fromStdString(WindowTitle(m_card)));
+  bool named = false;
+  for (int r = 1; r <= RACE_MAX && !named; ++r) {
+    if (const Race* race = FindRace(m_card, r)) {
+      for (const HorseIdentity& horse : race->horses) named = named || HasIdentity(horse);
+    }
+  }
+  if (named && !m_nameHead) MakeNameColumn();
+  const Race& race = ShownRace(m_card);
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    const QString description = QString::fromStdString(RowDescription(m_card, i));
+    Control(IDC_ODDS + i)->setAccessibleDescription(description);
+    Control(IDC_POOL_BAR + i)->setAccessibleDescription(description);
+    if (!m_names[i]) continue;
+    HorseIdentity who = race.horses[i];
+    who.ml[0] = '\0';  // the column names the horse; its morning line is in the tip
+    char name[IDENTITY_TEXT_MAX];
+    TextBuilder text(name, sizeof name);
+    AddIdentity(text, who);
+    m_names[i]->SetName(QString::fromUtf8(name));
+  }
+  if (m_nameHead) {
+    m_nameHead->setVisible(named);
+    for (NameLabel* label : m_names) label->setVisible(named);
+  }
+}
+
+void QtDialog::MakeNameColumn() {
+  auto* head = new QLabel(QStringLiteral("Horse"), this);
+  head->setTextFormat(Qt::PlainText);
+  head->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  m_table->addWidget(head, 0, NAME_GRID_COLUMN);
+  m_nameHead = head;
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    // Room for a program number and a name of some length; a longer one is cut, whole in its
+    // tip.
+    auto* label = new NameLabel(20, this);
+    label->setAccessibleName(QStringLiteral("Horse %1 name").arg(i + 1));
+    m_table->addWidget(label, i + 1, NAME_GRID_COLUMN);
+    m_names[i] = label;
+  }
 }

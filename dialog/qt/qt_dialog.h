@@ -6,12 +6,18 @@
 
 #include <QDialog>
 
+#include <array>
+#include <cstdio>
+
+#include "card/card.h"
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_surface.h"
 #include "resources/columns.h"
 #include "tote/tote.h"
 
+class NameLabel;
 class QAction;
+class QGridLayout;
 class QHelpEvent;
 class PoolBar;
 class QProxyStyle;
@@ -47,9 +53,23 @@ class QtDialog final : public QDialog, public DialogWindow {
   // "Tote..." (Ctrl+T), in the same menu: takes what is being typed, as "Copy line" does, then
   // shows the tote window over the dialog until the user closes it.
   QAction* ToteAction() const { return m_toteAction; }
-  // What the tote window shows and the line files carry besides the controls: each horse's
-  // tote text and the edge. It lives as long as the window does.
-  ToteState& Tote() { return m_tote; }
+  // "Card..." (Ctrl+Shift+K), in the same menu: takes what is being typed, then shows the Card
+  // window over the dialog until the user closes it. "Next race" (Ctrl+Page Down) and "Previous
+  // race" (Ctrl+Page Up) show the next and the previous race of the card (card.h).
+  QAction* CardAction() const { return m_cardAction; }
+  QAction* NextRaceAction() const { return m_nextRace; }
+  QAction* PreviousRaceAction() const { return m_previousRace; }
+  // The card the window keeps besides the controls, which show its shown race; the line files
+  // carry it. It lives as long as the window does.
+  Card& KeptCard() { return m_card; }
+  // The shown race's tote: each horse's tote text and the edge, what the tote window shows.
+  ToteState& Tote() { return ShownRace(m_card).tote; }
+  // Shows what the card holds beside the controls as it is now: the window's title, the
+  // horses' names column (made the first time the card holds an identity) and what screen
+  // readers are told of each row. Every change of the card ends with it.
+  void ShowCardChanges();
+  // Opens path as the card, as "Open line..." does (line_files.h, OpenLineFrom).
+  QString OpenFile(const QString& path, std::FILE* log = nullptr);
 
   // DialogWindow. A control's handle is its QWidget pointer.
   DialogSurface& Surface() override { return m_surface; }
@@ -106,6 +126,12 @@ class QtDialog final : public QDialog, public DialogWindow {
   bool TakeTypedEntriesFirst();
   void CopyLine();
   void ShowTote();
+  void ShowCard();
+  // Shows race r of the card, taking what is being typed first; nothing for 0 or the race
+  // shown.
+  void GoToRace(int r);
+  // The "Horse" column between "#" and "Odds": each row's program number and name.
+  void MakeNameColumn();
 
   ControlTable m_controls{};
   QtSurface m_surface{m_controls};
@@ -114,9 +140,15 @@ class QtDialog final : public QDialog, public DialogWindow {
   QAction* m_saveLine = nullptr;
   QAction* m_openLine = nullptr;
   QAction* m_toteAction = nullptr;
-  ToteState m_tote;
+  QAction* m_cardAction = nullptr;
+  QAction* m_nextRace = nullptr;
+  QAction* m_previousRace = nullptr;
+  Card m_card;
   ToteDialog* m_toteWindow = nullptr;  // while the tote window is open
-  int m_thumb = 0;                     // the full thumb position of the scroll being delivered
+  QGridLayout* m_table = nullptr;      // the rows' grid
+  QWidget* m_nameHead = nullptr;       // the names' column, once made
+  std::array<NameLabel*, ROW_COUNT> m_names{};
+  int m_thumb = 0;  // the full thumb position of the scroll being delivered
   bool m_dispatching = false;
   bool m_ended = false;
   bool m_destroyed = false;

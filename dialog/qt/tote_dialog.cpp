@@ -14,13 +14,14 @@
 #include <string_view>
 
 #include "dialog/qt/dialog_layout.h"
+#include "dialog/qt/name_label.h"
 #include "dialog/qt/qt_text.h"
 #include "tote/tote_window.h"
 
 namespace {
 
 // The grid's columns, in the order of TOTE_COLUMNS.
-enum Column { NUMBER, FAIR, FAIR_ODDS, NEEDS, PRICE, OVERLAY, STATUS, PAYS, EV };
+enum Column { NUMBER, PROGRAM, NAME, FAIR, FAIR_ODDS, NEEDS, PRICE, OVERLAY, STATUS, PAYS, EV };
 
 // The widest price a field shows whole; a longer one scrolls, as in any field.
 constexpr char PRICE_SHAPE[] = "####-####";
@@ -62,8 +63,9 @@ QString FromCore(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace
 
-ToteDialog::ToteDialog(DialogSurface& main, ToteState& tote, QWidget* parent)
-    : QDialog(parent), m_main(main), m_tote(tote) {
+ToteDialog::ToteDialog(DialogSurface& main, ToteState& tote, const HorseIdentity* horses,
+                       QWidget* parent)
+    : QDialog(parent), m_main(main), m_tote(tote), m_horses(horses) {
   setWindowTitle(QString::fromLatin1(TOTE_CAPTION));
   MakeRows();
   MakeFooter();
@@ -78,8 +80,9 @@ void ToteDialog::MakeRows() {
   for (int column = 0; column < TOTE_COLUMN_COUNT; ++column) {
     auto* heading = new QLabel(QString::fromLatin1(TOTE_COLUMNS[column].heading), this);
     heading->setTextFormat(Qt::PlainText);
-    // Over its figures: the typed price and the status, which are words, on the left.
-    const bool words = column == PRICE || column == STATUS;
+    // Over its figures: the typed price, the status and who the horse is, which are words, on
+    // the left.
+    const bool words = column == PRICE || column == STATUS || column == PROGRAM || column == NAME;
     heading->setAlignment((words ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     table->addWidget(heading, 0, column);
   }
@@ -111,9 +114,24 @@ void ToteDialog::MakeRows() {
                    MakeFigure(this, Horse(row, "pays")),
                    MakeFigure(this, Horse(row, "EV"))};
     line.status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QWidget* const cells[TOTE_COLUMN_COUNT] = {number,      line.fair,  line.fairOdds,
-                                               line.needs,  line.price, line.overlay,
-                                               line.status, line.pays,  line.ev};
+    // Who the horse is, when the card knows: the program number whole, the name cut to the
+    // column with the whole of it in the tip.
+    QLabel* program = MakeFigure(this, Horse(row, "program number"));
+    program->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto* name = new NameLabel(16, this);
+    name->setAccessibleName(Horse(row, "name"));
+    if (m_horses) {
+      char part[3 * HORSE_NAME_MAX + 1];
+      TextBuilder programText(part, sizeof part);
+      AddIdentityPart(programText, m_horses[row].program);
+      Show(program, QString::fromUtf8(part));
+      TextBuilder nameText(part, sizeof part);
+      AddIdentityPart(nameText, m_horses[row].name);
+      name->SetName(QString::fromUtf8(part));
+    }
+    QWidget* const cells[TOTE_COLUMN_COUNT] = {number,        program,    name,       line.fair,
+                                               line.fairOdds, line.needs, line.price, line.overlay,
+                                               line.status,   line.pays,  line.ev};
     for (int column = 0; column < TOTE_COLUMN_COUNT; ++column) {
       table->addWidget(cells[column], i + 1, column);
     }
@@ -245,7 +263,7 @@ void ToteDialog::Clear() {
   Refresh();
 }
 
-void ToteDialog::Copy() { PutOnClipboard(CopyToteTable(m_main, m_tote, "\n")); }
+void ToteDialog::Copy() { PutOnClipboard(CopyToteTable(m_main, m_tote, m_horses, "\n")); }
 
 void ToteDialog::keyPressEvent(QKeyEvent* event) {
   // The fields and the spin box pass Enter on, and no button takes it (none is autoDefault).

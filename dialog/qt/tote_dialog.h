@@ -21,8 +21,10 @@ class ToteDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  // REQUIRES: main and tote outlive the window.
-  ToteDialog(DialogSurface& main, ToteState& tote, QWidget* parent = nullptr);
+  // REQUIRES: main and tote, and horses (the rows' identities, ROW_COUNT of them, or nullptr)
+  // outlive the window.
+  ToteDialog(DialogSurface& main, ToteState& tote, const HorseIdentity* horses,
+             QWidget* parent = nullptr);
 
   // Rewrites every figure from main's controls and the tote as they stand now.
   void Refresh();
@@ -55,6 +57,7 @@ class ToteDialog final : public QDialog {
 
   DialogSurface& m_main;
   ToteState& m_tote;
+  const HorseIdentity* m_horses;
   QList<Row> m_rows;
   QSpinBox* m_edge = nullptr;
   QLabel* m_book = nullptr;

@@ -284,7 +284,7 @@ void QtLayoutTest::ToteFiguresFitTheirRoom() {
     surface.SetChecked(IDC_LOCK + row, true);
     SetToteText(dialog.Tote(), row, "9999.99");
   }
-  ToteDialog window(surface, dialog.Tote(), &dialog);
+  ToteDialog window(surface, dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   // Every text whole, each field's price with the caret after it, in both states.
@@ -345,7 +345,7 @@ void QtLayoutTest::ToteWindowShowsARace() {
   }
   const char* prices[] = {"5-2", "4-1", "8-1", "", "9/2", "5--2", "20", "EVEN"};
   for (int row = 0; row < 8; ++row) SetToteText(dialog.Tote(), row, prices[row]);
-  ToteDialog window(dialog.Surface(), dialog.Tote(), &dialog);
+  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   SaveArtifact(window, "qt-tote");

@@ -8,7 +8,7 @@ import time
 import pyatspi
 
 ARTIFACTS = sys.argv[1]
-HEADER = "Horse\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\tEV $2"
+HEADER = "Horse\tProgram\tName\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\tEV $2"
 
 
 def xdotool(*args):
@@ -96,7 +96,7 @@ subprocess.run(["import", "-window", "root", f"{ARTIFACTS}/qt-tote-xvfb.png"], c
 xdotool("key", "alt+c")
 copied = until("table on the clipboard", copied_table)
 check("copied horse 1", copied.splitlines()[1],
-      "1\t7.1%\t13.0\t17-1\t20-1\t+50.0%\tBET\t42.00\t+1.00")
+      "1\t\t\t7.1%\t13.0\t17-1\t20-1\t+50.0%\tBET\t42.00\t+1.00")
 
 # Alt+L clears every price.
 xdotool("key", "alt+l")
