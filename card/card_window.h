@@ -7,7 +7,7 @@
 #include <string>
 
 inline constexpr char CARD_CAPTION[] = "Card";
-inline constexpr char CARD_MENU_TEXT[] = "C&ard...";
+inline constexpr char CARD_MENU_TEXT[] = "Car&d...";
 inline constexpr char NEXT_RACE_MENU_TEXT[] = "Next rac&e";
 inline constexpr char PREVIOUS_RACE_MENU_TEXT[] = "Previo&us race";
 

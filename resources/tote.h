@@ -6,28 +6,30 @@
 
 #define TOTE_NAME "ODDSMITHTOTE"
 
-#define IDC_TOTE_HEAD 201      /* 201-209: the column headings */
-#define IDC_TOTE_FAIR 211      /* 211-224: each slot's fair chance */
-#define IDC_TOTE_FAIR_ODDS 225 /* 225-238 */
-#define IDC_TOTE_NEEDS 239     /* 239-252 */
-#define IDC_TOTE_NUMBER 253    /* 253-266: the horse's number, the price field's label */
-#define IDC_TOTE_PRICE 267     /* 267-280: the tote price fields */
-#define IDC_TOTE_OVERLAY 281   /* 281-294 */
-#define IDC_TOTE_STATUS 295    /* 295-308 */
-#define IDC_TOTE_PAYS 309      /* 309-322 */
-#define IDC_TOTE_EV 323        /* 323-336 */
-#define IDC_TOTE_EDGE_LABEL 341
-#define IDC_TOTE_EDGE 342
-#define IDC_TOTE_EDGE_SPIN 343
-#define IDC_TOTE_EDGE_SUFFIX 344
-#define IDC_TOTE_BOOK_LABEL 345
-#define IDC_TOTE_BOOK 346
-#define IDC_TOTE_TAKE_LABEL 347
-#define IDC_TOTE_TAKE 348
-#define IDC_TOTE_BETS_LABEL 349
-#define IDC_TOTE_BETS 350
-#define IDC_TOTE_CLEAR 351
-#define IDC_TOTE_COPY 352
+#define IDC_TOTE_HEAD 201      /* 201-211: the column headings */
+#define IDC_TOTE_PROGRAM 213   /* 213-226: each slot's program number */
+#define IDC_TOTE_NAME 227      /* 227-240: its name, cut short with an ellipsis, whole in a tip */
+#define IDC_TOTE_FAIR 241      /* 241-254: each slot's fair chance */
+#define IDC_TOTE_FAIR_ODDS 255 /* 255-268 */
+#define IDC_TOTE_NEEDS 269     /* 269-282 */
+#define IDC_TOTE_NUMBER 283    /* 283-296: the horse's number, the price field's label */
+#define IDC_TOTE_PRICE 297     /* 297-310: the tote price fields */
+#define IDC_TOTE_OVERLAY 311   /* 311-324 */
+#define IDC_TOTE_STATUS 325    /* 325-338 */
+#define IDC_TOTE_PAYS 339      /* 339-352 */
+#define IDC_TOTE_EV 353        /* 353-366 */
+#define IDC_TOTE_EDGE_LABEL 371
+#define IDC_TOTE_EDGE 372
+#define IDC_TOTE_EDGE_SPIN 373
+#define IDC_TOTE_EDGE_SUFFIX 374
+#define IDC_TOTE_BOOK_LABEL 375
+#define IDC_TOTE_BOOK 376
+#define IDC_TOTE_TAKE_LABEL 377
+#define IDC_TOTE_TAKE 378
+#define IDC_TOTE_BETS_LABEL 379
+#define IDC_TOTE_BETS 380
+#define IDC_TOTE_CLEAR 381
+#define IDC_TOTE_COPY 382
 /* "Close" is IDOK, the default button. */
 
 /* The controls from IDC_TOTE_BELOW_FIRST to IDC_TOTE_BELOW_LAST (and "Close") stand under the
@@ -35,7 +37,7 @@
 #define IDC_TOTE_BELOW_FIRST IDC_TOTE_EDGE_LABEL
 #define IDC_TOTE_BELOW_LAST IDC_TOTE_COPY
 
-#define TOTE_WIDTH 368
+#define TOTE_WIDTH 494
 #define TOTE_HEIGHT 245
 #define TOTE_ROW_TOP 18 /* slot 0's price field */
 #define TOTE_ROW_PITCH 13

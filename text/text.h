@@ -45,9 +45,9 @@ class TextBuilder {
 
   // Appends the UTF-8 of code-page-1252 bytes (codepage.h), one character each.
   void AddUtf8FromCp1252(std::string_view bytes) {
-    for (const char byte : bytes) {
+    for (const char c : bytes) {
       char utf8[3] = {};
-      Add(utf8, static_cast<std::size_t>(Cp1252ToUtf8(static_cast<unsigned char>(byte), utf8)));
+      Add(utf8, static_cast<std::size_t>(Cp1252ToUtf8(static_cast<unsigned char>(c), utf8)));
     }
   }
 

@@ -104,22 +104,22 @@ bool ChooseLineFile(HWND dialog, bool save, std::string& path) {
 
 }  // namespace
 
-bool SaveLineAs(HWND dialog, const ToteState& tote) {
+bool SaveLineAs(HWND dialog, Card& card) {
   std::string path;
   if (!ChooseLineFile(dialog, true, path)) return true;
   Win32Surface surface(dialog);
   LineFileError error;
-  if (SaveLineFile(surface, tote, path, error)) return true;
+  if (SaveLineFile(surface, card, path, error)) return true;
   ReportFileFailure(dialog, LineFileAction::SAVE, path, error);
   return false;
 }
 
-bool OpenLineChosen(HWND dialog, ToteState& tote) {
+bool OpenLineChosen(HWND dialog, Card& card) {
   std::string path;
   if (!ChooseLineFile(dialog, false, path)) return true;
   Win32Surface surface(dialog);
   LineFileError error;
-  if (OpenLineFile(surface, tote, path, error)) return true;
+  if (OpenLineFile(surface, card, path, error)) return true;
   ReportFileFailure(dialog, LineFileAction::OPEN, path, error);
   return false;
 }

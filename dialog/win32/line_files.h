@@ -5,16 +5,16 @@
 
 #include <windows.h>
 
-#include "tote/tote.h"
+#include "card/card.h"
 
-// Asks for a file with the save dialog (which asks before replacing one) and saves what dialog
-// shows and tote to it. A failure is told in a message box owned by dialog and changes
-// nothing; false then. The file dialogs take the focus, so the field being typed in is left,
-// as any other window taking the focus leaves it, before anything is written.
-bool SaveLineAs(HWND dialog, const ToteState& tote);
+// Asks for a file with the save dialog (which asks before replacing one) and saves card, its
+// shown race as dialog shows it, to it. A failure is told in a message box owned by dialog and
+// changes nothing; false then. The file dialogs take the focus, so the field being typed in is
+// left, as any other window taking the focus leaves it, before anything is written.
+bool SaveLineAs(HWND dialog, Card& card);
 
-// Asks for a file with the open dialog and opens it onto dialog and tote. A failure is told in
-// a message box owned by dialog and leaves both as they were; false then.
-bool OpenLineChosen(HWND dialog, ToteState& tote);
+// Asks for a file with the open dialog and opens it as card, its current race onto dialog. A
+// failure is told in a message box owned by dialog and leaves both as they were; false then.
+bool OpenLineChosen(HWND dialog, Card& card);
 
 #endif

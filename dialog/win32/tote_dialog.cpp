@@ -13,7 +13,10 @@
 #include "dialog/win32/win32_clipboard.h"
 #include "dialog/win32/win32_surface.h"
 #include "dialog/win32/win32_tips.h"
+#include "dialog/win32/win32_windows.h"
 #include "resources/tote.h"
+#include "text/text.h"
+#include "text/wide.h"
 #include "tote/tote_window.h"
 
 namespace {
@@ -22,8 +25,9 @@ namespace {
 struct ToteWindow {
   HWND main;
   ToteState* tote;
-  int rows[ROW_COUNT];  // slot j shows row rows[j]
-  int count;            // the slots in use
+  const HorseIdentity* horses;  // who each row is
+  int rows[ROW_COUNT];          // slot j shows row rows[j]
+  int count;                    // the slots in use
   ToteStatus status[ROW_COUNT];
   // The program is writing a field: the change it notifies is not the user's.
   bool writing;
@@ -97,16 +101,6 @@ void ClearPrices(HWND dialog, ToteWindow& window) {
   window.writing = false;
 }
 
-// Close is the default button, and stays so when the focus moves onto another button: Enter
-// closes the window wherever the focus is. Such a button still takes Space and its mnemonic.
-LRESULT CALLBACK NeverDefault(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                              DWORD_PTR /*data*/) {
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, NeverDefault, id);
-  const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
-  if (message == WM_GETDLGCODE) return result & ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
-  return result;
-}
-
 // The controls under the rows move up over the empty slots, and the window shrinks with them.
 void CloseUpEmptySlots(HWND dialog, int empty) {
   RECT gap{0, 0, 0, TOTE_ROW_PITCH * empty};
@@ -128,30 +122,19 @@ void CloseUpEmptySlots(HWND dialog, int empty) {
                frame.bottom - frame.top - gap.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Over the middle of the main dialog, within the screen's work area.
-void PlaceOverOwner(HWND dialog, HWND main) {
-  RECT owner, self;
-  GetWindowRect(main, &owner);
-  GetWindowRect(dialog, &self);
-  const LONG width = self.right - self.left;
-  const LONG height = self.bottom - self.top;
-  LONG x = (owner.left + owner.right - width) / 2;
-  LONG y = (owner.top + owner.bottom - height) / 2;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoA(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& work = monitor.rcWork;
-    if (x + width > work.right) x = work.right - width;
-    if (y + height > work.bottom) y = work.bottom - height;
-    if (x < work.left) x = work.left;
-    if (y < work.top) y = work.top;
-  }
-  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+constexpr int SLOT_COLUMNS[] = {IDC_TOTE_PROGRAM,   IDC_TOTE_NAME,    IDC_TOTE_FAIR,
+                                IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS,   IDC_TOTE_NUMBER,
+                                IDC_TOTE_PRICE,     IDC_TOTE_OVERLAY, IDC_TOTE_STATUS,
+                                IDC_TOTE_PAYS,      IDC_TOTE_EV};
 
-constexpr int SLOT_COLUMNS[] = {IDC_TOTE_FAIR,   IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS,
-                                IDC_TOTE_NUMBER, IDC_TOTE_PRICE,     IDC_TOTE_OVERLAY,
-                                IDC_TOTE_STATUS, IDC_TOTE_PAYS,      IDC_TOTE_EV};
+// A part of a horse's identity as the window shows it (identity.h, AddIdentityPart), through
+// the wide API: the code page's characters whatever the system's own code page is.
+void ShowIdentityPart(HWND dialog, int id, const char* part) {
+  char text[3 * HORSE_NAME_MAX + 1];
+  TextBuilder shown(text, sizeof text);
+  AddIdentityPart(shown, part);
+  SetDlgItemTextW(dialog, id, WideFromUtf8(text).c_str());
+}
 
 void Initialise(HWND dialog, ToteWindow& window) {
   SetWindowTextA(dialog, TOTE_CAPTION);
@@ -167,7 +150,7 @@ void Initialise(HWND dialog, ToteWindow& window) {
 
   Win32Surface surface(window.main);
   window.count = ToteWindowRows(surface, window.rows);
-  int prices[ROW_COUNT];
+  int tipped[2 * ROW_COUNT];  // the price fields, then the names
   window.writing = true;
   for (int j = 0; j < ROW_COUNT; ++j) {
     if (j >= window.count) {
@@ -187,7 +170,11 @@ void Initialise(HWND dialog, ToteWindow& window) {
     SendDlgItemMessageA(dialog, IDC_TOTE_PRICE + j, EM_LIMITTEXT, TOTE_TEXT_MAX, 0);
     const std::string text(ToteText(*window.tote, window.rows[j]));
     SetDlgItemTextA(dialog, IDC_TOTE_PRICE + j, text.c_str());
-    prices[j] = IDC_TOTE_PRICE + j;
+    const HorseIdentity& horse = window.horses[window.rows[j]];
+    ShowIdentityPart(dialog, IDC_TOTE_PROGRAM + j, horse.program);
+    ShowIdentityPart(dialog, IDC_TOTE_NAME + j, horse.name);
+    tipped[j] = IDC_TOTE_PRICE + j;
+    tipped[window.count + j] = IDC_TOTE_NAME + j;
   }
   window.writing = false;
   CloseUpEmptySlots(dialog, ROW_COUNT - window.count);
@@ -198,10 +185,8 @@ void Initialise(HWND dialog, ToteWindow& window) {
   SendDlgItemMessageA(dialog, IDC_TOTE_EDGE_SPIN, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
   ShowEdge(dialog, window);
 
-  for (const int id : {IDC_TOTE_CLEAR, IDC_TOTE_COPY}) {
-    SetWindowSubclass(GetDlgItem(dialog, id), NeverDefault, 0, 0);
-  }
-  AddTooltips(dialog, prices, window.count);
+  for (const int id : {IDC_TOTE_CLEAR, IDC_TOTE_COPY}) KeepFromDefault(GetDlgItem(dialog, id));
+  AddTooltips(dialog, tipped, 2 * window.count);
   ShowFigures(dialog, window);
   PlaceOverOwner(dialog, window.main);
 }
@@ -248,7 +233,7 @@ bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
     case IDC_TOTE_COPY: {
       // As "Copy line" puts its own: text and HTML.
       Win32Surface main(window.main);
-      if (!PutOnClipboard(dialog, CopyToteTable(main, *window.tote, "\r\n"))) {
+      if (!PutOnClipboard(dialog, CopyToteTable(main, *window.tote, window.horses, "\r\n"))) {
         MessageBeep(MB_ICONWARNING);
       }
       return true;
@@ -299,13 +284,20 @@ INT_PTR CALLBACK ToteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
       return TRUE;
     }
     case WM_NOTIFY: {
-      // A price that is no price tells in its tip what a price may be.
+      // A price that is no price tells in its tip what a price may be; a name, whole, what
+      // its field may have cut short.
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (!IsTipRequest(header)) return FALSE;
       const HWND control = TipControl(header);
-      const int slot = control ? SlotOf(*window, GetDlgCtrlID(control), IDC_TOTE_PRICE) : -1;
+      const int id = control ? GetDlgCtrlID(control) : 0;
+      const int slot = SlotOf(*window, id, IDC_TOTE_PRICE);
       const bool invalid = slot >= 0 && window->status[slot] == ToteStatus::INVALID;
-      AnswerTip(header, invalid ? TotePriceHelp() : "", window->tip);
+      char name[3 * HORSE_NAME_MAX + 1] = "";
+      if (const int named = SlotOf(*window, id, IDC_TOTE_NAME); named >= 0) {
+        TextBuilder text(name, sizeof name);
+        AddIdentityPart(text, window->horses[window->rows[named]].name);
+      }
+      AnswerTip(header, invalid ? TotePriceHelp() : name, window->tip);
       return TRUE;
     }
     default: return FALSE;
@@ -314,12 +306,13 @@ INT_PTR CALLBACK ToteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-bool RunToteWindow(HWND main, ToteState& tote) {
+bool RunToteWindow(HWND main, ToteState& tote, const HorseIdentity* horses) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
   if (!InitCommonControlsEx(&classes)) return false;
   ToteWindow window{};
   window.main = main;
   window.tote = &tote;
+  window.horses = horses;
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
   return DialogBoxParamA(instance, TOTE_NAME, main, ToteProc, reinterpret_cast<LPARAM>(&window)) >
          0;

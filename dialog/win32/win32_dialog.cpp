@@ -1,5 +1,6 @@
 // The main dialog's procedure for user32: the portable dispatch, and what only Windows needs
-// besides it (the icon, the tooltips, the system menu's entries and the window's tote).
+// besides it (the icon, the tooltips, the system menu's entries, the title and the window's
+// card).
 #include "dialog/win32/win32_dialog.h"
 
 #include <commctrl.h>
@@ -7,11 +8,15 @@
 #include <new>
 
 #include "book/board.h"
+#include "card/card_window.h"
+#include "dialog/win32/card_dialog.h"
 #include "dialog/win32/line_files.h"
 #include "dialog/win32/tote_dialog.h"
+#include "dialog/win32/win32_accessible.h"
 #include "dialog/win32/win32_clipboard.h"
 #include "dialog/win32/win32_tips.h"
 #include "resources/dialog.h"
+#include "text/wide.h"
 #include "tote/tote_window.h"
 
 namespace {
@@ -41,9 +46,9 @@ void AddMainTooltips(HWND dialog) {
 }
 
 // What the main dialog's window keeps beside its controls, from its initialisation to its
-// destruction: the tote, and the text of the tip showing.
+// destruction: the card (its races, their totes and horses), and the text of the tip showing.
 struct MainWindowData {
-  ToteState tote;
+  Card card;
   TipText tip;
 };
 
@@ -55,12 +60,17 @@ MainWindowData* DataOf(HWND dialog) {
   return static_cast<MainWindowData*>(GetPropA(dialog, DATA_PROPERTY));
 }
 
-// No memory for it (a few hundred bytes) leaves the dialog without a tote: the menu's "Tote..."
-// beeps and a save writes an empty tote.
+// No memory for it (a few kilobytes) leaves the dialog without a card: the menu's "Tote...",
+// "Card..." and the races' moves beep, and a save writes a card of one race as shown.
 void KeepData(HWND dialog) {
   if (DataOf(dialog)) return;
-  auto* data = new (std::nothrow) MainWindowData();
-  if (data && !SetPropA(dialog, DATA_PROPERTY, data)) delete data;
+  MainWindowData* data = nullptr;
+  try {
+    data = new MainWindowData();
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  if (!SetPropA(dialog, DATA_PROPERTY, data)) delete data;
 }
 
 void DropData(HWND dialog) {
@@ -77,6 +87,39 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_STRING, IDM_OPEN_LINE, "O&pen line...");
   AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE, "Sa&ve line...");
   AppendMenuA(menu, MF_STRING, IDM_TOTE, TOTE_MENU_TEXT);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_CARD, CARD_MENU_TEXT);
+  AppendMenuA(menu, MF_STRING, IDM_NEXT_RACE, NEXT_RACE_MENU_TEXT);
+  AppendMenuA(menu, MF_STRING, IDM_PREVIOUS_RACE, PREVIOUS_RACE_MENU_TEXT);
+}
+
+// The title names the card and the race shown; each row's odds field and bar tell a screen
+// reader who the horse is.
+void ShowCardChanges(HWND dialog) {
+  const MainWindowData* data = DataOf(dialog);
+  if (!data) return;
+  SetWindowTextW(dialog, WideFromUtf8(WindowTitle(data->card)).c_str());
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    const std::string description = RowDescription(data->card, i);
+    for (const int id : {IDC_ODDS + i, IDC_POOL_BAR + i}) {
+      SetAccessibleTexts(GetDlgItem(dialog, id), {}, description);
+    }
+  }
+}
+
+// Shows race r of the card, the typed entries taken first; nothing for the race shown, and a
+// beep where there is no such race (Next race from race 40, Previous race from the lowest).
+void GoToRace(HWND dialog, int r) {
+  MainWindowData* data = DataOf(dialog);
+  if (!data || r == 0) {
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
+  if (r == data->card.shown) return;
+  TakeTypedEntriesFirst(dialog);
+  Win32Surface surface(dialog);
+  ShowRace(data->card, surface, r);
+  ShowCardChanges(dialog);
 }
 
 // TTN_GETDISPINFO: the tooltip is about to show a tip, worked out from the controls now.
@@ -84,8 +127,8 @@ void AnswerMainTip(HWND dialog, MainWindowData& data, NMHDR* header) {
   Win32Surface surface(dialog);
   const HWND control = TipControl(header);
   const int id = control && IsChild(dialog, control) ? GetDlgCtrlID(control) : 0;
-  char text[TIP_MAX];
-  FormatControlTip(surface, id, text, sizeof text, &data.tote);
+  char text[CARD_TIP_MAX];
+  FormatCardTip(surface, data.card, id, text, sizeof text);
   AnswerTip(header, text, data.tip);
 }
 
@@ -100,12 +143,19 @@ bool CopyLineToClipboard(HWND dialog) {
   // For programs that paste HTML too, such as spreadsheets, which then keep the board prices
   // as text.
   Win32Surface surface(dialog);
-  return PutOnClipboard(dialog, CopyLineTable(surface, "\r\n"));
+  const MainWindowData* data = DataOf(dialog);
+  return PutOnClipboard(
+      dialog, CopyLineTable(surface, data ? ShownRace(data->card).horses : nullptr, "\r\n"));
 }
 
 ToteState* MainDialogTote(HWND dialog) {
   MainWindowData* data = DataOf(dialog);
-  return data ? &data->tote : nullptr;
+  return data ? &ShownRace(data->card).tote : nullptr;
+}
+
+Card* MainDialogCard(HWND dialog) {
+  MainWindowData* data = DataOf(dialog);
+  return data ? &data->card : nullptr;
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -126,21 +176,42 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           TakeTypedEntriesFirst(dialog);
           if (!CopyLineToClipboard(dialog)) MessageBeep(MB_ICONWARNING);
           return TRUE;
-        case IDM_OPEN_LINE: {
-          ToteState none;
-          MainWindowData* data = DataOf(dialog);
-          OpenLineChosen(dialog, data ? data->tote : none);
-          return TRUE;
-        }
+        case IDM_OPEN_LINE:
         case IDM_SAVE_LINE: {
-          const MainWindowData* data = DataOf(dialog);
-          SaveLineAs(dialog, data ? data->tote : ToteState());
+          MainWindowData* data = DataOf(dialog);
+          Card none;
+          Card& card = data ? data->card : none;
+          if ((wParam & 0xFFF0) == IDM_OPEN_LINE) {
+            OpenLineChosen(dialog, card);
+            ShowCardChanges(dialog);
+          } else {
+            SaveLineAs(dialog, card);
+          }
           return TRUE;
         }
         case IDM_TOTE: {
           TakeTypedEntriesFirst(dialog);
           MainWindowData* data = DataOf(dialog);
-          if (!data || !RunToteWindow(dialog, data->tote)) MessageBeep(MB_ICONWARNING);
+          Race* race = data ? &ShownRace(data->card) : nullptr;
+          if (!race || !RunToteWindow(dialog, race->tote, race->horses)) {
+            MessageBeep(MB_ICONWARNING);
+          }
+          return TRUE;
+        }
+        case IDM_CARD: {
+          TakeTypedEntriesFirst(dialog);
+          MainWindowData* data = DataOf(dialog);
+          if (!data || !RunCardWindow(dialog, data->card, ShowCardChanges)) {
+            MessageBeep(MB_ICONWARNING);
+          }
+          ShowCardChanges(dialog);
+          return TRUE;
+        }
+        case IDM_NEXT_RACE:
+        case IDM_PREVIOUS_RACE: {
+          const MainWindowData* data = DataOf(dialog);
+          const bool next = (wParam & 0xFFF0) == IDM_NEXT_RACE;
+          GoToRace(dialog, !data ? 0 : next ? NextRace(data->card) : PreviousRace(data->card));
           return TRUE;
         }
         default: break;
@@ -156,6 +227,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     SetProgramIcon(dialog);
     AddMainTooltips(dialog);
     AddSystemMenuItems(dialog);
+    ShowCardChanges(dialog);
   }
   return handled ? TRUE : FALSE;
 }

@@ -5,21 +5,25 @@
 
 #include <windows.h>
 
+#include "card/card.h"
 #include "dialog/win32/win32_surface.h"
 #include "tote/tote.h"
 
 // The main dialog's procedure: TRUE when the message was handled. Beside the dispatch it gives
 // the dialog what only Windows needs to be told: at initialisation a tooltip control for the
 // horses' odds fields and bars and the "% Line:" field, whose texts it works out each time a
-// tip is shown, and "Copy line", "Open line...", "Save line..." and "Tote..." in the system
-// menu; and the window's tote, from initialisation to destruction. Opening the menu leaves the
-// keyboard focus where it is, so "Copy line" and "Tote..." take what is being typed first
-// (TakeTypedEntriesFirst). A file that cannot be saved or opened is reported in a message box
-// naming it, and changes nothing, the tote included (line_files.h).
+// tip is shown, and "Copy line", "Open line...", "Save line...", "Tote...", "Card...", "Next
+// race" and "Previous race" in the system menu; and the window's card, from initialisation to
+// destruction, whose shown race the controls show, named in the title. Opening the menu leaves
+// the keyboard focus where it is, so "Copy line", "Tote...", "Card..." and a move to another
+// race take what is being typed first (TakeTypedEntriesFirst). A file that cannot be saved or
+// opened is reported in a message box naming it, and changes nothing, the card included
+// (line_files.h).
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The tote that dialog's window keeps (MainDialogProc), owned by the window: nullptr before
-// its initialisation and after its destruction.
+// The card that dialog's window keeps (MainDialogProc), owned by the window, and its shown
+// race's tote: nullptr before its initialisation and after its destruction.
+Card* MainDialogCard(HWND dialog);
 ToteState* MainDialogTote(HWND dialog);
 
 // Delivers the kill-focus notification of every field being typed in, as leaving it would,

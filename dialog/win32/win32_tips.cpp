@@ -45,7 +45,9 @@ HWND TipControl(const NMHDR* header) {
 
 void AnswerTip(NMHDR* header, const char* utf8, TipText& text) {
   // The core's tips are UTF-8 (the middle dot); the A-API would need a code page to hold it.
-  if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.wide, TIP_MAX) == 0) text.wide[0] = L'\0';
+  if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.wide, CARD_TIP_MAX) == 0) {
+    text.wide[0] = L'\0';
+  }
   if (header->code == TTN_GETDISPINFOW) {
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
     info->lpszText = text.wide;

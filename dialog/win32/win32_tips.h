@@ -7,7 +7,7 @@
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
-#include "tote/tote.h"
+#include "card/card.h"
 
 // A tooltip control owned by dialog (so it goes when the dialog goes) with a tool for each
 // control in ids; nullptr when the common controls cannot make one, and the dialog works on
@@ -29,8 +29,8 @@ HWND TipControl(const NMHDR* header);
 // Where a tip's text lies until the tooltip has taken it: the notification's own buffer holds
 // only 80 characters, fewer than a tip may have.
 struct TipText {
-  WCHAR wide[TIP_MAX];
-  char ansi[TIP_MAX];  // a byte a unit, in code page 1252
+  WCHAR wide[CARD_TIP_MAX];
+  char ansi[CARD_TIP_MAX];  // a byte a unit, in code page 1252
 };
 
 // Answers the TTN_GETDISPINFO in header with utf8, kept in text until the next tip.

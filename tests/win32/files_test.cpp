@@ -48,7 +48,11 @@ int main(int argc, char** argv) {
       MainDialogProc, 0);
   if (!dialog) return 1;
   Win32Surface surface(dialog);
-  ToteState tote;
+  Card card;
+  SetFixedText(card.races[0]->horses[0].name,
+               "\xC9"
+               "clair");
+  HoldRace(card, 7);
 
   // A field of 8, whose rows 9 to 14 have their arrows disabled, typed odds, a scratch and a
   // text of code page 1252 beyond ASCII.
@@ -61,7 +65,7 @@ int main(int argc, char** argv) {
   EXPECT(!surface.BarArrowsEnabled(IDC_POOL_BAR + 8) && surface.BarArrowsEnabled(IDC_POOL_BAR + 7),
          "arrows of rows 9 and 8 read as %d and %d", surface.BarArrowsEnabled(IDC_POOL_BAR + 8),
          surface.BarArrowsEnabled(IDC_POOL_BAR + 7));
-  const std::string shown = FormatLineFile(ReadLineState(surface, tote));
+  const std::string shown = FormatLineFile(CardStateOf(card, surface));
   EXPECT(shown.find("\n2\t\t\t") != std::string::npos, "horse 2 not scratched:\n%s", shown.c_str());
 
   wchar_t temp[MAX_PATH + 1];
@@ -74,7 +78,7 @@ int main(int argc, char** argv) {
          "cannot make the folder (error %lu)", GetLastError());
 
   LineFileError failure;
-  EXPECT(SaveLineFile(surface, tote, Utf8(file), failure), "save: %s", failure.reason.c_str());
+  EXPECT(SaveLineFile(surface, card, Utf8(file), failure), "save: %s", failure.reason.c_str());
   // The file bears the very name, not one with stand-ins for what a code page lacks.
   WIN32_FIND_DATAW found{};
   const HANDLE search = FindFirstFileW((folder + L"\\*.oddsline").c_str(), &found);
@@ -85,11 +89,11 @@ int main(int argc, char** argv) {
   // Another dialog, then the file opened onto it.
   Enter(dialog, IDC_HORSES, "14");
   Enter(dialog, IDC_LINE, "150");
-  EXPECT(FormatLineFile(ReadLineState(surface, tote)) != shown, "nothing changed");
+  EXPECT(FormatLineFile(CardStateOf(card, surface)) != shown, "nothing changed");
   LineFileError error;
-  EXPECT(OpenLineFile(surface, tote, Utf8(file), error), "open: line %d: %s", error.line,
+  EXPECT(OpenLineFile(surface, card, Utf8(file), error), "open: line %d: %s", error.line,
          error.reason.c_str());
-  const std::string opened = FormatLineFile(ReadLineState(surface, tote));
+  const std::string opened = FormatLineFile(CardStateOf(card, surface));
   EXPECT(opened == shown, "opened:\n%s\nsaved:\n%s", opened.c_str(), shown.c_str());
 
   DeleteFileW(file.c_str());

@@ -6,6 +6,7 @@
 
 #include <thread>
 
+#include "card/card_window.h"
 #include "dialog/win32/win32_dialog.h"
 #include "tests/win32/check.h"
 #include "tote/tote.h"
@@ -67,7 +68,7 @@ HWND LiveDialog::Tips() const {
 }
 
 std::wstring LiveDialog::Tip(int id) const {
-  WCHAR text[TIP_MAX] = L"";
+  WCHAR text[CARD_TIP_MAX] = L"";
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = dialog_;
@@ -78,24 +79,33 @@ std::wstring LiveDialog::Tip(int id) const {
 }
 
 void LiveDialog::WithTote(const std::function<void(HWND)>& steps) {
-  std::thread user([this, &steps] {
-    HWND tote = nullptr;
-    for (int tries = 0; tries < 100 && !tote; ++tries) {
+  WithWindow(IDM_TOTE, TOTE_CAPTION, steps);
+}
+
+void LiveDialog::WithCard(const std::function<void(HWND)>& steps) {
+  WithWindow(IDM_CARD, CARD_CAPTION, steps);
+}
+
+void LiveDialog::WithWindow(unsigned command, const char* caption,
+                            const std::function<void(HWND)>& steps) {
+  std::thread user([this, caption, &steps] {
+    HWND window = nullptr;
+    for (int tries = 0; tries < 100 && !window; ++tries) {
       Sleep(50);
-      tote = FindWindowExA(nullptr, nullptr, nullptr, TOTE_CAPTION);
+      window = FindWindowExA(nullptr, nullptr, nullptr, caption);
       // Shown once initialised.
-      if (tote && (GetWindow(tote, GW_OWNER) != dialog_ || !IsWindowVisible(tote))) {
-        tote = nullptr;
+      if (window && (GetWindow(window, GW_OWNER) != dialog_ || !IsWindowVisible(window))) {
+        window = nullptr;
       }
     }
-    EXPECT(tote, "no tote window");
-    if (!tote) return;
-    steps(tote);
-    if (IsWindow(tote)) {
-      EXPECT(false, "the tote window stays");
-      PostMessageA(tote, WM_COMMAND, IDCANCEL, 0);
+    EXPECT(window, "no %s window", caption);
+    if (!window) return;
+    steps(window);
+    if (IsWindow(window)) {
+      EXPECT(false, "the %s window stays", caption);
+      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     }
   });
-  SendMessageA(dialog_, WM_SYSCOMMAND, IDM_TOTE, 0);
+  SendMessageA(dialog_, WM_SYSCOMMAND, command, 0);
   user.join();
 }

@@ -33,11 +33,15 @@ class LiveDialog {
   HWND Tips() const;
   std::wstring Tip(int id) const;
 
-  // Chooses "Tote..." in the system menu and, while its window shows, runs steps on a second
-  // thread, as a user acts beside the window's own message loop; steps end by closing it.
+  // Chooses "Tote..." ("Card...") in the system menu and, while its window shows, runs steps on
+  // a second thread, as a user acts beside the window's own message loop; steps end by closing
+  // it.
   void WithTote(const std::function<void(HWND)>& steps);
+  void WithCard(const std::function<void(HWND)>& steps);
 
  private:
+  void WithWindow(unsigned command, const char* caption, const std::function<void(HWND)>& steps);
+
   HWND dialog_;
   HeadlessDialog twin_;
 };

@@ -80,8 +80,8 @@ std::string Ansi(const std::string& utf8) {
   return ansi;
 }
 
-// The tip the window's tooltip would show now over slot's price field.
-std::wstring PriceTip(HWND tote, int slot) {
+// The tip the window's tooltip would show now over control id.
+std::wstring TipOf(HWND tote, int id) {
   HWND tips = nullptr;
   do {
     tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr);
@@ -90,9 +90,17 @@ std::wstring PriceTip(HWND tote, int slot) {
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = tote;
-  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(tote, IDC_TOTE_PRICE + slot));
+  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(tote, id));
   tool.lpszText = text;
   SendMessageW(tips, TTM_GETTEXTW, TIP_MAX, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+std::wstring PriceTip(HWND tote, int slot) { return TipOf(tote, IDC_TOTE_PRICE + slot); }
+
+std::wstring WideText(HWND window, int id) {
+  WCHAR text[64] = L"";
+  GetDlgItemTextW(window, id, text, 64);
   return text;
 }
 
@@ -106,14 +114,16 @@ COLORREF StatusColour(HWND tote, int slot) {
   return colour;
 }
 
-// The widest text each static can be given fits it, in the window's own font.
+// The widest text each static can be given fits it, in the window's own font; a name, the one
+// text cut short to fit, is left out.
 void WidestFiguresFit(HWND tote) {
   const int ids[] = {IDC_TOTE_FAIR,   IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS, IDC_TOTE_OVERLAY,
                      IDC_TOTE_STATUS, IDC_TOTE_PAYS,      IDC_TOTE_EV,    IDC_TOTE_NUMBER,
-                     IDC_TOTE_BOOK,   IDC_TOTE_BOOK,      IDC_TOTE_TAKE,  IDC_TOTE_EDGE_LABEL};
-  const char* const widest[] = {"100.0%",   "1053000.0",  "over 99-1",   "+999995.0%",
-                                "OVERLAY",  "20001.90",   "+19999.90",   "14",
-                                "1386.14%", "incomplete", "-1000000.0%", "Required edge:"};
+                     IDC_TOTE_BOOK,   IDC_TOTE_BOOK,      IDC_TOTE_TAKE,  IDC_TOTE_EDGE_LABEL,
+                     IDC_TOTE_PROGRAM};
+  const char* const widest[] = {
+      "100.0%", "1053000.0", "over 99-1",  "+999995.0%",  "OVERLAY",        "20001.90", "+19999.90",
+      "14",     "1386.14%",  "incomplete", "-1000000.0%", "Required edge:", "888A"};
   const auto fits = [tote](int id, const char* text) {
     const HWND control = GetDlgItem(tote, id);
     const HDC dc = GetDC(control);
@@ -139,7 +149,19 @@ void WorkedExample(HMODULE exe) {
   // text that a one-line field cannot show as it is; showing it must not change it.
   SetToteText(*MainDialogTote(race.Handle()), 8, "5-2");
   SetToteText(*MainDialogTote(race.Handle()), 1, "5\xBD\r\n2");
+  // Horse 1 with a long name, in characters of the code page beyond ASCII and a tab.
+  const char name[] = "Sea\tBird of the Long Island Sound \xC9t\xE9 \x80";
+  for (Card* card : {MainDialogCard(race.Handle()), race.Twin().KeptCard()}) {
+    SetFixedText(card->races[0]->horses[0].program, "1A");
+    SetFixedText(card->races[0]->horses[0].name, name);
+  }
   race.WithTote([&race](HWND tote) {
+    const std::wstring whole = L"Sea Bird of the Long Island Sound \u00C9t\u00E9 \u20AC";
+    EXPECT(WideText(tote, IDC_TOTE_PROGRAM) == L"1A" && WideText(tote, IDC_TOTE_NAME) == whole &&
+               WideText(tote, IDC_TOTE_NAME + 1).empty(),
+           "horse 1 shown as '%s'", Text(tote, IDC_TOTE_NAME).c_str());
+    EXPECT(TipOf(tote, IDC_TOTE_NAME) == whole && TipOf(tote, IDC_TOTE_NAME + 1).empty(),
+           "the name's tip");
     EXPECT(ToteText(*MainDialogTote(race.Handle()), 1) == "5\xBD\r\n2", "horse 2's text changed");
     // The five horses in the book, the controls under them closed up.
     EXPECT(IsWindowVisible(GetDlgItem(tote, IDC_TOTE_PRICE + 4)) &&
@@ -203,7 +225,8 @@ void WorkedExample(HMODULE exe) {
            "copied:\n%s\nexpected:\n%s", copied.c_str(), table.c_str());
     EXPECT(ClipboardUnicodeText() == copied, "Unicode text: %s", ClipboardUnicodeText().c_str());
     char html[TOTE_HTML_MAX];
-    FormatToteHtml(race.Twin().Surface(), twinTote, html, sizeof html);
+    FormatToteHtml(race.Twin().Surface(), twinTote, ShownRace(*race.Twin().KeptCard()).horses, html,
+                   sizeof html);
     EXPECT(ClipboardHtmlFormat().find(html) != std::string::npos, "HTML: %s",
            ClipboardHtmlFormat().c_str());
 
