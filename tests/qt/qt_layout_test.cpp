@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "dialog/qt/card_dialog.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/qt_dialog.h"
 #include "dialog/qt/tote_dialog.h"
@@ -99,6 +100,7 @@ class QtLayoutTest : public QObject {
   void WiderWindowsGiveFinerBars();
   void ToteFiguresFitTheirRoom();
   void ToteWindowShowsARace();
+  void NamesWidenTheWindowByTheirColumn();
 
  private:
   std::unique_ptr<QtDialog> m_dialog;
@@ -360,4 +362,63 @@ void QtLayoutTest::ToteWindowShowsARace() {
 }
 
 QTEST_MAIN(QtLayoutTest)
+// A card whose horses have names: the main window grows a "Horse" column, wider by it and with
+// bars as fine as before; a name longer than the column is cut, whole in its tip. The Card and
+// tote windows show the same horses.
+void QtLayoutTest::NamesWidenTheWindowByTheirColumn() {
+  QtDialog& dialog = *m_dialog;
+  dialog.Init();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  const QSize before = dialog.size();
+  Card& card = dialog.KeptCard();
+  SetFixedText(card.track, "Aqueduct");
+  SetFixedText(card.date, "2026-12-09");
+  const char* const names[] = {"Secretariat", "Sea Bird", "Man o' War", "Zenyatta",
+                               "The Longest Name a Horse Could Ever Have"};
+  for (int i = 0; i < 5; ++i) {
+    HorseIdentity& horse = card.races[0]->horses[i];
+    SetFixedText(horse.program, i == 1 ? "1A" : std::to_string(i + 1));
+    SetFixedText(horse.name, names[i]);
+    SetFixedText(horse.ml, "5-2");
+  }
+  dialog.ShowCardChanges();
+  const auto named = [&dialog](int row) {
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+      if (label->accessibleName() == QStringLiteral("Horse %1 name").arg(row)) return label;
+    }
+    return static_cast<QLabel*>(nullptr);
+  };
+  QLabel* first = named(1);
+  QLabel* longest = named(5);
+  QVERIFY(first && longest && named(14));
+  QTRY_VERIFY(first->isVisible() && dialog.width() >= before.width() + first->width());
+  QCOMPARE(dialog.height(), before.height());
+  QCOMPARE(dialog.windowTitle(), QStringLiteral("Oddsmith — Aqueduct 2026-12-09 — Race 1"));
+  const auto box = [&dialog](const QWidget* widget) { return InDialog(dialog, widget); };
+  QVERIFY(box(dialog.Control(IDC_ROW_NUMBER)).right() < box(first).left());
+  QVERIFY(box(first).right() < box(dialog.Control(IDC_ODDS)).left());
+  for (int row = 0; row < ROW_COUNT; ++row) {
+    const double units = UnitsPerPixel(qobject_cast<QScrollBar*>(dialog.Control(IDC_POOL_BAR + row)));
+    QVERIFY2(units > 0 && units <= 45, QByteArray::number(units));
+  }
+  const QString whole = QStringLiteral("5 The Longest Name a Horse Could Ever Have");
+  QCOMPARE(longest->toolTip(), whole);
+  QCOMPARE(longest->accessibleDescription(), whole);
+  QVERIFY2(longest->text() != whole && longest->text().endsWith(QChar(0x2026)),
+           longest->text().toUtf8());
+  QVERIFY(longest->fontMetrics().horizontalAdvance(longest->text()) <= longest->contentsRect().width());
+  QCOMPARE(first->text(), QStringLiteral("1 Secretariat"));
+  SaveArtifact(dialog, "qt-card-main");
+
+  ToteDialog tote(dialog.Surface(), dialog.Tote(), ShownRace(card).horses, &dialog);
+  tote.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&tote));
+  SaveArtifact(tote, "qt-card-tote");
+  tote.close();
+  CardDialog window(card, dialog.Surface(), [] {}, &dialog);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  SaveArtifact(window, "qt-card-window");
+}
+
 #include "qt_layout_test.moc"
