@@ -57,6 +57,7 @@ CardDialog::CardDialog(Card& card, DialogSurface& main, std::function<void()> ch
 void CardDialog::MakeFields() {
   m_track = MakeField(this, TRACK_MAX, QStringLiteral("Track"));
   m_date = MakeField(this, DATE_MAX, QStringLiteral("Date"));
+  m_date->setMinimumWidth(m_date->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-09WW")));
   m_track->setText(Shown(m_card.track));
   m_date->setText(Shown(m_card.date));
   // From the user alone: every keystroke, paste and undo.
@@ -134,6 +135,15 @@ void CardDialog::MakeFields() {
         FillList(m_race);
         m_changed();
       });
+      // A program number and a morning line are short: room for their longest; the name
+      // takes the rest, and room for a name of some length.
+      const QFontMetrics metrics = field->fontMetrics();
+      if (column == 1) {
+        field->setMinimumWidth(metrics.averageCharWidth() * 28);
+      } else {
+        field->setFixedWidth(metrics.horizontalAdvance(
+            QString(static_cast<int>(limits[column]) + 2, QLatin1Char('W'))));
+      }
       horses->addWidget(field, row + 1, column + 1);
       m_horses[row][column] = field;
     }

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The tote window under real X input, read as a screen reader reads it:
-#   real-input-tote.sh ODDSMITH ARTIFACTS_DIR
+# A session of real X input on the Linux program, read as a screen reader reads it:
+#   real-input-atspi.sh ODDSMITH SESSION.py ARTIFACTS_DIR [ARGUMENT...]
 # The program runs on an Xvfb of its own inside a D-Bus session with its accessibility on;
-# tote_atspi.py types and checks. Exits 77 (skipped) when a tool it needs is missing.
+# SESSION.py types, clicks and checks, given ARTIFACTS_DIR and the arguments. Exits 77
+# (skipped) when a tool it needs is missing.
 set -u
 program=$1
-artifacts=$2
+session=$2
+shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 # pyatspi is the system's Python package, whatever python3 comes first on the PATH.
 python=/usr/bin/python3
@@ -16,8 +18,8 @@ done
 "$python" -c 'import pyatspi' 2>/dev/null || { echo "skipped: no pyatspi"; exit 77; }
 
 # A session bus of its own, on which the accessibility bus starts when first asked for.
-if [ -z "${ODDSMITH_TOTE_SESSION:-}" ]; then
-  ODDSMITH_TOTE_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+if [ -z "${ODDSMITH_ATSPI_SESSION:-}" ]; then
+  ODDSMITH_ATSPI_SESSION=1 exec dbus-run-session -- bash "$0" "$program" "$session" "$@"
 fi
 
 dir=$(mktemp -d)
@@ -36,7 +38,7 @@ start_xvfb "$dir" || exit 1
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>"$dir/stderr" &
 pid=$!
-timeout 30 "$python" "$here/tote_atspi.py" "$artifacts" || { cat "$dir/stderr"; exit 1; }
+timeout 60 "$python" "$here/$session" "$@" || { cat "$dir/stderr"; exit 1; }
 
 # Escape in the dialog ends the program with 0.
 for _ in $(seq 50); do
@@ -48,4 +50,4 @@ wait "$pid"
 status=$?
 pid=
 [ "$status" -eq 0 ] || { cat "$dir/stderr"; echo "exit status $status, expected 0"; exit 1; }
-echo "tote window: typed, heard, copied, cleared and closed"
+echo "$session: every check held"

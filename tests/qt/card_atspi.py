@@ -1,0 +1,207 @@
+"""A card made as a user and a screen reader make it: xdotool clicks and types on the real
+program's X display, every check reads the windows over AT-SPI, and the saved file is read back
+by the headless runner.
+Usage: card_atspi.py ARTIFACTS_DIR ODDSMITH_HEADLESS WORK_DIR. Prints what failed and exits 1;
+0 when all held."""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+ARTIFACTS, HEADLESS, WORK = sys.argv[1:4]
+SAVED = os.path.join(WORK, "card.oddsline")
+os.makedirs(WORK, exist_ok=True)
+if os.path.exists(SAVED):
+    os.remove(SAVED)
+DASH = "\u2014"
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def until(what, value, timeout=5.0):
+    """Polls value() until it is truthy; fails naming what was awaited and the last value."""
+    end = time.monotonic() + timeout
+    while True:
+        got = value()
+        if got:
+            return got
+        if time.monotonic() > end:
+            sys.exit(f"card_atspi: no {what} within {timeout} s (last {got!r})")
+        time.sleep(0.1)
+
+
+def check(what, got, expected):
+    if got != expected:
+        sys.exit(f"card_atspi: {what}: {got!r}, expected {expected!r}")
+
+
+def windows():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "oddsmith":
+            return [app.getChildAtIndex(i) for i in range(app.childCount)]
+    return []
+
+
+def window(is_it):
+    for child in windows():
+        if child is not None and is_it(child.name):
+            return child
+    return None
+
+
+def main():
+    return window(lambda name: name.startswith("Oddsmith"))
+
+
+def card():
+    return window(lambda name: name == "Card")
+
+
+def title():
+    found = main()
+    return found.name if found else None
+
+
+def named(parent, name):
+    """The descendant of parent called name (the fields of the window's groups too)."""
+    if parent is None:
+        return None
+    for i in range(parent.childCount):
+        child = parent.getChildAtIndex(i)
+        if child is None:
+            continue
+        if child.name == name:
+            return child
+        inner = named(child, name)
+        if inner is not None:
+            return inner
+    return None
+
+
+def text(parent, name):
+    item = named(parent, name)
+    if item is None:
+        return None
+    item.clear_cache()
+    return item.queryText().getText(0, -1)
+
+
+def click(item):
+    extents = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", str(extents.x + extents.width // 2),
+            str(extents.y + extents.height // 2), "click", "1")
+
+
+def type_into(parent, name, typed):
+    """Clicks the field called name, replaces its text with typed, key by key."""
+    field = until(f"field {name!r}", lambda: named(parent, name))
+    click(field)
+    until(f"focus in {name!r}",
+          lambda: field.getState().contains(pyatspi.STATE_FOCUSED))
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "30", typed)
+
+
+def ask_file(caption, path):
+    """Names path in the file dialog called caption and accepts it."""
+    until(f"{caption} dialog", lambda: window(lambda name: name == caption))
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "10", path)
+    xdotool("key", "Return")
+    until(f"{caption} dialog closed", lambda: window(lambda name: name == caption) is None)
+    xdotool("windowfocus", "--sync", xid)
+
+
+def shot(name):
+    subprocess.run(["import", "-window", "root", f"{ARTIFACTS}/{name}.png"], check=False)
+
+
+# Without a window manager the keys go where xdotool puts the focus.
+until("main window over AT-SPI", main)
+xid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Oddsmith$"],
+                     capture_output=True, text=True, timeout=10).stdout.split()[0]
+xdotool("windowfocus", "--sync", xid)
+
+# Odds typed into horse 1's field, which keeps the focus; Ctrl+Shift+K takes them first.
+type_into(main(), "Horse 1 odds", "3")
+xdotool("key", "ctrl+shift+k")
+until("Card window", card)
+until("horse 1's odds taken", lambda: text(main(), "Horse 1 odds") == "3.0")
+
+# The track field has the focus; a name, a program number and a morning line for horse 1.
+xdotool("type", "--delay", "30", "Aqueduct")
+xdotool("key", "Tab")
+xdotool("type", "--delay", "30", "2026-12-09")
+type_into(card(), "Race 1 horse 1 name", "Secretariat")
+type_into(card(), "Race 1 horse 1 program number", "1A")
+type_into(card(), "Race 1 horse 1 morning line", "5-2")
+type_into(card(), "Race 1 label", "Maiden")
+until("the title", lambda: title() == f"Oddsmith {DASH} Aqueduct 2026-12-09 {DASH} Race Maiden")
+shot("qt-card-window-xvfb")
+xdotool("key", "Return")
+until("Card window closed", lambda: card() is None)
+# Without a window manager nothing gives the main window back the X focus, which a tip needs.
+xdotool("windowfocus", "--sync", xid)
+
+# What a screen reader hears of horse 1, and the tip over its field.
+odds = named(main(), "Horse 1 odds")
+check("horse 1's description", odds.description, "1A Secretariat, morning line 5-2")
+check("horse 1's column", named(main(), "Horse 1 name").description, "1A Secretariat")
+extents = odds.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+# A tip shows once the pointer rests over the field after moving there.
+for step in (0, 1):
+    xdotool("mousemove", str(extents.x + extents.width // 2 + step),
+            str(extents.y + extents.height // 2 + step))
+    time.sleep(0.3)
+
+
+def tip():
+    for child in windows():
+        if child is not None and child.getRoleName() == "tool tip":
+            return child.name
+        found = None
+        for i in range(child.childCount if child else 0):
+            inner = child.getChildAtIndex(i)
+            if inner is not None and inner.getRoleName() == "tool tip":
+                found = inner.name
+        if found:
+            return found
+    return None
+
+
+heard = until("the tip over horse 1's odds", tip)
+if not heard.startswith("1A Secretariat \u00b7 ML 5-2 \u00b7 Board price "):
+    sys.exit(f"card_atspi: the tip {heard!r}")
+shot("qt-card-main-xvfb")
+
+# Next race shows race 2, as the dialog starts; Previous race brings race 1 back as it was.
+xdotool("key", "ctrl+Next")
+until("race 2", lambda: title() == f"Oddsmith {DASH} Aqueduct 2026-12-09 {DASH} Race 2")
+check("race 2's horse 1", text(main(), "Horse 1 odds"), "10.7")
+xdotool("key", "ctrl+Prior")
+until("race 1 again", lambda: title().endswith("Race Maiden"))
+check("race 1's horse 1", text(main(), "Horse 1 odds"), "3.0")
+
+# Saved, race 2 shown, then opened: race 1 is back, and the runner reads the same card.
+xdotool("key", "ctrl+s")
+ask_file("Save line", SAVED)
+until("the saved file", lambda: os.path.exists(SAVED))
+xdotool("key", "ctrl+Next")
+until("race 2 before the open", lambda: title().endswith("Race 2"))
+xdotool("key", "ctrl+o")
+ask_file("Open line", SAVED)
+until("race 1 opened", lambda: title().endswith("Race Maiden"))
+check("opened horse 1", text(main(), "Horse 1 odds"), "3.0")
+listed = subprocess.run([HEADLESS, "/dev/stdin"], input=f"open {SAVED}\ncard list\n",
+                        capture_output=True, text=True, timeout=10).stdout
+for line in ['card "Aqueduct" "2026-12-09" shown 1', 'race 1 "Maiden"',
+             'horse 1 "1A" "Secretariat" "5-2"', 'race 2 ""']:
+    if line not in listed.splitlines():
+        sys.exit(f"card_atspi: {line!r} not in the card list:\n{listed}")
+with open(f"{ARTIFACTS}/qt-card-list.txt", "w", encoding="utf-8") as out:
+    out.write(listed)
+xdotool("key", "Escape")
