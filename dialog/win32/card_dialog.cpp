@@ -199,7 +199,7 @@ void AddListColumns(HWND dialog) {
   const HWND list = List(dialog);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   // In dialog units, so that they grow with the font as the template does.
-  const int widths[CARD_LIST_COLUMN_COUNT] = {48, 90, 30, 40, 28};
+  const int widths[CARD_LIST_COLUMN_COUNT] = {44, 80, 30, 40, 30};
   for (int c = 0; c < CARD_LIST_COLUMN_COUNT; ++c) {
     RECT width{0, 0, widths[c], 0};
     MapDialogRect(dialog, &width);

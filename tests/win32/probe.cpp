@@ -21,6 +21,9 @@
 //        probe tote                   what the tote window shows (5 s at most), printed as the
 //                                     event runner prints "tote table"
 //        probe totewindow             the tote window's screen rectangle: left top right bottom
+//        probe title                  the dialog's title, UTF-8
+//        probe tiptext                the text of the tip the dialog's tooltip shows (3 s at
+//                                     most), UTF-8
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -42,13 +45,62 @@
 
 namespace {
 
-// The main dialog, not a message box of the same caption, which has the dialog as its owner.
+// The main dialog, whose title begins with its caption (the card's track, date and race may
+// follow), not a message box of the same caption, which has the dialog as its owner.
 HWND FindDialog() {
   HWND window = nullptr;
-  while ((window = FindWindowExA(nullptr, window, nullptr, DLG_CAPTION)) != nullptr) {
-    if (!GetWindow(window, GW_OWNER)) return window;
+  while ((window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (std::strncmp(title, DLG_CAPTION, std::strlen(DLG_CAPTION)) == 0 &&
+        !GetWindow(window, GW_OWNER)) {
+      return window;
+    }
   }
   return nullptr;
+}
+
+std::string Utf8(const WCHAR* wide) {
+  char utf8[4096];
+  if (!WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr)) return {};
+  return utf8;
+}
+
+// The text the tooltip tips shows, asked for as the dialog's own tests ask (TTM_GETTEXTW):
+// its answer is written into memory of the program's process, which the probe reads back.
+bool ReadTipText(HWND dialog, HWND tips, std::string& text) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(dialog, &id);
+  const HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+  if (!process) return false;
+  struct Exchange {
+    TTTOOLINFOW tool;
+    WCHAR text[1024];
+  };
+  auto* remote = static_cast<Exchange*>(
+      VirtualAllocEx(process, nullptr, sizeof(Exchange), MEM_COMMIT, PAGE_READWRITE));
+  bool read = false;
+  if (remote) {
+    static Exchange local{};
+    local.tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    local.tool.lpszText = nullptr;  // the tool alone, not its text
+    read = WriteProcessMemory(process, remote, &local, sizeof local, nullptr) &&
+           SendMessageW(tips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&remote->tool)) &&
+           ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+    if (read) {
+      local.tool.lpszText = remote->text;
+      read = WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+      SendMessageW(tips, TTM_GETTEXTW, ARRAYSIZE(local.text),
+                   reinterpret_cast<LPARAM>(&remote->tool));
+      read = read && ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+      local.text[ARRAYSIZE(local.text) - 1] = L'\0';
+      if (read) text = Utf8(local.text);
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return read;
 }
 
 // Reads only; a probe never acts on the dialog through the script's actions.
@@ -154,10 +206,9 @@ HWND ToteWindow(HWND dialog) {
 }
 
 std::string WindowText(HWND window, int id) {
-  char text[256];
-  const LRESULT length =
-      SendDlgItemMessageA(window, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return std::string(text, static_cast<std::size_t>(length));
+  WCHAR text[256] = L"";
+  SendDlgItemMessageW(window, id, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text));
+  return Utf8(text);
 }
 
 // The tote window's rows as its controls show them, in the copied table's form. A slot's
@@ -177,8 +228,9 @@ void PrintTote(HWND tote) {
       number = 0;
     }
     table += std::to_string(number);
-    for (const int column : {IDC_TOTE_FAIR, IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS, IDC_TOTE_PRICE,
-                             IDC_TOTE_OVERLAY, IDC_TOTE_STATUS, IDC_TOTE_PAYS, IDC_TOTE_EV}) {
+    for (const int column :
+         {IDC_TOTE_PROGRAM, IDC_TOTE_NAME, IDC_TOTE_FAIR, IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS,
+          IDC_TOTE_PRICE, IDC_TOTE_OVERLAY, IDC_TOTE_STATUS, IDC_TOTE_PAYS, IDC_TOTE_EV}) {
       table += '\t' + WindowText(tote, column + j);
     }
     table += '\n';
@@ -255,6 +307,22 @@ int main(int argc, char** argv) {
       GetWindowRect(tote, &r);
       std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     }
+    return 0;
+  }
+  if (command == "title") {
+    WCHAR title[256] = L"";
+    GetWindowTextW(dialog, title, ARRAYSIZE(title));
+    std::printf("%s\n", Utf8(title).c_str());
+    return 0;
+  }
+  if (command == "tiptext") {
+    std::string text;
+    const HWND tips = ShownOwnedWindow(dialog, true, 30);
+    if (!tips || !ReadTipText(dialog, tips, text)) {
+      std::fprintf(stderr, "probe: no tip to read\n");
+      return 1;
+    }
+    std::printf("%s\n", text.c_str());
     return 0;
   }
   if (command == "window") {

@@ -310,12 +310,12 @@ echo "ok: opened, the dialog shows what it showed when saved"
 
 # A file that cannot be opened: a message box names it, its line and the fault; the dialog
 # stays as it was.
-sed '11s/^7\t/6\t/' "$work/race.oddsline" >"$work/broken.oddsline"
+sed '15s/^7\t/6\t/' "$work/race.oddsline" >"$work/broken.oddsline"
 keys key alt+space
 keys key p
 file_dialog Open "$winwork\\broken.oddsline"
 message=$(probe message) || fail "no message box after a failed open"
-expected="Cannot open \"$winwork\\broken.oddsline\": line 11: a horse listed twice or out of order"
+expected="Cannot open \"$winwork\\broken.oddsline\": line 15: a horse listed twice or out of order"
 [ "$message" = "$expected" ] || fail "the message box says: $message"
 screenshot win-open-failed.png $(probe popup)
 box=$(xdotool search --onlyvisible --name '^Oddsmith$' | grep -vx "$window" | head -1)
@@ -364,3 +364,112 @@ close_tote
 check "Enter closed the tote window; the dialog shows the odds taken"
 keys key Escape
 finish "Escape after the tote"
+
+# Session 7: a card of three named races made in the Card window from the system menu, the
+# odds typed before it opens taken first; the title and the tip name them; Next race and
+# Previous race move between them; saved and opened again, the file is the runner's.
+card_keys() {
+  xdotool windowfocus "$card"
+  xdotool "$@"
+  settle
+}
+open_card() {
+  keys key alt+space
+  keys key d # "Card..."
+  for _ in $(seq 25); do
+    card=$(xdotool search --onlyvisible --name '^Card$' 2>/dev/null | head -1) || true
+    [ -z "$card" ] || return 0
+    sleep 0.2
+  done
+  fail "no X window for the Card window"
+}
+close_card() {
+  card_keys key Return
+  for _ in $(seq 25); do
+    xdotool search --onlyvisible --name '^Card$' >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  fail "Enter left the Card window open"
+}
+titled() {
+  local title
+  title=$(probe title)
+  [ "$title" = "$1" ] || fail "the title reads '$title', not '$1'"
+  echo "ok: titled '$1'"
+}
+# Names horse 1 of the race the Card window shows: "Label:" (Alt+B), then Tab to its program
+# number, name and morning line.
+name_horse() {
+  card_keys key alt+b type "$1"
+  card_keys key Tab type "$2"
+  card_keys key Tab type "$3"
+  card_keys key Tab type "$4"
+  expect "label $1" "program 1 $2" "name 1 $3" "ml 1 $4"
+}
+
+start
+click_on 167 # horse 1's odds: "% Line:" loses the focus
+keys key End shift+Home type 3
+open_card
+expect "leave 144" "type 167 3" "leave 167"
+card_keys type Belmont # the focus starts in "Track:"
+card_keys key Tab type 2026-12-10
+expect "track Belmont" "date 2026-12-10"
+name_horse Maiden 1A Secretariat 5-2
+read -r left top right bottom < <(probe popup)
+screenshot_area win-card.png "$left" "$top" $((right - left)) $((bottom - top))
+close_card
+check "the Card window took horse 1's typed odds first"
+titled "Oddsmith — Belmont 2026-12-10 — Race Maiden"
+xdotool mousemove $(probe center 167) # rest on horse 1's odds until its tip shows
+tip=$(probe tiptext) || fail "no tip over horse 1's odds"
+case $tip in
+"1A Secretariat · ML 5-2 · Board price "*) echo "ok: the tip reads '$tip'" ;;
+*) fail "the tip reads '$tip'" ;;
+esac
+open_tote # the tote window names horse 1 too
+read -r left top right bottom < <(probe totewindow)
+screenshot_area win-card-tote.png "$left" "$top" $((right - left)) $((bottom - top))
+probe tote | grep -q $'^1\t1A\tSecretariat\t' || fail "the tote window does not name horse 1"
+close_tote
+
+labels=("" "" Claimer Stakes)
+for race in 2 3; do
+  keys key alt+space
+  keys key e # "Next race"
+  expect "race $race"
+  check "Next race shows race $race as the dialog starts"
+  open_card
+  name_horse "${labels[$race]}" "${race}B" "Horse of race $race" "$race-1"
+  close_card
+done
+titled "Oddsmith — Belmont 2026-12-10 — Race Stakes"
+keys key alt+space
+keys key u # "Previous race"
+expect "race 2"
+check "Previous race shows race 2 as it was left"
+screenshot win-card-main.png
+
+keys key alt+space
+keys key v
+file_dialog "Save As" "$winwork\\card"
+for _ in $(seq 25); do [ -f "$work/card.oddsline" ] && break; sleep 0.2; done
+[ -f "$work/card.oddsline" ] || fail "no card.oddsline after the save"
+{ cat "$work/events"; echo "save $winwork\\headless.oddsline"; } | wine "$runner" >/dev/null
+cmp -s "$work/card.oddsline" "$work/headless.oddsline" ||
+  fail "the card differs from the runner's: $(diff "$work/headless.oddsline" "$work/card.oddsline")"
+echo "ok: the card file holds what the runner saves"
+cp "$work/card.oddsline" "$artifacts/win-card.oddsline"
+
+keys key alt+space
+keys key u # to race 1, then the file brings race 2 back
+expect "race 1"
+keys key alt+space
+keys key p
+file_dialog Open "$winwork\\card.oddsline"
+expect "open $winwork\\card.oddsline"
+sleep 1
+check "the opened card shows race 2"
+titled "Oddsmith — Belmont 2026-12-10 — Race Claimer"
+keys key Escape
+finish "Escape after the card"
