@@ -3,6 +3,8 @@
 // times, once under callgrind with --instructions for the instruction counts.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +14,8 @@
 #include "bench/core_cases.h"
 #include "bench/counts.h"
 #include "book/format.h"
+#include "files/file_io.h"
+#include "files/line_file.h"
 
 namespace {
 
@@ -38,6 +42,102 @@ void FloorBench(benchmark::State& state, const EventCase* c) {
   dialog.Init();
   for (auto _ : state) benchmark::DoNotOptimize(Floor(dialog.Controls(), counts));
   SetEvents(state, CYCLE_EVENTS);
+}
+
+// Going to another race and back: two switches a cycle, each keeping the race shown and showing
+// the other exactly as it was left. Measured against the start-up event, which writes as much.
+void SwitchRaces(HeadlessDialog& dialog) {
+  dialog.GoToRace(2);
+  dialog.GoToRace(1);
+}
+
+void PrepareSwitch(HeadlessDialog& dialog) {
+  dialog.Init();
+  dialog.Type(IDC_ODDS + 2, "5-2");
+  dialog.Leave(IDC_ODDS + 2);
+  SwitchRaces(dialog);  // race 2 held from now on
+}
+
+void RaceSwitchBench(benchmark::State& state) {
+  HeadlessDialog dialog;
+  PrepareSwitch(dialog);
+  for (auto _ : state) SwitchRaces(dialog);
+  SetEvents(state, 2);
+}
+
+// A day's card of 12 races, each with its field, a scratch, typed odds, named horses with their
+// morning lines and tote prices, saved to a file of its own; removed at exit.
+class SavedCard {
+ public:
+  SavedCard() {
+    char name[] = "/tmp/oddsmith-bench-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd >= 0) close(fd);
+    path_ = name;
+    HeadlessDialog dialog;
+    dialog.Init();
+    Card& card = *dialog.KeptCard();
+    SetFixedText(card.track, "Aqueduct");
+    SetFixedText(card.date, "2026-12-09");
+    for (int r = 1; r <= 12; ++r) {
+      dialog.GoToRace(r);
+      const std::string field = std::to_string(6 + r % 7);
+      dialog.Type(IDC_HORSES, field);
+      dialog.Leave(IDC_HORSES);
+      dialog.Click(IDC_SCRATCH + 1);
+      dialog.Type(IDC_ODDS, "5-2");
+      dialog.Leave(IDC_ODDS);
+      Race& race = ShownRace(card);
+      SetFixedText(race.label, "Race of the day " + std::to_string(r));
+      for (int i = 0; i < ROW_COUNT; ++i) {
+        SetFixedText(race.horses[i].program, std::to_string(i + 1) + (i % 5 == 0 ? "A" : ""));
+        SetFixedText(race.horses[i].name,
+                     "Horse number " + std::to_string(i + 1) + " of race " + std::to_string(r));
+        SetFixedText(race.horses[i].ml, std::to_string(i + 2) + "-1");
+        SetToteText(race.tote, i, std::to_string(i + 3) + "-2");
+      }
+    }
+    LineFileError error;
+    if (!dialog.SaveLine(path_, error)) {
+      std::fprintf(stderr, "oddsmith-bench-core: cannot save %s: %s\n", path_.c_str(),
+                   error.reason.c_str());
+      std::abort();
+    }
+  }
+  ~SavedCard() { std::remove(path_.c_str()); }
+  SavedCard(const SavedCard&) = delete;
+  SavedCard& operator=(const SavedCard&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+const SavedCard& TwelveRaces() {
+  static const SavedCard card;
+  return card;
+}
+
+void CardOpenBench(benchmark::State& state) {
+  HeadlessDialog dialog;
+  dialog.Init();
+  LineFileError error;
+  for (auto _ : state) {
+    if (!dialog.OpenLine(TwelveRaces().Path(), error)) state.SkipWithError(error.reason.c_str());
+  }
+  SetEvents(state, 1);
+}
+
+void CardBytesBench(benchmark::State& state) {
+  std::string bytes, reason;
+  bool tooLarge = false;
+  for (auto _ : state) {
+    if (!ReadFileLimited(TwelveRaces().Path(), LINE_FILE_SIZE_MAX, bytes, reason, tooLarge)) {
+      state.SkipWithError(reason.c_str());
+    }
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  SetEvents(state, 1);
 }
 
 void FormatBench(benchmark::State& state, Formatter format) {
@@ -83,6 +183,9 @@ void RegisterAll() {
   }
   benchmark::RegisterBenchmark("28 formats/event", FormatBench, &FormatFixed1);
   benchmark::RegisterBenchmark("28 formats/expanded", FormatBench, &FormatFixed1Expanded);
+  benchmark::RegisterBenchmark("race switch/event", RaceSwitchBench);
+  benchmark::RegisterBenchmark("12-race card/open", CardOpenBench);
+  benchmark::RegisterBenchmark("12-race card/bytes", CardBytesBench);
 }
 
 // Under callgrind: each figure's instructions from zeroed counters to a dump named after it.
@@ -123,6 +226,11 @@ int CountInstructions(int cycles) {
   }
   ODDSMITH_DUMP_COUNTS("28 formats/expanded");
   benchmark::DoNotOptimize(sink);
+  HeadlessDialog races;
+  PrepareSwitch(races);
+  ODDSMITH_ZERO_COUNTS();
+  for (int k = 0; k < cycles; ++k) SwitchRaces(races);
+  ODDSMITH_DUMP_COUNTS("race switch/event");
   return 0;
 }
 

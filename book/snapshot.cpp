@@ -24,17 +24,49 @@ int Bound(int pos, int min, int max) { return pos < min ? min : pos > max ? max 
 }  // namespace
 
 DialogSnapshot StartSnapshot() {
-  DialogSnapshot shown;
-  for (const TemplateText& control : TEMPLATE) shown[control.id].text = control.text;
-  return shown;
+  // Made once: a card's open makes one for each of its races.
+  static const DialogSnapshot start = [] {
+    DialogSnapshot shown;
+    for (const TemplateText& control : TEMPLATE) shown[control.id].text = control.text;
+    return shown;
+  }();
+  return start;
 }
 
 std::string ReadWholeText(DialogSurface& surface, int id) {
-  const int length = surface.TextLength(id);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(surface.ReadText(id, text.data(), length + 1)));
+  std::string text;
+  ReadWholeText(surface, id, text);
   return text;
+}
+
+void ReadWholeText(DialogSurface& surface, int id, std::string& text) {
+  const int length = surface.TextLength(id);
+  if (length <= 0) {
+    text.clear();
+    return;
+  }
+  text.resize(static_cast<std::size_t>(length) + 1);
+  text.resize(static_cast<std::size_t>(surface.ReadText(id, text.data(), length + 1)));
+}
+
+void KeepSnapshot(DialogSurface& surface, DialogSnapshot& shown) {
+  for (const int id : {IDC_LINE, IDC_HORSES}) {
+    ReadWholeText(surface, id, shown[id].text);
+    shown[id].modified = surface.IsModified(id);
+  }
+  for (int i = 0; i < ROW_COUNT; ++i) {
+    ControlState& odds = shown[IDC_ODDS + i];
+    ReadWholeText(surface, IDC_ODDS + i, odds.text);
+    odds.modified = surface.IsModified(IDC_ODDS + i);
+    ReadWholeText(surface, IDC_WIN_PCT + i, shown[IDC_WIN_PCT + i].text);
+    ControlState& bar = shown[IDC_POOL_BAR + i];
+    bar.min = surface.BarMin(IDC_POOL_BAR + i);
+    bar.max = surface.BarMax(IDC_POOL_BAR + i);
+    bar.pos = surface.BarPos(IDC_POOL_BAR + i);
+    bar.arrows = surface.BarArrowsEnabled(IDC_POOL_BAR + i);
+    shown[IDC_LOCK + i].checked = surface.IsChecked(IDC_LOCK + i);
+    shown[IDC_SCRATCH + i].checked = surface.IsChecked(IDC_SCRATCH + i);
+  }
 }
 
 DialogSnapshot TakeSnapshot(DialogSurface& surface) {

@@ -17,8 +17,14 @@ DialogSnapshot StartSnapshot();
 // StartSnapshot has it, so that the snapshots of two bindings compare alike.
 DialogSnapshot TakeSnapshot(DialogSurface& surface);
 
-// The whole text of control id, read at its length.
+// What ShowSnapshot puts back, read from surface into shown in place: the fields' texts and
+// modified flags, the "% to win" texts, every bar's range, position and arrows, every mark. The
+// labels, which nothing changes, keep the texts shown has; a text's room is reused.
+void KeepSnapshot(DialogSurface& surface, DialogSnapshot& shown);
+
+// The whole text of control id, read at its length (into text, whose room is reused).
 std::string ReadWholeText(DialogSurface& surface, int id);
+void ReadWholeText(DialogSurface& surface, int id, std::string& text);
 
 // Puts shown on surface: the texts of the fields and of the "% to win" figures (which clears
 // every modified flag), each bar's range, then its position, then its arrows, and every mark;

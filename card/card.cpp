@@ -12,7 +12,9 @@ bool InCard(int r) { return r >= 1 && r <= RACE_MAX; }
 
 // The race's dialog as the card keeps it, or as the controls show it for the shown race.
 DialogSnapshot StateOf(Card& card, DialogSurface& surface, int r) {
-  return r == card.shown ? TakeSnapshot(surface) : FindRace(card, r)->shown;
+  DialogSnapshot shown = FindRace(card, r)->shown;
+  if (r == card.shown) KeepSnapshot(surface, shown);
+  return shown;
 }
 
 // The held race nearest to the shown one in the direction given (+1 or -1), or 0.
@@ -76,7 +78,7 @@ int FreeRace(const Card& card) {
 }
 
 void KeepShownRace(Card& card, DialogSurface& surface) {
-  ShownRace(card).shown = TakeSnapshot(surface);
+  KeepSnapshot(surface, ShownRace(card).shown);
 }
 
 bool ShowRace(Card& card, DialogSurface& surface, int r) {

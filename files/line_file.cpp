@@ -2,6 +2,7 @@
 #include "files/line_file.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "book/book.h"
@@ -44,6 +45,16 @@ int HexValue(char c) {
 // A field's text as the dialog's bytes: escapes undone, characters through the code page as
 // typing them would go (codepage.h, AppendCp1252). Returns an error text, or nullptr.
 const char* ReadText(std::string_view field, std::string& text) {
+  // Most texts are printable ASCII without a backslash: those are their own bytes.
+  bool plain = field.size() <= FIELD_TEXT_MAX;
+  for (std::size_t i = 0; plain && i < field.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(field[i]);
+    plain = byte >= 0x20 && byte < 0x7F && byte != '\\';
+  }
+  if (plain) {
+    text.assign(field);
+    return nullptr;
+  }
   text.clear();
   std::size_t at = 0;
   while (at < field.size()) {
@@ -90,15 +101,32 @@ bool ReadFlag(std::string_view field, bool& value) {
   return true;
 }
 
-std::vector<std::string_view> Split(std::string_view line) {
-  std::vector<std::string_view> fields;
-  while (true) {
-    const std::size_t tab = line.find('\t');
-    fields.push_back(line.substr(0, tab));
-    if (tab == std::string_view::npos) return fields;
-    line.remove_prefix(tab + 1);
+// A line's tab-separated fields: the first MAX of them (more than a row has), and how many
+// there are.
+class Fields {
+ public:
+  static constexpr std::size_t MAX = 14;
+  explicit Fields(std::string_view line) {
+    // Byte by byte: the fields are short, shorter than a call to find them is worth.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+      if (i < line.size() && line[i] != '\t') continue;
+      if (count_ < MAX) field_[count_] = line.substr(start, i - start);
+      ++count_;
+      start = i + 1;
+    }
   }
-}
+  std::size_t size() const { return count_; }
+  std::string_view operator[](std::size_t i) const {
+    return i < MAX ? field_[i] : std::string_view();
+  }
+
+ private:
+  std::string_view field_[MAX];
+  std::size_t count_ = 0;
+};
+
+Fields Split(std::string_view line) { return Fields(line); }
 
 // The file's lines without their line ends; false when the last has none (a file cut short).
 bool SplitLines(std::string_view bytes, std::vector<std::string_view>& lines) {
@@ -132,12 +160,12 @@ class LineFileReader {
   bool Header() {
     if (bytes_.empty()) return Fail(0, "the file is empty");
     whole_ = SplitLines(bytes_, lines_);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].find('\0') != std::string_view::npos) {
-        return Fail(static_cast<int>(i + 1), "a NUL byte");
-      }
+    if (const std::size_t nul = bytes_.find('\0'); nul != std::string_view::npos) {
+      const auto before = bytes_.substr(0, nul);
+      return Fail(static_cast<int>(std::count(before.begin(), before.end(), '\n') + 1),
+                  "a NUL byte");
     }
-    const std::vector<std::string_view> first = Split(lines_[0]);
+    const Fields first = Split(lines_[0]);
     if (first[0] != MAGIC &&
         (whole_ || lines_.size() > 1 || !std::string_view(MAGIC).starts_with(first[0]))) {
       return Fail(1, "not an Oddsmith line file");
@@ -182,7 +210,7 @@ class LineFileReader {
   bool Race(int after, int& number) {
     const std::string_view* line = Take();
     if (!line) return CutShort();
-    const std::vector<std::string_view> fields = Split(*line);
+    const Fields fields = Split(*line);
     if (fields[0] != "race" || fields.size() != 2) return Fail(next_ - 1, "a race line expected");
     if (!ReadNumber(fields[1], number) || number < 1 || number > RACE_MAX) {
       return Fail(next_ - 1, "a race number from 1 to 40 expected");
@@ -220,7 +248,7 @@ class LineFileReader {
     if (version_ == 1) return true;
     const std::string_view* line = Take();
     if (!line) return CutShort();
-    const std::vector<std::string_view> fields = Split(*line);
+    const Fields fields = Split(*line);
     if (fields.size() == RowFields()) return Fail(next_ - 1, "more than 14 horse rows");
     if (fields[0] != "edge" || fields.size() != 2) return Fail(next_ - 1, "the edge line expected");
     if (!ReadNumber(fields[1], tote.edge) || tote.edge > EDGE_MAX) {
@@ -233,7 +261,7 @@ class LineFileReader {
   bool Current(const CardState& state, int& current) {
     const std::string_view* line = Take();
     if (!line) return CutShort();
-    const std::vector<std::string_view> fields = Split(*line);
+    const Fields fields = Split(*line);
     if (fields[0] != "current" || fields.size() != 2) {
       return Fail(next_ - 1, "the current line expected");
     }
@@ -269,8 +297,7 @@ class LineFileReader {
   std::size_t RowFields() const { return ROW_FIELDS[version_ - 1]; }
 
   // Horse row i (0..13); returns an error text, or nullptr.
-  const char* Row(const std::vector<std::string_view>& fields, int i, RowState& row,
-                  ToteState& tote) const {
+  const char* Row(const Fields& fields, int i, RowState& row, ToteState& tote) const {
     if (fields.size() != RowFields()) {
       const char* const counts[] = {"a horse row has 9 fields", "a horse row has 10 fields",
                                     "a horse row has 13 fields"};
@@ -298,19 +325,31 @@ class LineFileReader {
       return "arrows, lock and scr are 0 or 1";
     }
     if (version_ > 1) {
-      std::string text;
-      if (const char* error = ReadText(fields[9], text)) return error;
-      if (text.size() > TOTE_TEXT_MAX) return "a tote text longer than 32 bytes";
-      SetToteText(tote, i, text);
+      if (const char* error = ReadText(fields[9], scratch_)) return error;
+      if (scratch_.size() > TOTE_TEXT_MAX) return "a tote text longer than 32 bytes";
+      SetToteText(tote, i, scratch_);
     }
     if (version_ > 2) {
-      if (const char* error = ReadText(fields[10], row.program)) return error;
-      if (const char* error = ReadText(fields[11], row.name)) return error;
-      if (const char* error = ReadText(fields[12], row.ml)) return error;
-      if (row.program.size() > PROGRAM_MAX) return "a program number longer than 4 bytes";
-      if (row.name.size() > HORSE_NAME_MAX) return "a name longer than 40 bytes";
-      if (row.ml.size() > MORNING_LINE_MAX) return "a morning line longer than 8 bytes";
+      if (const char* error = ReadPart(fields[10], row.horse.program)) {
+        return error == TOO_LONG ? "a program number longer than 4 bytes" : error;
+      }
+      if (const char* error = ReadPart(fields[11], row.horse.name)) {
+        return error == TOO_LONG ? "a name longer than 40 bytes" : error;
+      }
+      if (const char* error = ReadPart(fields[12], row.horse.ml)) {
+        return error == TOO_LONG ? "a morning line longer than 8 bytes" : error;
+      }
     }
+    return nullptr;
+  }
+
+  // A part of an identity, of at most N - 1 bytes; TOO_LONG for a longer one.
+  static constexpr const char* TOO_LONG = "too long";
+  template <std::size_t N>
+  const char* ReadPart(std::string_view field, char (&part)[N]) const {
+    if (const char* error = ReadText(field, scratch_)) return error;
+    if (scratch_.size() >= N) return TOO_LONG;
+    SetFixedText(part, scratch_);
     return nullptr;
   }
 
@@ -326,6 +365,7 @@ class LineFileReader {
   }
 
   LineFileError& error_;
+  mutable std::string scratch_;  // a text on its way to where it is kept; its room reused
   std::string_view bytes_;
   std::vector<std::string_view> lines_;
   bool whole_ = true;
@@ -347,7 +387,8 @@ std::string LineFileFailure(LineFileAction action, std::string_view path,
 
 LineState LineStateOf(Card& card, DialogSurface& surface, int r) {
   const Race& race = *FindRace(card, r);
-  const DialogSnapshot shown = r == card.shown ? TakeSnapshot(surface) : race.shown;
+  DialogSnapshot shown = race.shown;
+  if (r == card.shown) KeepSnapshot(surface, shown);
   LineState state;
   state.number = r;
   state.label = race.label;
@@ -365,9 +406,7 @@ LineState LineStateOf(Card& card, DialogSurface& surface, int r) {
     row.arrows = bar.arrows;
     row.lock = shown[IDC_LOCK + i].checked;
     row.scratched = shown[IDC_SCRATCH + i].checked;
-    row.program = race.horses[i].program;
-    row.name = race.horses[i].name;
-    row.ml = race.horses[i].ml;
+    row.horse = race.horses[i];
   }
   return state;
 }
@@ -408,14 +447,14 @@ void ShowCardState(const CardState& state, Card& card, DialogSurface& surface) {
   SetFixedText(opened.date, state.date);
   opened.races[0].reset();  // the races are the file's
   for (const LineState& line : state.races) {
-    Race& race = HoldRace(opened, line.number);
+    auto& held = opened.races[line.number - 1];
+    held = std::make_unique<Race>();
+    Race& race = *held;
     SetFixedText(race.label, line.label);
     race.shown = SnapshotOf(line);
     race.tote = line.tote;
     for (int i = 0; i < ROW_COUNT; ++i) {
-      SetFixedText(race.horses[i].program, line.rows[i].program);
-      SetFixedText(race.horses[i].name, line.rows[i].name);
-      SetFixedText(race.horses[i].ml, line.rows[i].ml);
+      race.horses[i] = line.rows[i].horse;
     }
   }
   opened.shown = state.current;
@@ -449,8 +488,9 @@ std::string FormatLineFile(const CardState& state) {
       out += '\t' + std::to_string(row.pos) + '\t' + std::to_string(row.min) + '\t' +
              std::to_string(row.max) + '\t' + (row.arrows ? '1' : '0') + '\t' +
              (row.lock ? '1' : '0') + '\t' + (row.scratched ? '1' : '0');
-      for (const std::string_view field : {ToteText(race.tote, i), std::string_view(row.program),
-                                           std::string_view(row.name), std::string_view(row.ml)}) {
+      for (const std::string_view field :
+           {ToteText(race.tote, i), std::string_view(row.horse.program),
+            std::string_view(row.horse.name), std::string_view(row.horse.ml)}) {
         out += '\t';
         AppendText(out, field);
       }
@@ -474,8 +514,10 @@ bool ParseLineFile(std::string_view bytes, CardState& state, LineFileError& erro
     return false;
   }
   int number = 0;
+  state.races.reserve(16);  // a day's card, without the room of every race there could be
   do {
-    LineState race;  // what a file of version 1 opens with: an empty tote at the first edge
+    // As a file of version 1 opens it: an empty tote at the first edge.
+    LineState& race = state.races.emplace_back();
     if (card &&
         !(file.Race(number, race.number) && file.Text("label", race.label, LABEL_MAX, "a label"))) {
       return false;
@@ -485,7 +527,6 @@ bool ParseLineFile(std::string_view bytes, CardState& state, LineFileError& erro
       return false;
     }
     number = race.number;
-    state.races.push_back(std::move(race));
   } while (card && file.AnotherRace());
   state.current = state.races.front().number;
   return (!card || file.Current(state, state.current)) && file.End();

@@ -34,6 +34,7 @@
 #include <string_view>
 #include <vector>
 
+#include "book/identity.h"
 #include "card/card.h"
 #include "dialog/surface.h"
 #include "resources/columns.h"
@@ -61,9 +62,7 @@ struct RowState {
   bool arrows = true;
   bool lock = false;
   bool scratched = false;
-  std::string program;
-  std::string name;
-  std::string ml;
+  HorseIdentity horse;
 };
 
 // One race as a file keeps it: its dialog as shown, its tote, its label and its number.

@@ -95,6 +95,20 @@ stage_core() {
       st = v[1, "start-up/event"]; sr = v[2, "start-up/event"]
       printf "\nThe 28 number texts of an event take %.2f µs and %d instructions, %.0f %% of a start-up'"'"'s time and %.0f %% of its instructions; by full decimal expansion they would take %.2f µs and %d instructions.\n", t / 1000, r, 100 * t / st, 100 * r / sr, te / 1000, re
     }' "$times" "$instructions"
+  # The card: a move to another race against the start-up event, which writes as much; a
+  # 12-race card's open against reading its bytes.
+  echo
+  echo "| figure | program | baseline | program ÷ baseline | goal |"
+  echo "|---|---:|---:|---:|---|"
+  row "going to another race, instructions (baseline: start-up)" \
+    "$(figure median <(tsv "$instructions") "race switch/event" value)" \
+    "$(figure median <(tsv "$instructions") "start-up/event" value)" 1 0 "" 2 "≤ 1.5×"
+  row "going to another race, time (baseline: start-up)" \
+    "$(figure median <(tsv "$times") "race switch/event" value)" \
+    "$(figure median <(tsv "$times") "start-up/event" value)" 1000 2 " µs" 2
+  row "opening a saved 12-race card, time (baseline: reading its bytes)" \
+    "$(figure median <(tsv "$times") "12-race card/open" value)" \
+    "$(figure median <(tsv "$times") "12-race card/bytes" value)" 1000 1 " µs" 2 "≤ 3×"
 }
 
 # A figure from a table the benchmarks print, whose first line names its columns and whose first
@@ -108,6 +122,9 @@ figure() {
     awk -v pick="$1" '{ v[NR] = $1 }
       END { print pick == "fastest" ? v[1] : NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
+
+# A "name<TAB>value" file as such a table, its columns named name and value.
+tsv() { printf 'name\tvalue\n'; cat "$1"; }
 
 # One row of a table against a baseline: the label, both figures divided by DIVISOR and printed
 # with DIGITS decimals and UNIT, their ratio with RATIO_DIGITS decimals, and the goal.

@@ -181,9 +181,9 @@ TEST(LineFile, TheLargestCardSavesAndOpens) {
       row.odds.assign(FIELD_TEXT_MAX, '\x81');
       row.win.assign(FIELD_TEXT_MAX, '\x1f');
       row.max = 10800;
-      row.program.assign(PROGRAM_MAX, '\x8f');
-      row.name.assign(HORSE_NAME_MAX, '\x90');
-      row.ml.assign(MORNING_LINE_MAX, '\x9d');
+      SetFixedText(row.horse.program, std::string(PROGRAM_MAX, '\x8f'));
+      SetFixedText(row.horse.name, std::string(HORSE_NAME_MAX, '\x90'));
+      SetFixedText(row.horse.ml, std::string(MORNING_LINE_MAX, '\x9d'));
       SetToteText(race.tote, i, std::string(TOTE_TEXT_MAX, '\x7f'));
     }
     card.races.push_back(std::move(race));
