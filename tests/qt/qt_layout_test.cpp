@@ -347,7 +347,13 @@ void QtLayoutTest::ToteWindowShowsARace() {
   }
   const char* prices[] = {"5-2", "4-1", "8-1", "", "9/2", "5--2", "20", "EVEN"};
   for (int row = 0; row < 8; ++row) SetToteText(dialog.Tote(), row, prices[row]);
-  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
+  const char* names[] = {"Secretariat", "Sea Bird", "Man o' War", "Zenyatta"};
+  HorseIdentity* horses = ShownRace(dialog.KeptCard()).horses;
+  for (int row = 0; row < 4; ++row) {
+    SetFixedText(horses[row].program, row == 1 ? "1A" : std::to_string(row + 1));
+    SetFixedText(horses[row].name, names[row]);
+  }
+  ToteDialog window(dialog.Surface(), dialog.Tote(), horses, &dialog);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   SaveArtifact(window, "qt-tote");
@@ -398,7 +404,8 @@ void QtLayoutTest::NamesWidenTheWindowByTheirColumn() {
   QVERIFY(box(dialog.Control(IDC_ROW_NUMBER)).right() < box(first).left());
   QVERIFY(box(first).right() < box(dialog.Control(IDC_ODDS)).left());
   for (int row = 0; row < ROW_COUNT; ++row) {
-    const double units = UnitsPerPixel(qobject_cast<QScrollBar*>(dialog.Control(IDC_POOL_BAR + row)));
+    const double units =
+        UnitsPerPixel(qobject_cast<QScrollBar*>(dialog.Control(IDC_POOL_BAR + row)));
     QVERIFY2(units > 0 && units <= 45, QByteArray::number(units));
   }
   const QString whole = QStringLiteral("5 The Longest Name a Horse Could Ever Have");
@@ -406,7 +413,8 @@ void QtLayoutTest::NamesWidenTheWindowByTheirColumn() {
   QCOMPARE(longest->accessibleDescription(), whole);
   QVERIFY2(longest->text() != whole && longest->text().endsWith(QChar(0x2026)),
            longest->text().toUtf8());
-  QVERIFY(longest->fontMetrics().horizontalAdvance(longest->text()) <= longest->contentsRect().width());
+  QVERIFY(longest->fontMetrics().horizontalAdvance(longest->text()) <=
+          longest->contentsRect().width());
   QCOMPARE(first->text(), QStringLiteral("1 Secretariat"));
   SaveArtifact(dialog, "qt-card-main");
 
@@ -415,7 +423,8 @@ void QtLayoutTest::NamesWidenTheWindowByTheirColumn() {
   QVERIFY(QTest::qWaitForWindowExposed(&tote));
   SaveArtifact(tote, "qt-card-tote");
   tote.close();
-  CardDialog window(card, dialog.Surface(), [] {}, &dialog);
+  CardDialog window(
+      card, dialog.Surface(), [] {}, &dialog);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   SaveArtifact(window, "qt-card-window");
