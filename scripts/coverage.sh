@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Line and branch coverage of every portable folder (text, book, tote, files, runner, the
+# Line and branch coverage of every portable folder (text, book, tote, card, files, runner, the
 # dispatch and the headless dialog) by the whole test suite (unit tests, golden sessions, the
 # fuzzers' kept inputs), with clang's source-based coverage. The files a platform picks are
 # counted on their own platform's build: here the POSIX ones.
@@ -8,7 +8,7 @@
 # Usage: scripts/coverage.sh [--check]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-files=(text/*.cpp book/*.cpp tote/*.cpp files/*.cpp runner/*.cpp dialog/dispatch.cpp
+files=(text/*.cpp book/*.cpp tote/*.cpp card/*.cpp files/*.cpp runner/*.cpp dialog/dispatch.cpp
   dialog/headless/*.cpp)
 # The Windows program's files are not built here.
 mapfile -t files < <(printf '%s\n' "${files[@]}" | grep -v '_win32\.cpp$')
