@@ -388,7 +388,7 @@ void QtDialog::GoToRace(int r) {
 }
 
 QString QtDialog::OpenFile(const QString& path, std::FILE* log) {
-  const QString failure = OpenLineFrom(this, m_surface, m_card, path, log);
+  QString failure = OpenLineFrom(this, m_surface, m_card, path, log);
   ShowCardChanges();
   return failure;
 }
