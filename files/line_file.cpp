@@ -122,7 +122,8 @@ class Fields {
   }
   std::size_t size() const { return count_; }
   std::string_view operator[](std::size_t i) const {
-    return i < count_ && i < MAX ? line_.substr(start_[i], end_[i] - start_[i]) : std::string_view();
+    return i < count_ && i < MAX ? line_.substr(start_[i], end_[i] - start_[i])
+                                 : std::string_view();
   }
 
  private:

@@ -107,7 +107,7 @@ void CardDialog::MakeFields() {
   m_label = MakeField(this, LABEL_MAX, QString());
   connect(m_label, &QLineEdit::textEdited, this, [this](const QString& typed) {
     if (Race* race = FindRace(m_card, m_race)) Keep(race->label, typed);
-    FillList(m_race);
+    ShowSelectedSummary();
     m_changed();
   });
   auto* labelRow = new QHBoxLayout;
@@ -132,7 +132,7 @@ void CardDialog::MakeFields() {
         if (column == 0) Keep(horse.program, typed);
         if (column == 1) Keep(horse.name, typed);
         if (column == 2) Keep(horse.ml, typed);
-        FillList(m_race);
+        ShowSelectedSummary();
         m_changed();
       });
       // A program number and a morning line are short: room for their longest; the name
@@ -173,23 +173,35 @@ void CardDialog::FillList(int r) {
   m_list->clear();
   QTreeWidgetItem* selected = nullptr;
   for (int number = 1; number <= RACE_MAX; ++number) {
-    const Race* race = FindRace(m_card, number);
-    if (!race) continue;
-    const RaceSummary summary = SummaryOf(m_card, m_main, number);
+    if (!FindRace(m_card, number)) continue;
     auto* item = new QTreeWidgetItem(m_list);
     item->setData(0, Qt::UserRole, number);
-    item->setText(0, QString::number(number) +
-                         (number == m_card.shown ? QStringLiteral(" (shown)") : QString()));
-    item->setText(1, Shown(race->label));
-    item->setText(2, QString::number(summary.horses));
-    item->setText(3, QString::number(summary.scratched));
-    item->setText(4, QString::number(summary.named));
     for (int column : {2, 3, 4}) item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    ShowSummary(item, number);
     if (number == r) selected = item;
   }
   if (selected) m_list->setCurrentItem(selected);
   m_remove->setEnabled(RaceCount(m_card) > 1);
   ShowHorses(selected ? r : m_card.shown);
+}
+
+void CardDialog::ShowSummary(QTreeWidgetItem* item, int r) {
+  const Race* race = FindRace(m_card, r);
+  const RaceSummary summary = SummaryOf(m_card, m_main, r);
+  item->setText(0,
+                QString::number(r) + (r == m_card.shown ? QStringLiteral(" (shown)") : QString()));
+  item->setText(1, Shown(race->label));
+  item->setText(2, QString::number(summary.horses));
+  item->setText(3, QString::number(summary.scratched));
+  item->setText(4, QString::number(summary.named));
+}
+
+void CardDialog::ShowSelectedSummary() {
+  // Only the race's own row: the fields keep what is being typed in them, as typed.
+  for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = m_list->topLevelItem(i);
+    if (item->data(0, Qt::UserRole).toInt() == m_race) ShowSummary(item, m_race);
+  }
 }
 
 void CardDialog::ShowHorses(int r) {
@@ -230,9 +242,11 @@ void CardDialog::AddRace() {
 void CardDialog::RemoveSelected() {
   const int r = m_race;
   if (RaceCount(m_card) == 1) return;
+  // No unless the user says so: Enter anywhere else in this window closes it.
   if (RaceIsWorkedOn(m_card, m_main, r) &&
-      QMessageBox::question(this, QString::fromLatin1(CARD_CAPTION),
-                            QString::fromStdString(RemoveRaceQuestion(r))) != QMessageBox::Yes) {
+      QMessageBox::question(
+          this, QString::fromLatin1(CARD_CAPTION), QString::fromStdString(RemoveRaceQuestion(r)),
+          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
     return;
   }
   RemoveRace(m_card, m_main, r);

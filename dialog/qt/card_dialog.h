@@ -13,6 +13,7 @@
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 class CardDialog final : public QDialog {
   Q_OBJECT
@@ -33,6 +34,10 @@ class CardDialog final : public QDialog {
   void MakeFields();
   // Lists the races the card holds, race r selected.
   void FillList(int r);
+  // Writes race r's summary into its row of the list; the selected race's after a change of its
+  // label or horses.
+  void ShowSummary(QTreeWidgetItem* item, int r);
+  void ShowSelectedSummary();
   // Shows race r's label and horses in the fields, named for it.
   void ShowHorses(int r);
   void AddRace();

@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <QFontMetrics>
 
+#include "dialog/qt/qt_text.h"
+
 NameLabel::NameLabel(int chars, QWidget* parent) : QLabel(parent), m_chars(chars) {
   setTextFormat(Qt::PlainText);
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -12,7 +14,7 @@ NameLabel::NameLabel(int chars, QWidget* parent) : QLabel(parent), m_chars(chars
 void NameLabel::SetName(const QString& name) {
   if (name == m_name) return;
   m_name = name;
-  setToolTip(name);
+  setToolTip(PlainTip(name));
   // A label with an accessible name is no longer heard by its text: the name goes to screen
   // readers as its description.
   setAccessibleDescription(name);

@@ -342,7 +342,7 @@ bool QtDialog::ShowTip(QWidget* control, const QHelpEvent* event) {
   if (length > 0) {
     // The core's tips are UTF-8 (the middle dot), unlike the controls' code-page bytes; one
     // always fits CARD_TIP_MAX.
-    QToolTip::showText(event->globalPos(), QString::fromUtf8(tip), control);
+    QToolTip::showText(event->globalPos(), PlainTip(QString::fromUtf8(tip)), control);
   } else {
     QToolTip::hideText();
   }

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTextDocument>
 #include <cstring>
 
 #include "text/codepage.h"
@@ -15,6 +16,12 @@ QByteArray ToDialogBytes(const QString& text) {
     bytes[i] = static_cast<char>(Cp1252FromUtf16(text[i].unicode()));
   }
   return bytes;
+}
+
+QString PlainTip(const QString& text) {
+  if (!Qt::mightBeRichText(text)) return text;
+  return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+         QStringLiteral("</p>");
 }
 
 QString FromDialogBytes(const char* bytes, qsizetype length) {

@@ -14,6 +14,10 @@ QByteArray ToDialogBytes(const QString& text);
 // The characters of length bytes (of a NUL-terminated text with length -1).
 QString FromDialogBytes(const char* bytes, qsizetype length = -1);
 
+// text as a tip shows it: Qt takes a tip that looks like markup ("<b>", "&lt;") for rich text,
+// so such a text is escaped, on one line as a plain tip is; any other is itself.
+QString PlainTip(const QString& text);
+
 struct CopiedTable;
 
 // Puts table (UTF-8) on the clipboard as plain text and as HTML.

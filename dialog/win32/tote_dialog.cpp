@@ -314,8 +314,10 @@ bool RunToteWindow(HWND main, ToteState& tote, const HorseIdentity* horses) {
   window.tote = &tote;
   window.horses = horses;
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
-  return DialogBoxParamA(instance, TOTE_NAME, main, ToteProc, reinterpret_cast<LPARAM>(&window)) >
-         0;
+  // Wide windows, so that a name keeps every character of the code page whatever the system's
+  // own code page is; the prices and figures go through the A-API as the dialog's texts do.
+  return DialogBoxParamW(instance, WideFromUtf8(TOTE_NAME).c_str(), main, ToteProc,
+                         reinterpret_cast<LPARAM>(&window)) > 0;
 }
 
 void RefreshToteWindow(HWND main) {

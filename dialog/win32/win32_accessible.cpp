@@ -203,7 +203,12 @@ LRESULT CALLBACK AnswerAccessible(HWND control, UINT message, WPARAM wParam, LPA
     if (libraries.loaded &&
         SUCCEEDED(libraries.createStandard(control, OBJID_CLIENT, __uuidof(IAccessible),
                                            reinterpret_cast<void**>(&inner)))) {
-      auto* wrapped = new (std::nothrow) TextedAccessible(inner, *texts);
+      TextedAccessible* wrapped = nullptr;
+      try {
+        wrapped = new TextedAccessible(inner, *texts);  // copies the texts
+      } catch (const std::bad_alloc&) {
+        wrapped = nullptr;
+      }
       if (!wrapped) {
         inner->Release();
       } else {
@@ -218,7 +223,7 @@ LRESULT CALLBACK AnswerAccessible(HWND control, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-bool SetAccessibleTexts(HWND control, const std::string& name, const std::string& description) {
+bool SetAccessibleTexts(HWND control, const std::string& name, const std::string& description) try {
   if (auto* texts = static_cast<AccessibleTexts*>(GetPropA(control, TEXTS_PROPERTY))) {
     texts->name = WideFromUtf8(name);
     texts->description = WideFromUtf8(description);
@@ -238,4 +243,6 @@ bool SetAccessibleTexts(HWND control, const std::string& name, const std::string
   RemovePropA(control, TEXTS_PROPERTY);
   delete texts;
   return false;
+} catch (const std::bad_alloc&) {
+  return false;  // called from window procedures: no exception may leave
 }

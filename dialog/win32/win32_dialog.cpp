@@ -61,7 +61,7 @@ MainWindowData* DataOf(HWND dialog) {
 }
 
 // No memory for it (a few kilobytes) leaves the dialog without a card: the menu's "Tote...",
-// "Card..." and the races' moves beep, and a save writes a card of one race as shown.
+// "Card...", the races' moves, "Save line..." and "Open line..." beep.
 void KeepData(HWND dialog) {
   if (DataOf(dialog)) return;
   MainWindowData* data = nullptr;
@@ -98,7 +98,10 @@ void AddSystemMenuItems(HWND dialog) {
 void ShowCardChanges(HWND dialog) {
   const MainWindowData* data = DataOf(dialog);
   if (!data) return;
-  SetWindowTextW(dialog, WideFromUtf8(WindowTitle(data->card)).c_str());
+  // Straight to the default procedure's Unicode form: SetWindowTextW on a window made with the
+  // A-API hands the text through the system's code page, which may lack the track's letters.
+  DefWindowProcW(dialog, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(WideFromUtf8(WindowTitle(data->card)).c_str()));
   for (int i = 0; i < ROW_COUNT; ++i) {
     const std::string description = RowDescription(data->card, i);
     for (const int id : {IDC_ODDS + i, IDC_POOL_BAR + i}) {
@@ -107,15 +110,15 @@ void ShowCardChanges(HWND dialog) {
   }
 }
 
-// Shows race r of the card, the typed entries taken first; nothing for the race shown, and a
-// beep where there is no such race (Next race from race 40, Previous race from the lowest).
+// Shows race r of the card, the typed entries taken first; nothing for the race shown nor where
+// there is no such race (0: Next race from race 40, Previous race from the lowest).
 void GoToRace(HWND dialog, int r) {
   MainWindowData* data = DataOf(dialog);
-  if (!data || r == 0) {
+  if (!data) {
     MessageBeep(MB_ICONWARNING);
     return;
   }
-  if (r == data->card.shown) return;
+  if (r == 0 || r == data->card.shown) return;
   TakeTypedEntriesFirst(dialog);
   Win32Surface surface(dialog);
   ShowRace(data->card, surface, r);
@@ -179,13 +182,13 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case IDM_OPEN_LINE:
         case IDM_SAVE_LINE: {
           MainWindowData* data = DataOf(dialog);
-          Card none;
-          Card& card = data ? data->card : none;
-          if ((wParam & 0xFFF0) == IDM_OPEN_LINE) {
-            OpenLineChosen(dialog, card);
+          if (!data) {
+            MessageBeep(MB_ICONWARNING);
+          } else if ((wParam & 0xFFF0) == IDM_OPEN_LINE) {
+            OpenLineChosen(dialog, data->card);
             ShowCardChanges(dialog);
           } else {
-            SaveLineAs(dialog, card);
+            SaveLineAs(dialog, data->card);
           }
           return TRUE;
         }

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QStyleOption>
 #include <QTest>
+#include <QTextDocument>
 #include <functional>
 #include <memory>
 
@@ -285,14 +286,24 @@ void QtLayoutTest::ToteFiguresFitTheirRoom() {
     surface.SetBarPos(IDC_POOL_BAR + row, row < ROW_COUNT - 1 ? 81000 : 1);
     surface.SetChecked(IDC_LOCK + row, true);
     SetToteText(dialog.Tote(), row, "9999.99");
+    // Every identity at its limit, in the widest letters.
+    HorseIdentity& horse = ShownRace(dialog.KeptCard()).horses[row];
+    SetFixedText(horse.program, "888W");
+    SetFixedText(horse.name, std::string(HORSE_NAME_MAX, 'W'));
   }
   ToteDialog window(surface, dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
-  // Every text whole, each field's price with the caret after it, in both states.
+  // Every text whole, each field's price with the caret after it, in both states; a name, the
+  // one text cut to its room, whole in its tip.
   const auto fits = [&window] {
     QStringList shown;
     for (const QLabel* label : window.findChildren<QLabel*>()) {
+      if (label->accessibleName().endsWith(QStringLiteral(" name"))) {
+        if (label->toolTip() != QString(HORSE_NAME_MAX, QLatin1Char('W')))
+          return QStringList{QStringLiteral("no whole tip: ") + label->accessibleName()};
+        continue;
+      }
       // A mnemonic's "&" is not drawn.
       const QString text =
           label->buddy() ? QString(label->text()).remove(QLatin1Char('&')) : label->text();
@@ -379,7 +390,7 @@ void QtLayoutTest::NamesWidenTheWindowByTheirColumn() {
   Card& card = dialog.KeptCard();
   SetFixedText(card.track, "Aqueduct");
   SetFixedText(card.date, "2026-12-09");
-  const char* const names[] = {"Secretariat", "Sea Bird", "Man o' War", "Zenyatta",
+  const char* const names[] = {"Secretariat", "Sea Bird", "Man o' War", "<i>Bo</i> & Co",
                                "The Longest Name a Horse Could Ever Have"};
   for (int i = 0; i < 5; ++i) {
     HorseIdentity& horse = card.races[0]->horses[i];
@@ -416,6 +427,12 @@ void QtLayoutTest::NamesWidenTheWindowByTheirColumn() {
   QVERIFY(longest->fontMetrics().horizontalAdvance(longest->text()) <=
           longest->contentsRect().width());
   QCOMPARE(first->text(), QStringLiteral("1 Secretariat"));
+  // A name that looks like markup is shown and tipped as the letters it is.
+  QLabel* bold = named(4);
+  QTextDocument tip;
+  tip.setHtml(bold->toolTip());
+  QCOMPARE(tip.toPlainText(), QStringLiteral("4 <i>Bo</i> & Co"));
+  QCOMPARE(bold->text(), QStringLiteral("4 <i>Bo</i> & Co"));
   SaveArtifact(dialog, "qt-card-main");
 
   ToteDialog tote(dialog.Surface(), dialog.Tote(), ShownRace(card).horses, &dialog);

@@ -102,6 +102,29 @@ void RacesMoveFromTheMenu(HMODULE exe) {
   EXPECT(Heard(GetDlgItem(main, IDC_ODDS + 1), true).empty(), "horse 2 described");
 }
 
+// The message box the Card window shows over itself, waited for 2 s at most.
+HWND Question(HWND window) {
+  for (int tries = 0; tries < 40; ++tries) {
+    struct Search {
+      HWND owner;
+      HWND found;
+    } search{window, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(window, nullptr),
+        [](HWND candidate, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          if (GetWindow(candidate, GW_OWNER) != s->owner || !IsWindowVisible(candidate))
+            return TRUE;
+          s->found = candidate;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
 void CardWindowChangesTheCard(HMODULE exe) {
   LiveDialog dialog(exe);
   if (!dialog.Handle()) return;
@@ -141,6 +164,29 @@ void CardWindowChangesTheCard(HMODULE exe) {
     EXPECT(card.shown == 1 && RaceCount(card) == 1 &&
                !IsWindowEnabled(GetDlgItem(window, IDC_CARD_REMOVE)),
            "race %d of %d after the removal", card.shown, RaceCount(card));
+    // A race with a name asks first, No the default: No keeps it, Yes removes it.
+    SendDlgItemMessageA(window, IDC_CARD_ADD, BM_CLICK, 0, 0);
+    type(IDC_CARD_NAME, L"Zenyatta");
+    for (const WPARAM answer : {IDNO, IDYES}) {
+      PostMessageA(GetDlgItem(window, IDC_CARD_REMOVE), BM_CLICK, 0, 0);
+      const HWND box = Question(window);
+      EXPECT(box, "no question before removing a named race");
+      if (!box) break;
+      const auto style = [box](int id) {
+        return GetWindowLongA(GetDlgItem(box, id), GWL_STYLE) & 0xF;
+      };
+      EXPECT(style(IDNO) == BS_DEFPUSHBUTTON && style(IDYES) == BS_PUSHBUTTON,
+             "the question's default is not No");
+      SendMessageA(box, WM_COMMAND, answer, 0);
+      for (int tries = 0; tries < 40 && IsWindow(box); ++tries) Sleep(50);
+      const int left = answer == IDNO ? 2 : 1;
+      for (int tries = 0; tries < 40 && RaceCount(card) != left; ++tries) {
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
+      }
+      EXPECT(RaceCount(card) == left, "%d races after the answer %d", RaceCount(card),
+             static_cast<int>(answer));
+    }
     // Enter in a field closes the window. Posted as the keyboard would; under Wine a message
     // posted from another thread waits until the window's thread wakes, as a sent one wakes it.
     const HWND field = GetDlgItem(window, IDC_CARD_NAME + 3);
