@@ -29,9 +29,12 @@ QPushButton* Button(QWidget& window, const char* text) {
 }
 
 // Answers the question the next event loop shows, once it shows: Enter, or the button given;
-// records whether No was its default.
-void Answer(QMessageBox::StandardButton button, bool& noByDefault) {
-  QTimer::singleShot(0, [button, &noByDefault] {
+// records whether No was its default. The timer is the caller's so that nothing outlives the test.
+void Answer(QTimer& timer, QMessageBox::StandardButton button, bool& noByDefault) {
+  timer.disconnect();
+  timer.setSingleShot(true);
+  timer.start(0);
+  QObject::connect(&timer, &QTimer::timeout, [button, &noByDefault] {
     QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     noByDefault = box->defaultButton() == box->button(QMessageBox::No);
@@ -83,12 +86,13 @@ void CardDialogTest::RacesComeAndGoAsTheUserSays() {
 
   // A race with a name asks before it goes: No (the default) keeps it, Yes removes it.
   QPushButton* remove = Button(window, CARD_REMOVE_TEXT);
+  QTimer timer;
   bool noByDefault = false;
-  Answer(QMessageBox::NoButton, noByDefault);
+  Answer(timer, QMessageBox::NoButton, noByDefault);
   remove->click();
   QVERIFY(noByDefault);
   QCOMPARE(RaceCount(card), 2);
-  Answer(QMessageBox::Yes, noByDefault);
+  Answer(timer, QMessageBox::Yes, noByDefault);
   remove->click();
   QCOMPARE(RaceCount(card), 1);
   QCOMPARE(card.shown, 1);
