@@ -10,6 +10,8 @@ import time
 
 import pyatspi
 
+from atspi_session import check, focus_main, named, until, window, windows, xdotool
+
 ARTIFACTS, HEADLESS, WORK = sys.argv[1:4]
 SAVED = os.path.join(WORK, "card.oddsline")
 os.makedirs(WORK, exist_ok=True)
@@ -18,68 +20,17 @@ if os.path.exists(SAVED):
 DASH = "\u2014"
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
-def until(what, value, timeout=5.0):
-    """Polls value() until it is truthy; fails naming what was awaited and the last value."""
-    end = time.monotonic() + timeout
-    while True:
-        got = value()
-        if got:
-            return got
-        if time.monotonic() > end:
-            sys.exit(f"card_atspi: no {what} within {timeout} s (last {got!r})")
-        time.sleep(0.1)
-
-
-def check(what, got, expected):
-    if got != expected:
-        sys.exit(f"card_atspi: {what}: {got!r}, expected {expected!r}")
-
-
-def windows():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "oddsmith":
-            return [app.getChildAtIndex(i) for i in range(app.childCount)]
-    return []
-
-
-def window(is_it):
-    for child in windows():
-        if child is not None and is_it(child.name):
-            return child
-    return None
-
-
 def main():
     return window(lambda name: name.startswith("Oddsmith"))
 
 
 def card():
-    return window(lambda name: name == "Card")
+    return window("Card")
 
 
 def title():
     found = main()
     return found.name if found else None
-
-
-def named(parent, name):
-    """The descendant of parent called name (the fields of the window's groups too)."""
-    if parent is None:
-        return None
-    for i in range(parent.childCount):
-        child = parent.getChildAtIndex(i)
-        if child is None:
-            continue
-        if child.name == name:
-            return child
-        inner = named(child, name)
-        if inner is not None:
-            return inner
-    return None
 
 
 def text(parent, name):
@@ -108,11 +59,11 @@ def type_into(parent, name, typed):
 
 def ask_file(caption, path):
     """Names path in the file dialog called caption and accepts it."""
-    until(f"{caption} dialog", lambda: window(lambda name: name == caption))
+    until(f"{caption} dialog", lambda: window(caption))
     xdotool("key", "ctrl+a")
     xdotool("type", "--delay", "10", path)
     xdotool("key", "Return")
-    until(f"{caption} dialog closed", lambda: window(lambda name: name == caption) is None)
+    until(f"{caption} dialog closed", lambda: window(caption) is None)
     xdotool("windowfocus", "--sync", xid)
 
 
@@ -120,11 +71,7 @@ def shot(name):
     subprocess.run(["import", "-window", "root", f"{ARTIFACTS}/{name}.png"], check=False)
 
 
-# Without a window manager the keys go where xdotool puts the focus.
-until("main window over AT-SPI", main)
-xid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Oddsmith$"],
-                     capture_output=True, text=True, timeout=10).stdout.split()[0]
-xdotool("windowfocus", "--sync", xid)
+xid = focus_main()
 
 # Odds typed into horse 1's field, which keeps the focus; Ctrl+Shift+K takes them first.
 type_into(main(), "Horse 1 odds", "3")

@@ -3,52 +3,11 @@ program's X display, and every check reads the window over AT-SPI (or the X clip
 Usage: tote_atspi.py ARTIFACTS_DIR. Prints what failed and exits 1; 0 when all held."""
 import subprocess
 import sys
-import time
 
-import pyatspi
+from atspi_session import check, focus_main, named, until, window, xdotool
 
 ARTIFACTS = sys.argv[1]
 HEADER = "Horse\tProgram\tName\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\tEV $2"
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
-def until(what, value, timeout=5.0):
-    """Polls value() until it is truthy; fails naming what was awaited and the last value."""
-    end = time.monotonic() + timeout
-    while True:
-        got = value()
-        if got:
-            return got
-        if time.monotonic() > end:
-            sys.exit(f"tote_atspi: no {what} within {timeout} s")
-        time.sleep(0.1)
-
-
-def program():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "oddsmith":
-            return app
-    return None
-
-
-def window(name):
-    app = program()
-    for i in range(app.childCount if app else 0):
-        child = app.getChildAtIndex(i)
-        if child is not None and child.name == name:
-            return child
-    return None
-
-
-def named(parent, name):
-    for i in range(parent.childCount):
-        child = parent.getChildAtIndex(i)
-        if child is not None and child.name == name:
-            return child
-    return None
 
 
 def heard(name):
@@ -64,11 +23,6 @@ def heard(name):
     return item.description
 
 
-def check(what, got, expected):
-    if got != expected:
-        sys.exit(f"tote_atspi: {what}: {got!r}, expected {expected!r}")
-
-
 def copied_table():
     """The clipboard's text once it holds the tote table."""
     out = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
@@ -76,11 +30,7 @@ def copied_table():
     return out.stdout if out.returncode == 0 and out.stdout.startswith(HEADER) else None
 
 
-# Without a window manager the keys go where xdotool puts the focus.
-until("main window over AT-SPI", lambda: window("Oddsmith"))
-xid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Oddsmith$"],
-                     capture_output=True, text=True, timeout=10).stdout.split()[0]
-xdotool("windowfocus", "--sync", xid)
+focus_main()
 
 # Ctrl+T opens the window, the first price field taking the keys.
 xdotool("key", "ctrl+t")
