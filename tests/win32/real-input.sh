@@ -142,25 +142,33 @@ tote_keys() {
   settle
 }
 
-# Opens the tote window from the system menu; Enter closes it, wherever its focus is.
-open_tote() {
+# Opens the window called NAME from the system menu by its entry's KEY, its X window then in
+# $shown; Enter closes it again (close_window NAME WINDOW), wherever its focus is.
+open_window() {
   keys key alt+space
-  keys key t
+  keys key "$1"
   for _ in $(seq 25); do
-    tote=$(xdotool search --onlyvisible --name '^Tote$' 2>/dev/null | head -1) || true
-    [ -z "$tote" ] || return 0
+    shown=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -1) || true
+    [ -z "$shown" ] || return 0
     sleep 0.2
   done
-  fail "no X window for the tote window"
+  fail "no X window for the $2 window"
 }
-close_tote() {
-  tote_keys key Return
+close_window() {
+  xdotool windowfocus "$2"
+  xdotool key Return
+  settle
   for _ in $(seq 25); do
-    xdotool search --onlyvisible --name '^Tote$' >/dev/null 2>&1 || return 0
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
     sleep 0.2
   done
-  fail "Enter left the tote window open"
+  fail "Enter left the $1 window open"
 }
+open_tote() {
+  open_window t Tote
+  tote=$shown
+}
+close_tote() { close_window Tote "$tote"; }
 
 # Session 1: typing odds, a click into another field, a box, an arrow, the trough, Escape.
 start
@@ -374,23 +382,10 @@ card_keys() {
   settle
 }
 open_card() {
-  keys key alt+space
-  keys key d # "Card..."
-  for _ in $(seq 25); do
-    card=$(xdotool search --onlyvisible --name '^Card$' 2>/dev/null | head -1) || true
-    [ -z "$card" ] || return 0
-    sleep 0.2
-  done
-  fail "no X window for the Card window"
+  open_window d Card # "Card..."
+  card=$shown
 }
-close_card() {
-  card_keys key Return
-  for _ in $(seq 25); do
-    xdotool search --onlyvisible --name '^Card$' >/dev/null 2>&1 || return 0
-    sleep 0.2
-  done
-  fail "Enter left the Card window open"
-}
+close_card() { close_window Card "$card"; }
 titled() {
   local title
   title=$(probe title)
