@@ -46,35 +46,22 @@ void LiveDialog::Click(int id) {
   twin_.Click(id);
 }
 
-HWND LiveDialog::Tips() const {
-  struct Search {
-    HWND dialog;
-    HWND tips;
-  } search{dialog_, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        char name[32] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != s->dialog) {
-          return TRUE;
-        }
-        s->tips = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.tips;
+HWND TipsOf(HWND owner) {
+  HWND tips = nullptr;
+  do {
+    tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr);
+  } while (tips && GetWindow(tips, GW_OWNER) != owner);
+  return tips;
 }
 
-std::wstring LiveDialog::Tip(int id) const {
+std::wstring TipOf(HWND owner, int id) {
   WCHAR text[CARD_TIP_MAX] = L"";
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = dialog_;
-  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog_, id));
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(owner, id));
   tool.lpszText = text;
-  SendMessageW(Tips(), TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(TipsOf(owner), TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(&tool));
   return text;
 }
 

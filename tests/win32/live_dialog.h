@@ -10,6 +10,11 @@
 
 #include "dialog/headless/headless_dialog.h"
 
+// The tooltip control of owner (the dialog or one of its windows), and the tip it would show
+// now for owner's control id, asked for as it asks before showing one; from any thread.
+HWND TipsOf(HWND owner);
+std::wstring TipOf(HWND owner, int id);
+
 class LiveDialog {
  public:
   // REQUIRES: exe is oddsmith.exe loaded as a data file, whose resources hold the templates.
@@ -28,10 +33,9 @@ class LiveDialog {
   void Enter(int id, const char* text);
   void Click(int id);
 
-  // The dialog's tooltip control, and the tip it would show now for control id, asked for as
-  // it asks before showing one.
-  HWND Tips() const;
-  std::wstring Tip(int id) const;
+  // The dialog's tooltip control, and the tip it would show now for control id (TipOf).
+  HWND Tips() const { return TipsOf(dialog_); }
+  std::wstring Tip(int id) const { return TipOf(dialog_, id); }
 
   // Chooses "Tote..." ("Card...") in the system menu and, while its window shows, runs steps on
   // a second thread, as a user acts beside the window's own message loop; steps end by closing

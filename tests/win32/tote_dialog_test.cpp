@@ -80,22 +80,6 @@ std::string Ansi(const std::string& utf8) {
   return ansi;
 }
 
-// The tip the window's tooltip would show now over control id.
-std::wstring TipOf(HWND tote, int id) {
-  HWND tips = nullptr;
-  do {
-    tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr);
-  } while (tips && GetWindow(tips, GW_OWNER) != tote);
-  WCHAR text[TIP_MAX] = L"";
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = tote;
-  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(tote, id));
-  tool.lpszText = text;
-  SendMessageW(tips, TTM_GETTEXTW, TIP_MAX, reinterpret_cast<LPARAM>(&tool));
-  return text;
-}
-
 std::wstring PriceTip(HWND tote, int slot) { return TipOf(tote, IDC_TOTE_PRICE + slot); }
 
 std::wstring WideText(HWND window, int id) {
