@@ -38,7 +38,8 @@ start_xvfb "$dir" || exit 1
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>"$dir/stderr" &
 pid=$!
-timeout 60 "$python" "$here/$session" "$@" || { cat "$dir/stderr"; exit 1; }
+# -B: the shared module is imported without writing its byte code into the source tree.
+timeout 60 "$python" -B "$here/$session" "$@" || { cat "$dir/stderr"; exit 1; }
 
 # Escape in the dialog ends the program with 0.
 for _ in $(seq 50); do
