@@ -10,13 +10,6 @@ namespace {
 
 bool InCard(int r) { return r >= 1 && r <= RACE_MAX; }
 
-// The race's dialog as the card keeps it, or as the controls show it for the shown race.
-DialogSnapshot StateOf(Card& card, DialogSurface& surface, int r) {
-  DialogSnapshot shown = FindRace(card, r)->shown;
-  if (r == card.shown) KeepSnapshot(surface, shown);
-  return shown;
-}
-
 // The held race nearest to the shown one in the direction given (+1 or -1), or 0.
 int HeldBeside(const Card& card, int from, int step) {
   for (int r = from + step; InCard(r); r += step) {
@@ -81,6 +74,12 @@ void KeepShownRace(Card& card, DialogSurface& surface) {
   KeepSnapshot(surface, ShownRace(card).shown);
 }
 
+DialogSnapshot RaceState(Card& card, DialogSurface& surface, int r) {
+  DialogSnapshot shown = FindRace(card, r)->shown;
+  if (r == card.shown) KeepSnapshot(surface, shown);
+  return shown;
+}
+
 bool ShowRace(Card& card, DialogSurface& surface, int r) {
   if (!InCard(r) || r == card.shown) return false;
   KeepShownRace(card, surface);
@@ -96,7 +95,7 @@ bool RaceIsWorkedOn(Card& card, DialogSurface& surface, int r) {
   for (int i = 0; i < ROW_COUNT; ++i) {
     if (HasIdentity(race->horses[i]) || !ToteText(race->tote, i).empty()) return true;
   }
-  return !(StateOf(card, surface, r) == StartedSnapshot());
+  return !(RaceState(card, surface, r) == StartedSnapshot());
 }
 
 bool RemoveRace(Card& card, DialogSurface& surface, int r) {
@@ -113,7 +112,7 @@ RaceSummary SummaryOf(Card& card, DialogSurface& surface, int r) {
   RaceSummary summary{0, 0, 0};
   const Race* race = FindRace(card, r);
   if (!race) return summary;
-  HeadlessSurface controls(StateOf(card, surface, r));
+  HeadlessSurface controls(RaceState(card, surface, r));
   summary.horses = ReadFieldSize(controls);
   for (int i = 0; i < summary.horses; ++i) summary.scratched += controls.Checked(IDC_SCRATCH + i);
   for (const HorseIdentity& horse : race->horses) summary.named += HasIdentity(horse);

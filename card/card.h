@@ -67,6 +67,10 @@ int FreeRace(const Card& card);
 // Keeps what surface (the dialog showing the shown race) shows now as the shown race's state.
 void KeepShownRace(Card& card, DialogSurface& surface);
 
+// Race r's dialog (r held) as the card keeps it, or as surface shows it now for the shown race;
+// the card itself unchanged.
+DialogSnapshot RaceState(Card& card, DialogSurface& surface, int r);
+
 // Shows race r on surface: the shown race's state is kept first, then r is shown exactly as it
 // was kept (held now if it was not, as the dialog starts), modified flags included: no share
 // moves and nothing rebalances. The caller takes the typed entries before, as "Copy line" does.

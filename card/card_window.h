@@ -4,7 +4,10 @@
 #ifndef ODDSMITH_CARD_CARD_WINDOW_H
 #define ODDSMITH_CARD_CARD_WINDOW_H
 
+#include <array>
 #include <string>
+
+#include "card/card.h"
 
 inline constexpr char CARD_CAPTION[] = "Card";
 inline constexpr char CARD_MENU_TEXT[] = "Car&d...";
@@ -23,6 +26,10 @@ inline constexpr char CARD_CLOSE_TEXT[] = "Close";
 inline constexpr int CARD_LIST_COLUMN_COUNT = 5;
 inline constexpr const char* CARD_LIST_HEADINGS[CARD_LIST_COLUMN_COUNT] = {
     "Race", "Label", "Horses", "Scratched", "Named"};
+// The list's cells for race r, which the card holds (UTF-8): its number, " (shown)" after the
+// number of the race the dialog shows, its label and its summary's counts (card.h, SummaryOf).
+using CardListRow = std::array<std::string, CARD_LIST_COLUMN_COUNT>;
+CardListRow CardListCells(Card& card, DialogSurface& surface, int r);
 
 // The selected race's horses, a row of three fields each.
 inline constexpr int CARD_HORSE_COLUMN_COUNT = 3;

@@ -394,8 +394,7 @@ std::string LineFileFailure(LineFileAction action, std::string_view path,
 
 LineState LineStateOf(Card& card, DialogSurface& surface, int r) {
   const Race& race = *FindRace(card, r);
-  DialogSnapshot shown = race.shown;
-  if (r == card.shown) KeepSnapshot(surface, shown);
+  const DialogSnapshot shown = RaceState(card, surface, r);
   LineState state;
   state.number = r;
   state.label = race.label;

@@ -186,14 +186,10 @@ void CardDialog::FillList(int r) {
 }
 
 void CardDialog::ShowSummary(QTreeWidgetItem* item, int r) {
-  const Race* race = FindRace(m_card, r);
-  const RaceSummary summary = SummaryOf(m_card, m_main, r);
-  item->setText(0,
-                QString::number(r) + (r == m_card.shown ? QStringLiteral(" (shown)") : QString()));
-  item->setText(1, Shown(race->label));
-  item->setText(2, QString::number(summary.horses));
-  item->setText(3, QString::number(summary.scratched));
-  item->setText(4, QString::number(summary.named));
+  const CardListRow cells = CardListCells(m_card, m_main, r);
+  for (int column = 0; column < CARD_LIST_COLUMN_COUNT; ++column) {
+    item->setText(column, QString::fromStdString(cells[static_cast<std::size_t>(column)]));
+  }
 }
 
 void CardDialog::ShowSelectedSummary() {

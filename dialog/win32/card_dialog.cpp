@@ -79,15 +79,10 @@ void SetCell(HWND list, int item, int column, const std::string& text) {
 // Writes race r's cells into item of the list.
 void ShowSummary(HWND dialog, const CardWindow& window, int item, int r) {
   Win32Surface main(window.main);
-  const RaceSummary summary = SummaryOf(*window.card, main, r);
-  const HWND list = List(dialog);
-  std::string label;
-  AppendUtf8FromCp1252(label, FindRace(*window.card, r)->label);
-  SetCell(list, item, 0, std::to_string(r) + (r == window.card->shown ? " (shown)" : ""));
-  SetCell(list, item, 1, label);
-  SetCell(list, item, 2, std::to_string(summary.horses));
-  SetCell(list, item, 3, std::to_string(summary.scratched));
-  SetCell(list, item, 4, std::to_string(summary.named));
+  const CardListRow cells = CardListCells(*window.card, main, r);
+  for (int column = 0; column < CARD_LIST_COLUMN_COUNT; ++column) {
+    SetCell(List(dialog), item, column, cells[static_cast<std::size_t>(column)]);
+  }
 }
 
 // Shows race r's label and horses in the fields, named for it.
