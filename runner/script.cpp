@@ -130,6 +130,20 @@ const char* ParsePath(const Rest& rest, ScriptCommand& command) {
   return nullptr;
 }
 
+// "program K TEXT" and the like: a horse, then its text, the rest of the line after one space,
+// spaces and all, as "type" takes it.
+const char* ParseHorseText(const Rest& rest, ScriptCommand& command) {
+  if (!rest.given) return "missing argument";
+  const std::size_t end = rest.text.find(' ');
+  long long horse;
+  if (!ParseNumber(rest.text.substr(0, end), horse)) return "not a number";
+  if (horse < 1 || horse > ROW_COUNT) return "no horse number";
+  command.id = static_cast<int>(horse);
+  command.text =
+      end == std::string_view::npos ? std::string() : std::string(rest.text.substr(end + 1));
+  return nullptr;
+}
+
 // "tote K TEXT", "tote K", "tote clear", "tote table" and "tote list".
 const char* ParseTote(const Rest& rest, ScriptCommand& command) {
   if (!rest.given) return "missing argument";
@@ -144,14 +158,7 @@ const char* ParseTote(const Rest& rest, ScriptCommand& command) {
     command.kind = kind;
     return nullptr;
   }
-  long long horse;
-  if (!ParseNumber(word, horse)) return "not a number";
-  if (horse < 1 || horse > ROW_COUNT) return "no horse number";
-  command.id = static_cast<int>(horse);
-  // The text is the rest of the line, spaces and all, as "type" takes it.
-  command.text =
-      end == std::string_view::npos ? std::string() : std::string(rest.text.substr(end + 1));
-  return nullptr;
+  return ParseHorseText(rest, command);
 }
 
 const char* ParseEdge(const Rest& rest, ScriptCommand& command) {
@@ -167,19 +174,6 @@ const char* ParseRace(const Rest& rest, ScriptCommand& command) {
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
   if (numbers.value[0] < 1 || numbers.value[0] > RACE_MAX) return "no race number";
   command.id = static_cast<int>(numbers.value[0]);
-  return nullptr;
-}
-
-// "program K TEXT" and the like: a horse, then its text, the rest of the line after one space.
-const char* ParseHorseText(const Rest& rest, ScriptCommand& command) {
-  if (!rest.given) return "missing argument";
-  const std::size_t end = rest.text.find(' ');
-  long long horse;
-  if (!ParseNumber(rest.text.substr(0, end), horse)) return "not a number";
-  if (horse < 1 || horse > ROW_COUNT) return "no horse number";
-  command.id = static_cast<int>(horse);
-  command.text =
-      end == std::string_view::npos ? std::string() : std::string(rest.text.substr(end + 1));
   return nullptr;
 }
 
