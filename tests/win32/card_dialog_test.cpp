@@ -178,25 +178,15 @@ void CardWindowChangesTheCard(HMODULE exe) {
       EXPECT(style(IDNO) == BS_DEFPUSHBUTTON && style(IDYES) == BS_PUSHBUTTON,
              "the question's default is not No");
       SendMessageA(box, WM_COMMAND, answer, 0);
-      for (int tries = 0; tries < 40 && IsWindow(box); ++tries) Sleep(50);
+      WaitGone(box);
       const int left = answer == IDNO ? 2 : 1;
-      for (int tries = 0; tries < 40 && RaceCount(card) != left; ++tries) {
-        DWORD_PTR ignored;
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
-      }
+      WaitFor(window, [&card, left] { return RaceCount(card) == left; });
       EXPECT(RaceCount(card) == left, "%d races after the answer %d", RaceCount(card),
              static_cast<int>(answer));
     }
-    // Enter in a field closes the window. Posted as the keyboard would; under Wine a message
-    // posted from another thread waits until the window's thread wakes, as a sent one wakes it.
-    const HWND field = GetDlgItem(window, IDC_CARD_NAME + 3);
-    PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC0000001);
-    for (int tries = 0; tries < 40 && IsWindow(window); ++tries) {
-      DWORD_PTR ignored;
-      SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
-      Sleep(50);
-    }
+    // Enter in a field closes the window.
+    PressKey(GetDlgItem(window, IDC_CARD_NAME + 3), VK_RETURN);
+    WaitGone(window);
   });
   EXPECT(Title(main) == L"Oddsmith \u2014 Saint-\u00c9tienne \u2014 Race 1", "'%s'",
          Narrow(Title(main)).c_str());

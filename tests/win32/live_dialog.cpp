@@ -46,6 +46,26 @@ void LiveDialog::Click(int id) {
   twin_.Click(id);
 }
 
+void PressKey(HWND control, WPARAM key) {
+  PostMessageA(control, WM_KEYDOWN, key, 1);
+  PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+}
+
+bool WaitFor(HWND window, const std::function<bool()>& done) {
+  for (int tries = 0; tries < 40 && !done(); ++tries) {
+    // Under Wine a message posted from another thread waits until the window's thread wakes
+    // for something else; a sent message wakes it.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
+    Sleep(50);
+  }
+  return done();
+}
+
+bool WaitGone(HWND window) {
+  return WaitFor(window, [window] { return !IsWindow(window); });
+}
+
 HWND TipsOf(HWND owner) {
   HWND tips = nullptr;
   do {

@@ -15,6 +15,14 @@
 HWND TipsOf(HWND owner);
 std::wstring TipOf(HWND owner, int id);
 
+// A key as a window's message loop receives it: posted, so the dialog manager sees it.
+void PressKey(HWND control, WPARAM key);
+
+// Waits up to 2 s for done, as window's thread handles what was posted to it; whether done.
+// WaitGone waits for window to be destroyed.
+bool WaitFor(HWND window, const std::function<bool()>& done);
+bool WaitGone(HWND window);
+
 class LiveDialog {
  public:
   // REQUIRES: exe is oddsmith.exe loaded as a data file, whose resources hold the templates.

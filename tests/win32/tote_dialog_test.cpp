@@ -28,28 +28,6 @@ std::string Text(HWND window, int id) {
   return text;
 }
 
-// Keys as the window's message loop receives them: posted, so the dialog manager sees them.
-void PressKey(HWND control, WPARAM key) {
-  PostMessageA(control, WM_KEYDOWN, key, 1);
-  PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-}
-
-// Waits up to 2 s for done, as window's thread handles what was posted to it.
-bool WaitFor(HWND window, const std::function<bool()>& done) {
-  for (int tries = 0; tries < 40 && !done(); ++tries) {
-    // Under Wine a message posted from another thread waits until the window's thread wakes
-    // for something else; a sent message wakes it.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &ignored);
-    Sleep(50);
-  }
-  return done();
-}
-
-bool WaitGone(HWND window) {
-  return WaitFor(window, [window] { return !IsWindow(window); });
-}
-
 // Types text into slot's price field a character at a time.
 void TypePrice(HWND tote, int slot, const char* text) {
   const HWND field = GetDlgItem(tote, IDC_TOTE_PRICE + slot);
