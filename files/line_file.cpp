@@ -384,7 +384,9 @@ class LineFileReader {
 
 std::string LineFileFailure(LineFileAction action, std::string_view path,
                             const LineFileError& error, bool sentence) {
-  std::string message = action == LineFileAction::SAVE ? "cannot save \"" : "cannot open \"";
+  std::string message = action == LineFileAction::SAVE   ? "cannot save \""
+                        : action == LineFileAction::OPEN ? "cannot open \""
+                                                         : "cannot import \"";
   if (sentence) message[0] = 'C';
   message += path;
   message += "\": ";

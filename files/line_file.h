@@ -90,10 +90,10 @@ struct LineFileError {
   std::string reason;
 };
 
-// What a save or an open that failed says, in one line: cannot save "PATH": REASON, or cannot
-// open "PATH": line M: REASON ("line M: " where the file has a line to blame). sentence
-// capitalises it, as a message box shows it.
-enum class LineFileAction { SAVE, OPEN };
+// What a save, an open or an import that failed says, in one line: cannot save "PATH": REASON,
+// or cannot open "PATH": line M: REASON ("line M: " where the file has a line to blame), or
+// cannot import "PATH": ... . sentence capitalises it, as a message box shows it.
+enum class LineFileAction { SAVE, OPEN, IMPORT };
 std::string LineFileFailure(LineFileAction action, std::string_view path,
                             const LineFileError& error, bool sentence);
 

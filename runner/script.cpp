@@ -210,6 +210,37 @@ const char* ApplyFile(ScriptTarget& target, const ScriptCommand& command, Comman
   return nullptr;
 }
 
+// Prints what an import tells besides the entries it placed, one line each.
+void AppendImportNotes(std::string& out, const ImportPlan& plan) {
+  for (const ImportNote& note : plan.notes) {
+    const std::string race = "race " + std::to_string(note.race);
+    if (note.kind == ImportNote::FIELD) {
+      out += "field: " + race + " has " + std::to_string(note.horses) + " horses, " +
+             std::to_string(note.placed) + " entries placed\n";
+      continue;
+    }
+    out += note.kind == ImportNote::NOT_PLACED ? "not placed: " : "not in file: ";
+    out += race + ' ';
+    AppendQuoted(out, note.horse.program);
+    out += ' ';
+    AppendQuoted(out, note.horse.name);
+    out += '\n';
+  }
+}
+
+const char* ApplyImportLine(ScriptTarget& target, const ScriptCommand& command,
+                            CommandOutput& output) {
+  if (!target.KeptCard()) return NO_CARD;
+  ImportPlan plan;
+  LineFileError error;
+  if (target.ImportEntries(command.text, plan, error)) {
+    AppendImportNotes(output.printed, plan);
+  } else {
+    output.fileFailure = LineFileFailure(LineFileAction::IMPORT, command.text, error, false);
+  }
+  return nullptr;
+}
+
 const char* ApplyTote(ScriptTarget& target, const ScriptCommand& command, CommandOutput& output) {
   switch (command.kind) {
     case ScriptCommand::TOTE:
@@ -364,6 +395,7 @@ const CommandRow COMMANDS[] = {
     {"date", ScriptCommand::DATE, ParseCardText, ApplyCardText},
     {"label", ScriptCommand::LABEL, ParseCardText, ApplyCardText},
     {"card", ScriptCommand::CARD_LIST, ParseCardList, ApplyCardList},
+    {"import", ScriptCommand::IMPORT, ParsePath, ApplyImportLine},
 };
 
 // The row that applies a command of kind.
@@ -424,7 +456,8 @@ std::string FormatCommand(const ScriptCommand& command) {
       if (command.hasPos) add(command.pos);
       break;
     case ScriptCommand::SAVE:
-    case ScriptCommand::OPEN: line += ' ' + command.text; break;
+    case ScriptCommand::OPEN:
+    case ScriptCommand::IMPORT: line += ' ' + command.text; break;
     case ScriptCommand::TOTE_CLEAR: line += " clear"; break;
     case ScriptCommand::TOTE_TABLE: line += " table"; break;
     case ScriptCommand::TOTE_LIST: line += " list"; break;
@@ -508,11 +541,18 @@ Card* ScriptTarget::KeptCard() { return nullptr; }
 
 bool ScriptTarget::GoToRace(int /*race*/) { return false; }
 
+bool ScriptTarget::ImportEntries(const std::string& /*path*/, ImportPlan& /*plan*/,
+                                 LineFileError& error) {
+  error = {0, "this dialog keeps no card"};
+  return false;
+}
+
 int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,
               const char* name) {
   std::string line;
   bool fileFailed = false;
-  // A failed save or open changes nothing and the script goes on; the status tells of it.
+  // A failed save, open or import changes nothing and the script goes on; the status tells
+  // of it.
   const auto status = [&fileFailed](int code) {
     return code == 0 && fileFailed ? STATUS_FILE_FAILED : code;
   };

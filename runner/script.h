@@ -11,6 +11,7 @@
 
 #include "card/card.h"
 #include "dialog/surface.h"
+#include "entries/entries.h"
 #include "files/line_file.h"
 #include "tote/tote.h"
 
@@ -40,6 +41,7 @@ struct ScriptCommand {
     DATE,        // date [TEXT]: the card's date
     LABEL,       // label [TEXT]: the shown race's label
     CARD_LIST,   // card list: prints the card
+    IMPORT,      // import PATH: the entries of a table or a single-file card, placed on the card
   } kind = INIT;
   // The control or command identifier; the horse, 1 to 14, of TOTE, PROGRAM, NAME and ML; the
   // race of RACE.
@@ -47,7 +49,7 @@ struct ScriptCommand {
   unsigned code = 0;    // a scroll's code, 0 to 8
   int pos = 0;          // a scroll's thumb position (0 where the line has none); EDGE's percent
   bool hasPos = false;  // whether the scroll's line gives its position
-  // The text of TYPE, TOTE and the card's commands, the path of SAVE and OPEN.
+  // The text of TYPE, TOTE and the card's commands, the path of SAVE, OPEN and IMPORT.
   std::string text;
 };
 
@@ -100,6 +102,11 @@ class ScriptTarget {
   // "race N": shows race N of the card, taking what is being typed first, as "Copy line" does,
   // unless N is the race shown.
   virtual bool GoToRace(int race);
+  // "import PATH": takes what is being typed as "Copy line" does, then imports the entries of
+  // path (entries/entries.h) into the card without asking, plan telling what it did. False with
+  // the reason when the file is refused, the card and the dialog then as they were. Only a
+  // dialog that keeps a card is asked.
+  virtual bool ImportEntries(const std::string& path, ImportPlan& plan, LineFileError& error);
 
  protected:
   ~ScriptTarget() = default;

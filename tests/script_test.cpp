@@ -157,7 +157,9 @@ TEST(RunScript, EveryKindOfBadLineIsRefused) {
                            "edge",
                            "edge 101",
                            "edge -1",
-                           "edge 25 25"}) {
+                           "edge 25 25",
+                           "import",
+                           "import "}) {
     const Outcome run = RunText(std::string("init\n") + line + "\nshow\n");
     EXPECT_EQ(run.status, 2) << line;
     EXPECT_EQ(run.out, "") << line;

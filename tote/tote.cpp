@@ -86,20 +86,29 @@ ToteStatus StatusAt(Chance chance, int edge, long long pays) {
 
 int ClampEdge(int edge) { return std::clamp(edge, 0, EDGE_MAX); }
 
-// The shortest ladder price at which chance is a BET; false when even 99-1 is not.
-bool Needs(Chance chance, int edge, int& a, int& b) {
-  const auto bet = [&](int pa, int pb) {
-    a = pa;
-    b = pb;
-    return StatusAt(chance, edge, TotePayCents({ToteRead::PRICE, pa, pb})) == ToteStatus::BET;
-  };
-  for (const BoardPrice price : SHORT_PRICES) {
-    if (bet(price.a, price.b)) return true;
+// The first price of the tote ladder, shortest first, for which found is true.
+template <typename Found>
+bool FindOnLadder(BoardPrice& price, Found found) {
+  for (const BoardPrice shortPrice : SHORT_PRICES) {
+    price = shortPrice;
+    if (found(price)) return true;
   }
   for (int odds = LONG_LADDER_FIRST; odds <= LONG_LADDER_LAST; ++odds) {
-    if (bet(odds, 1)) return true;
+    price = {odds, 1};
+    if (found(price)) return true;
   }
   return false;
+}
+
+// The shortest ladder price at which chance is a BET; false when even 99-1 is not.
+bool Needs(Chance chance, int edge, int& a, int& b) {
+  BoardPrice price{};
+  const bool bet = FindOnLadder(price, [&](BoardPrice p) {
+    return StatusAt(chance, edge, TotePayCents({ToteRead::PRICE, p.a, p.b})) == ToteStatus::BET;
+  });
+  a = price.a;
+  b = price.b;
+  return bet;
 }
 
 void WriteToteTable(DialogSurface& surface, const ToteState& tote, const HorseIdentity* names,
@@ -195,6 +204,11 @@ long long TotePayCents(TotePrice price) {
   const long long cents =
       STAKE_CENTS * (price.num + price.den) / (price.den * BREAKAGE_CENTS) * BREAKAGE_CENTS;
   return cents < PAYOUT_MIN_CENTS ? PAYOUT_MIN_CENTS : cents;
+}
+
+bool ToteLadderPrice(TotePrice price, BoardPrice& on) {
+  if (price.read != ToteRead::PRICE) return false;
+  return FindOnLadder(on, [&price](BoardPrice p) { return p.a * price.den == p.b * price.num; });
 }
 
 const char* ToteStatusText(ToteStatus status) {

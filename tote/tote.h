@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "book/board.h"
 #include "book/identity.h"
 #include "dialog/surface.h"
 #include "resources/columns.h"
@@ -46,6 +47,10 @@ struct TotePrice {
 // dropped: empty is NONE; "D-D", "D/D", "D", "D.d", "D.dd" (D one to four digits) or EVEN,
 // EVENS, EVN, EVS, E in any case (1-1) with a price above 0 is a PRICE; anything else INVALID.
 TotePrice ReadTotePrice(const char* text);
+
+// The price of the tote ladder (the board's short prices up to 9-2, then every whole price from
+// 5-1 to 99-1) that price is exactly, as on: 25 / 10 is 5-2. False for any other.
+bool ToteLadderPrice(TotePrice price, BoardPrice& on);
 
 // What a tote text may be, for the windows' tip on a field holding an invalid one.
 const char* TotePriceHelp();

@@ -93,3 +93,13 @@ bool HeadlessDialog::SaveLine(const std::string& path, LineFileError& error) {
 bool HeadlessDialog::OpenLine(const std::string& path, LineFileError& error) {
   return OpenLineFile(surface_, card_, path, error);
 }
+
+bool HeadlessDialog::ImportEntries(const std::string& path, ImportPlan& plan,
+                                   LineFileError& error) {
+  EntryList list;
+  if (!ReadEntriesFile(path, list, error)) return false;
+  TakeTypedEntriesFirst();
+  plan = PlanImport(card_, Surface(), list);
+  ApplyImport(plan, card_, Surface());
+  return true;
+}

@@ -49,6 +49,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   bool ToteTable(std::string& table) override;
   Card* KeptCard() override { return &card_; }
   bool GoToRace(int race) override;
+  bool ImportEntries(const std::string& path, ImportPlan& plan, LineFileError& error) override;
 
  private:
   // Delivers a message; once the dialog has ended, its destruction follows as on Windows.

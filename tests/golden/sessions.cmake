@@ -11,6 +11,8 @@ oddsmith_golden(NAME copy STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME crlf STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME drags STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME files STATUS 3 FACES headless)
+# Importing entries reads files, as open does; a refused file ends it with status 3.
+oddsmith_golden(NAME import STATUS 3 FACES headless)
 oddsmith_golden(NAME line-and-field STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME odds-and-locks STATUS 0 FACES headless qt wine)
 oddsmith_golden(NAME scratches STATUS 0 FACES headless qt wine)

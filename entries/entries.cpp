@@ -1,0 +1,396 @@
+// Reading a file of entries: its characters, its cells, and which of the two kinds it is.
+#include "entries/entries.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "book/board.h"
+#include "files/file_io.h"
+#include "text/codepage.h"
+#include "text/text.h"
+#include "tote/tote.h"
+
+namespace {
+
+// The single-file format's fields used here, counted from 1 as the vendors document them.
+constexpr std::size_t SF_TRACK = 1;
+constexpr std::size_t SF_DATE = 2;
+constexpr std::size_t SF_RACE = 3;
+constexpr std::size_t SF_ENTRY = 5;
+constexpr std::size_t SF_ALSO_ELIGIBLE = 41;
+constexpr std::size_t SF_PROGRAM = 43;
+constexpr std::size_t SF_ML = 44;
+constexpr std::size_t SF_NAME = 45;
+constexpr std::size_t SF_FIELDS_MIN = 45;
+
+// A table's columns, by what the header calls them.
+enum Column { RACE, PROGRAM, NAME, ML, SCRATCHED, TRACK, DATE, COLUMN_COUNT };
+struct ColumnName {
+  const char* name;
+  Column column;
+};
+constexpr ColumnName COLUMN_NAMES[] = {
+    {"race", RACE}, {"program", PROGRAM},     {"#", PROGRAM},   {"pgm", PROGRAM},
+    {"name", NAME}, {"horse name", NAME},     {"ml", ML},       {"morning line", ML},
+    {"m/l", ML},    {"scratched", SCRATCHED}, {"track", TRACK}, {"date", DATE},
+};
+constexpr const char* COLUMN_TITLES[COLUMN_COUNT] = {"Race",      "Program", "Name", "ML",
+                                                     "Scratched", "Track",   "Date"};
+constexpr std::size_t NO_CELL = static_cast<std::size_t>(-1);
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameWord(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The file's characters as code-page-1252 bytes: the bytes themselves unless the whole file is
+// UTF-8 with a character beyond ASCII, which goes through the code page's table.
+std::string_view Decoded(std::string_view bytes, std::string& converted) {
+  if (bytes.size() >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0) {
+    bytes.remove_prefix(3);
+  }
+  std::size_t at = 0;
+  while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+  if (at == bytes.size()) return bytes;
+  for (std::size_t i = at; i < bytes.size();) {
+    char32_t c;
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+    } else if (!NextUtf8(bytes, i, c)) {
+      return bytes;  // not UTF-8: code page 1252 as it stands
+    }
+  }
+  converted.assign(bytes.substr(0, at));
+  while (at < bytes.size()) {
+    char32_t c;
+    NextUtf8(bytes, at, c);
+    converted += c < 0x10000 ? static_cast<char>(Cp1252FromUtf16(static_cast<char16_t>(c))) : '?';
+  }
+  return converted;
+}
+
+// Splits the text into records of cells at sep; a cell in double quotes may hold sep, doubled
+// quotes and line ends. Only the first cells a record needs are kept; the rest are counted.
+class CellReader {
+ public:
+  CellReader(std::string_view text, char sep) : text_(text), sep_(sep) {}
+
+  // The next record that is not an empty line: false at the end of the text. line is where it
+  // starts; count how many cells it has, the first keep of them in cells (unquoted, cleaned);
+  // blank whether every cell of it is empty.
+  bool Next(std::vector<std::string>& cells, std::size_t keep, int& line, std::size_t& count,
+            bool& blank) {
+    for (;;) {
+      if (at_ >= text_.size()) return false;
+      if (text_[at_] == '\n' ||
+          (text_[at_] == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n')) {
+        at_ += text_[at_] == '\r' ? 2 : 1;
+        ++line_;
+        continue;
+      }
+      break;
+    }
+    line = line_;
+    count = 0;
+    text_seen_ = false;
+    for (;;) {
+      const bool kept = count < keep;
+      if (kept && cells.size() <= count) cells.emplace_back();
+      const bool more = Cell(kept ? &cells[count] : nullptr);
+      ++count;
+      if (!more) break;
+    }
+    blank = !text_seen_;
+    return true;
+  }
+
+ private:
+  // Reads one cell into cell (when not nullptr); true when another cell of the record follows.
+  bool Cell(std::string* cell) {
+    if (cell) cell->clear();
+    const auto put = [this, cell](char c) {
+      const auto byte = static_cast<unsigned char>(c);
+      const bool control = byte < 0x20 || byte == 0x7F || IsUndefinedCp1252(byte);
+      text_seen_ = text_seen_ || !(control || c == ' ');
+      if (cell) *cell += control ? ' ' : c;
+    };
+    std::size_t start = at_;
+    while (start < text_.size() && text_[start] == ' ') ++start;
+    if (start < text_.size() && text_[start] == '"') {
+      at_ = start + 1;
+      for (;;) {
+        if (at_ >= text_.size()) break;
+        const char c = text_[at_++];
+        if (c == '"') {
+          if (at_ < text_.size() && text_[at_] == '"') {
+            put('"');
+            ++at_;
+            continue;
+          }
+          break;
+        }
+        if (c == '\n') ++line_;
+        put(c);
+      }
+    }
+    // What follows a quoted cell up to the separator is kept as written.
+    while (at_ < text_.size()) {
+      const char c = text_[at_];
+      if (c == sep_) {
+        ++at_;
+        Clean(cell);
+        return true;
+      }
+      if (c == '\n' || (c == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n')) break;
+      put(c);
+      ++at_;
+    }
+    Clean(cell);
+    return false;
+  }
+
+  static void Clean(std::string* cell) {
+    if (!cell) return;
+    const std::string_view kept = Trimmed(*cell);
+    if (kept.size() != cell->size()) *cell = std::string(kept);
+  }
+
+  std::string_view text_;
+  char sep_;
+  std::size_t at_ = 0;
+  int line_ = 1;
+  bool text_seen_ = false;
+};
+
+bool Fail(LineFileError& error, int line, std::string reason) {
+  error.line = line;
+  error.reason = std::move(reason);
+  return false;
+}
+
+std::string Quoted(std::string_view cell) {
+  std::string quoted = "\"";
+  AppendUtf8FromCp1252(quoted, cell.substr(0, 40));
+  return quoted + (cell.size() > 40 ? "...\"" : "\"");
+}
+
+// A race number, 1 to RACE_MAX, written in digits alone.
+bool ReadRace(std::string_view cell, int& race) {
+  if (cell.empty() || cell.size() > 6) return false;
+  race = 0;
+  for (const char c : cell) {
+    if (c < '0' || c > '9') return false;
+    race = race * 10 + (c - '0');
+  }
+  return race >= 1 && race <= RACE_MAX;
+}
+
+bool IsWholeNumber(std::string_view cell) {
+  if (cell.empty()) return false;
+  for (const char c : cell) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// Keeps a track or a date the file names; a second, different one refuses the file.
+bool KeepDayText(std::string& kept, std::string_view cell, std::size_t limit, const char* what,
+                 int line, LineFileError& error) {
+  cell = cell.substr(0, limit);
+  if (cell.empty() || kept == cell) return true;
+  if (kept.empty()) {
+    kept.assign(cell);
+    return true;
+  }
+  return Fail(error, line,
+              std::string("a second ") + what + ", " + Quoted(cell) + " after " + Quoted(kept));
+}
+
+// The row's entry, once its race is read and it has a program number or a name.
+bool AddEntry(EntryList& list, Entry& entry, std::string_view race, int line,
+              LineFileError& error) {
+  if (!ReadRace(race, entry.race)) {
+    return Fail(error, line,
+                "the race " + Quoted(race) + " is not a whole number from 1 to " +
+                    std::to_string(RACE_MAX));
+  }
+  if (entry.horse.program[0] == '\0' && entry.horse.name[0] == '\0') {
+    return Fail(error, line, "an entry with neither a program number nor a name");
+  }
+  list.entries.push_back(entry);
+  return true;
+}
+
+// A morning line as the vendors write it, odds to one with decimals: the tote ladder's price
+// where it is one exactly ("2.50" is 5-2), else as written; none for 0 or nothing.
+void KeepMorningLine(char (&ml)[MORNING_LINE_MAX + 1], const std::string& cell) {
+  const TotePrice price = ReadTotePrice(cell.c_str());
+  if (price.read == ToteRead::NONE ||
+      (price.read == ToteRead::INVALID && cell.find_first_not_of("0.") == std::string::npos)) {
+    ml[0] = '\0';
+    return;
+  }
+  BoardPrice on;
+  if (price.read == ToteRead::PRICE && ToteLadderPrice(price, on)) {
+    char text[MORNING_LINE_MAX + 1];
+    TextBuilder built(text, sizeof text);
+    built.AddPrice(on.a, on.b);
+    SetFixedText(ml, text);
+    return;
+  }
+  SetFixedText(ml, cell);
+}
+
+bool ReadSingleFile(CellReader& reader, EntryList& list, LineFileError& error) {
+  list.givesProgram = list.givesName = list.givesMl = true;
+  std::vector<std::string> cells;
+  int line = 0;
+  std::size_t count = 0;
+  bool blank = false;
+  while (reader.Next(cells, SF_FIELDS_MIN, line, count, blank)) {
+    if (count < SF_FIELDS_MIN) {
+      return Fail(error, line,
+                  std::to_string(count) + (count == 1 ? " field" : " fields") +
+                      " where the single-file format has 45 or more");
+    }
+    const auto field = [&cells](std::size_t k) -> const std::string& { return cells[k - 1]; };
+    std::string date = field(SF_DATE);
+    if (date.size() == 8 && IsWholeNumber(date)) {
+      date = date.substr(0, 4) + '-' + date.substr(4, 2) + '-' + date.substr(6, 2);
+    }
+    if (!KeepDayText(list.track, field(SF_TRACK), TRACK_MAX, "track", line, error) ||
+        !KeepDayText(list.date, date, DATE_MAX, "date", line, error)) {
+      return false;
+    }
+    Entry entry;
+    SetFixedText(entry.horse.program, field(SF_PROGRAM));
+    SetFixedText(entry.horse.name, field(SF_NAME));
+    KeepMorningLine(entry.horse.ml, field(SF_ML));
+    entry.scratched = SameWord(field(SF_ENTRY), "S");
+    entry.alsoEligible = SameWord(field(SF_ALSO_ELIGIBLE), "A");
+    if (!AddEntry(list, entry, field(SF_RACE), line, error)) return false;
+  }
+  return true;
+}
+
+bool IsScratchMark(std::string_view cell) {
+  for (const char* mark : {"y", "yes", "1", "s", "x"}) {
+    if (SameWord(cell, mark)) return true;
+  }
+  return false;
+}
+
+bool ReadTable(CellReader& reader, const std::size_t (&at)[COLUMN_COUNT], EntryList& list,
+               LineFileError& error) {
+  std::size_t keep = 0;
+  for (const std::size_t cell : at) {
+    if (cell != NO_CELL && cell + 1 > keep) keep = cell + 1;
+  }
+  list.givesProgram = at[PROGRAM] != NO_CELL;
+  list.givesName = at[NAME] != NO_CELL;
+  list.givesMl = at[ML] != NO_CELL;
+  std::vector<std::string> cells;
+  int line = 0;
+  std::size_t count = 0;
+  bool blank = false;
+  while (reader.Next(cells, keep, line, count, blank)) {
+    static const std::string none;
+    const auto cell = [&](Column column) -> const std::string& {
+      return at[column] != NO_CELL && at[column] < count ? cells[at[column]] : none;
+    };
+    if (blank) continue;
+    Entry entry;
+    SetFixedText(entry.horse.program, cell(PROGRAM));
+    SetFixedText(entry.horse.name, cell(NAME));
+    SetFixedText(entry.horse.ml, cell(ML));
+    entry.scratched = IsScratchMark(cell(SCRATCHED));
+    if (!KeepDayText(list.track, cell(TRACK), TRACK_MAX, "track", line, error) ||
+        !KeepDayText(list.date, cell(DATE), DATE_MAX, "date", line, error) ||
+        !AddEntry(list, entry, cell(RACE), line, error)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseEntries(std::string_view bytes, EntryList& list, LineFileError& error) {
+  list = EntryList();
+  if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size())) {
+    const std::string_view before(bytes.data(), static_cast<const char*>(nul) - bytes.data());
+    int line = 1;
+    for (const char c : before) line += c == '\n';
+    return Fail(error, line, "a NUL byte");
+  }
+  std::string converted;
+  const std::string_view text = Decoded(bytes, converted);
+
+  // The first line that is not empty decides how the file is split and what it is.
+  std::size_t first = 0;
+  while (first < text.size() && (text[first] == '\n' || text[first] == '\r')) ++first;
+  if (first == text.size()) return Fail(error, 0, "the file is empty");
+  const std::size_t end = text.find('\n', first);
+  const bool tabs =
+      text.substr(first, end == std::string_view::npos ? end : end - first).find('\t') !=
+      std::string_view::npos;
+
+  CellReader header(text, tabs ? '\t' : ',');
+  std::vector<std::string> cells;
+  int line = 0;
+  std::size_t count = 0;
+  bool blank = false;
+  header.Next(cells, SIZE_MAX, line, count, blank);
+  std::size_t at[COLUMN_COUNT];
+  for (std::size_t& cell : at) cell = NO_CELL;
+  const char* twice = nullptr;
+  for (std::size_t i = 0; i < count; ++i) {
+    for (const ColumnName& name : COLUMN_NAMES) {
+      if (!SameWord(cells[i], name.name)) continue;
+      if (at[name.column] != NO_CELL && !twice) twice = COLUMN_TITLES[name.column];
+      at[name.column] = i;
+    }
+  }
+  if (at[RACE] != NO_CELL) {
+    if (twice) {
+      return Fail(error, line, std::string("the header names the ") + twice + " column twice");
+    }
+    if (at[PROGRAM] == NO_CELL && at[NAME] == NO_CELL) {
+      return Fail(error, line, "the header names a Race column but neither Program nor Name");
+    }
+    if (!ReadTable(header, at, list, error)) return false;
+  } else if (!tabs && count >= SF_FIELDS_MIN && IsWholeNumber(cells[SF_RACE - 1])) {
+    CellReader reader(text, ',');
+    if (!ReadSingleFile(reader, list, error)) return false;
+  } else {
+    return Fail(error, line,
+                "neither a table with a header naming its Race column nor the single-file "
+                "format");
+  }
+  if (list.entries.empty()) return Fail(error, 0, "the file lists no entries");
+  return true;
+}
+
+bool ReadEntriesFile(const std::string& path, EntryList& list, LineFileError& error) {
+  std::string bytes;
+  bool tooLarge = false;
+  if (!ReadFileLimited(path, ENTRIES_FILE_SIZE_MAX, bytes, error.reason, tooLarge)) {
+    error.line = 0;
+    if (tooLarge) error.reason = "the file is larger than 16 MiB";
+    return false;
+  }
+  return ParseEntries(bytes, list, error);
+}
