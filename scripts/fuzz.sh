@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs
-# each for SECONDS (default 60), both at once, one process each, on a copy of its kept corpus
+# each for SECONDS (default 60), all at once, one process each, on a copy of its kept corpus
 # (fuzz/corpus/TARGET) after replaying the inputs that once broke it (tests/fuzz/TARGET).
 # A finding fails the run and is saved under build/fuzz/findings/TARGET/; replay it with
 #   build/fuzz/fuzz/TARGET_fuzzer FILE
@@ -9,11 +9,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(odds dialog line_file)
+targets=(odds dialog line_file import)
 
 scripts/deps.sh core fuzz
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j 2 --target odds_fuzzer dialog_fuzzer line_file_fuzzer script_seed
+cmake --build --preset fuzz -j 2 --target odds_fuzzer dialog_fuzzer line_file_fuzzer import_fuzzer \
+  script_seed
 
 run() {
   local target=$1 work=build/fuzz/run/$1
@@ -29,6 +30,7 @@ run() {
   local max_len=256
   [ "$target" = dialog ] && max_len=512
   [ "$target" = line_file ] && max_len=2048
+  [ "$target" = import ] && max_len=2048
   "$fuzzer" -dict="fuzz/$target.dict" -max_total_time="$seconds" -max_len=$max_len -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="build/fuzz/findings/$target/" \
     "$work/corpus" >"$work/fuzz.log" 2>&1

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fuzz/dialog_invariants.h"
+#include "fuzz/import_invariants.h"
 #include "fuzz/line_file_invariants.h"
 #include "fuzz/odds_invariants.h"
 #include "fuzz/reference.h"
@@ -45,6 +46,10 @@ TEST(FuzzReplay, OddsInputsKeepTheirInvariants) {
 
 TEST(FuzzReplay, LineFilesKeepTheirInvariants) {
   EXPECT_GT(ReplayAll({"fuzz/corpus/line_file", "tests/fuzz/line_file"}, CheckLineFile), 0);
+}
+
+TEST(FuzzReplay, ImportsKeepTheirInvariants) {
+  EXPECT_GT(ReplayAll({"fuzz/corpus/import", "tests/fuzz/import"}, CheckImport), 0);
 }
 
 TEST(FuzzReplay, DialogSessionsKeepTheirInvariants) {
