@@ -394,3 +394,15 @@ bool ReadEntriesFile(const std::string& path, EntryList& list, LineFileError& er
   }
   return ParseEntries(bytes, list, error);
 }
+
+std::string PasteFailure(const LineFileError& error) {
+  std::string message = "Cannot paste entries: ";
+  if (error.line > 0) message += "line " + std::to_string(error.line) + ": ";
+  std::string_view reason = error.reason;
+  constexpr std::string_view FILE_WORDS = "the file ";
+  if (reason.substr(0, FILE_WORDS.size()) == FILE_WORDS) {
+    message += "the clipboard ";
+    reason.remove_prefix(FILE_WORDS.size());
+  }
+  return message += reason;
+}

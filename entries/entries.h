@@ -95,7 +95,9 @@ inline constexpr char IMPORT_MENU_TEXT[] = "&Import entries...";
 inline constexpr char PASTE_ENTRIES_MENU_TEXT[] = "P&aste entries";
 inline constexpr char IMPORT_BUTTON_TEXT[] = "&Import entries...";
 inline constexpr char IMPORT_CAPTION[] = "Import entries";
-// What a paste that holds no text, or an unreadable one, is told.
-inline constexpr char PASTE_NAME[] = "the clipboard";
+
+// What a paste of a table the clipboard holds says when it is refused, as a message box shows
+// it: "Cannot paste entries: line M: REASON", the file's words said of the clipboard.
+std::string PasteFailure(const LineFileError& error);
 
 #endif

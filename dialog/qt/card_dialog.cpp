@@ -16,7 +16,9 @@
 #include <string_view>
 
 #include "card/card_window.h"
+#include "dialog/qt/line_files.h"
 #include "dialog/qt/qt_text.h"
+#include "entries/entries.h"
 
 namespace {
 
@@ -95,6 +97,14 @@ void CardDialog::MakeFields() {
   QPushButton* add = button(CARD_ADD_TEXT);
   m_remove = button(CARD_REMOVE_TEXT);
   QPushButton* show = button(CARD_SHOW_TEXT);
+  QPushButton* import = button(IMPORT_BUTTON_TEXT);
+  connect(import, &QPushButton::clicked, this, [this] {
+    if (!ImportEntriesChosen(this, m_main, m_card)) return;
+    m_track->setText(Shown(m_card.track));
+    m_date->setText(Shown(m_card.date));
+    FillList(m_race);
+    m_changed();
+  });
   connect(add, &QPushButton::clicked, this, &CardDialog::AddRace);
   connect(m_remove, &QPushButton::clicked, this, &CardDialog::RemoveSelected);
   connect(show, &QPushButton::clicked, this, &CardDialog::ShowSelected);
@@ -103,6 +113,7 @@ void CardDialog::MakeFields() {
   actions->addWidget(m_remove);
   actions->addWidget(show);
   actions->addStretch(1);
+  actions->addWidget(import);
 
   m_label = MakeField(this, LABEL_MAX, QString());
   connect(m_label, &QLineEdit::textEdited, this, [this](const QString& typed) {

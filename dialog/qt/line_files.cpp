@@ -1,11 +1,14 @@
 // The Qt side of saving and opening lines; the format and the writing are the core's.
 #include "dialog/qt/line_files.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <string>
 
+#include "entries/entries.h"
 #include "files/line_file.h"
 
 namespace {
@@ -21,6 +24,20 @@ QString Failed(QWidget* parent, LineFileAction action, const QString& path,
 
 // A path as the file system takes it.
 std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Shows what the import of list will do and, once the user agrees (or without ask), does it.
+bool Import(QWidget* parent, DialogSurface& surface, Card& card, const EntryList& list, bool ask) {
+  const ImportPlan plan = PlanImport(card, surface, list);
+  if (ask) {
+    QMessageBox question(QMessageBox::Question, QString::fromLatin1(IMPORT_CAPTION),
+                         QString::fromStdString(ImportQuestion(plan)),
+                         QMessageBox::Ok | QMessageBox::Cancel, parent);
+    question.setDefaultButton(QMessageBox::Ok);
+    if (question.exec() != QMessageBox::Ok) return false;
+  }
+  ApplyImport(plan, card, surface);
+  return true;
+}
 
 QString Ask(QWidget* parent, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent, mode == QFileDialog::AcceptSave ? QStringLiteral("Save line")
@@ -63,4 +80,44 @@ QString OpenLineFrom(QWidget* parent, DialogSurface& surface, Card& card, const 
     std::fflush(log);
   }
   return Failed(parent, LineFileAction::OPEN, path, error);
+}
+
+bool ImportEntriesChosen(QWidget* parent, DialogSurface& surface, Card& card) {
+  QFileDialog dialog(parent, QString::fromLatin1(IMPORT_CAPTION));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(
+      {QStringLiteral("Entries (*.csv *.tsv *.txt)"), QStringLiteral("All files (*)")});
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  return ImportEntriesFrom(parent, surface, card, dialog.selectedFiles().first(), true);
+}
+
+bool ImportEntriesFrom(QWidget* parent, DialogSurface& surface, Card& card, const QString& path,
+                       bool ask, std::FILE* log) {
+  EntryList list;
+  LineFileError error;
+  if (!ReadEntriesFile(NativePath(path), list, error)) {
+    if (log) {
+      const std::string line =
+          LineFileFailure(LineFileAction::IMPORT, path.toStdString(), error, true);
+      std::fprintf(log, "oddsmith: %s\n", line.c_str());
+      std::fflush(log);
+    }
+    Failed(parent, LineFileAction::IMPORT, path, error);
+    return false;
+  }
+  return Import(parent, surface, card, list, ask);
+}
+
+bool PasteEntries(QWidget* parent, DialogSurface& surface, Card& card) {
+  const QByteArray text = QGuiApplication::clipboard()->text().toUtf8();
+  EntryList list;
+  LineFileError error;
+  if (!ParseEntries(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), list,
+                    error)) {
+    QMessageBox::warning(parent, QStringLiteral("Oddsmith"),
+                         QString::fromStdString(PasteFailure(error)));
+    return false;
+  }
+  return Import(parent, surface, card, list, true);
 }

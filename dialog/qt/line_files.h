@@ -1,5 +1,6 @@
-// "Save line..." and "Open line..." in the Qt window: Qt's file dialogs and message boxes around
-// the core's line files, so that the window itself only wires them to its menu and keys.
+// "Save line...", "Open line..." and the import of entries in the Qt windows: Qt's file dialogs
+// and message boxes around the core's files, so that the windows only wire them to their menus,
+// keys and buttons.
 #ifndef ODDSMITH_DIALOG_QT_LINE_FILES_H
 #define ODDSMITH_DIALOG_QT_LINE_FILES_H
 
@@ -25,5 +26,20 @@ QString OpenLineChosen(QWidget* parent, DialogSurface& surface, Card& card);
 // waits for the user.
 QString OpenLineFrom(QWidget* parent, DialogSurface& surface, Card& card, const QString& path,
                      std::FILE* log = nullptr);
+
+// Asks for a file of entries with the open dialog and imports it, as ImportEntriesFrom does.
+// True when the card changed.
+bool ImportEntriesChosen(QWidget* parent, DialogSurface& surface, Card& card);
+
+// Imports the entries of the file at path into card, whose shown race surface shows: with ask,
+// only once the user agrees to what the import will do (entries/entries.h, ImportQuestion). A
+// refused file is told in a message box over parent (and, with a log, in one line there first)
+// and changes nothing. True when the card changed. The caller takes the typed entries first.
+bool ImportEntriesFrom(QWidget* parent, DialogSurface& surface, Card& card, const QString& path,
+                       bool ask, std::FILE* log = nullptr);
+
+// Imports the table on the clipboard as a file of entries, asking first. True when the card
+// changed.
+bool PasteEntries(QWidget* parent, DialogSurface& surface, Card& card);
 
 #endif

@@ -17,17 +17,22 @@ namespace {
 
 const char PROGRAM_NAME[] = "oddsmith";
 const char USAGE[] =
-    "usage: oddsmith [FILE]\n"
+    "usage: oddsmith [FILE] [--import ENTRIES]\n"
     "Makes the odds line for one horse race. FILE is a line saved with \"Save line...\"\n"
     "(.oddsline), opened in the window as it was saved.\n"
-    "  --help     print this help and exit\n"
-    "  --version  print the version and exit\n";
+    "  --import ENTRIES  import the entries of ENTRIES (a table with a Race column, or the\n"
+    "                    single-file format) into the card, without asking\n"
+    "  --help            print this help and exit\n"
+    "  --version         print the version and exit\n";
 
-// What the command line asks for: the window, with FILE opened in it when one is named.
+// What the command line asks for: the window, with FILE opened in it when one is named and
+// ENTRIES imported into it.
 struct CommandLine {
   enum { RUN, HELP, VERSION, BAD } action = RUN;
   const char* file = nullptr;
+  const char* entries = nullptr;
   const char* refused = nullptr;  // the argument that made it BAD
+  const char* why = nullptr;      // what is wrong with it
 };
 
 // Every argument but a lone FILE is refused, Qt's own options (-style, -platform, ...)
@@ -45,9 +50,19 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     } else if (options && argument == "--version") {
       line.action = CommandLine::VERSION;
       return line;
+    } else if (options && argument == "--import") {
+      if (line.entries || i + 1 == argc) {
+        line.action = CommandLine::BAD;
+        line.refused = argv[i];
+        line.why = line.entries ? "a second" : "no file after";
+        return line;
+      }
+      line.entries = argv[++i];
     } else if ((options && argument.size() > 1 && argument[0] == '-') || line.file) {
       line.action = CommandLine::BAD;
       line.refused = argv[i];
+      line.why =
+          options && argument.size() > 1 && argument[0] == '-' ? "unknown option" : "a second FILE";
       return line;
     } else {
       line.file = argv[i];
@@ -89,8 +104,7 @@ int main(int argc, char** argv) {
       std::printf("%s %s\n", PROGRAM_NAME, ODDSMITH_VERSION);
       return EXIT_SUCCESS;
     case CommandLine::BAD:
-      std::fprintf(stderr, "%s: %s \"%s\"\n", PROGRAM_NAME,
-                   command.refused[0] == '-' ? "unknown option" : "a second FILE", command.refused);
+      std::fprintf(stderr, "%s: %s \"%s\"\n", PROGRAM_NAME, command.why, command.refused);
       std::fputs(USAGE, stderr);
       return 2;
     case CommandLine::RUN: break;
@@ -128,6 +142,9 @@ int main(int argc, char** argv) {
   // After the initialisation, whose field-size reset would otherwise clear the file's marks.
   if (command.file) {
     dialog.OpenFile(QFile::decodeName(command.file), stderr);
+  }
+  if (command.entries) {
+    dialog.ImportFile(QFile::decodeName(command.entries), stderr);
   }
   return QApplication::exec();
 }

@@ -28,6 +28,7 @@
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_text.h"
 #include "dialog/qt/tote_dialog.h"
+#include "entries/entries.h"
 #include "tote/tote.h"
 #include "tote/tote_window.h"
 
@@ -162,6 +163,16 @@ void QtDialog::MakeMenuActions() {
   connect(m_nextRace, &QAction::triggered, this, [this] { GoToRace(NextRace(m_card)); });
   m_previousRace = make(PREVIOUS_RACE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
   connect(m_previousRace, &QAction::triggered, this, [this] { GoToRace(PreviousRace(m_card)); });
+  m_importEntries = make(IMPORT_MENU_TEXT, QKeySequence());
+  connect(m_importEntries, &QAction::triggered, this, [this] {
+    if (!TakeTypedEntriesFirst()) return;
+    if (ImportEntriesChosen(this, m_surface, m_card)) ShowCardChanges();
+  });
+  m_pasteEntries = make(PASTE_ENTRIES_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+  connect(m_pasteEntries, &QAction::triggered, this, [this] {
+    if (!TakeTypedEntriesFirst()) return;
+    if (PasteEntries(this, m_surface, m_card)) ShowCardChanges();
+  });
 }
 
 QtDialog::~QtDialog() {
@@ -330,6 +341,8 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
   menu->addActions({m_copyLine, m_saveLine, m_openLine, m_toteAction});
   menu->addSeparator();
   menu->addActions({m_cardAction, m_nextRace, m_previousRace});
+  menu->addSeparator();
+  menu->addActions({m_importEntries, m_pasteEntries});
   menu->popup(event->globalPos());
   event->accept();
 }
@@ -391,6 +404,13 @@ QString QtDialog::OpenFile(const QString& path, std::FILE* log) {
   QString failure = OpenLineFrom(this, m_surface, m_card, path, log);
   ShowCardChanges();
   return failure;
+}
+
+bool QtDialog::ImportFile(const QString& path, std::FILE* log) {
+  if (!TakeTypedEntriesFirst()) return false;
+  const bool imported = ImportEntriesFrom(this, m_surface, m_card, path, false, log);
+  ShowCardChanges();
+  return imported;
 }
 
 void QtDialog::ShowCardChanges() {

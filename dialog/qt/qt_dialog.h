@@ -59,6 +59,11 @@ class QtDialog final : public QDialog, public DialogWindow {
   QAction* CardAction() const { return m_cardAction; }
   QAction* NextRaceAction() const { return m_nextRace; }
   QAction* PreviousRaceAction() const { return m_previousRace; }
+  // "Import entries..." and "Paste entries" (Ctrl+Shift+V), in the same menu: take what is
+  // being typed, then import a file of entries, or the table on the clipboard, into the card
+  // once the user agrees to what the import will do.
+  QAction* ImportEntriesAction() const { return m_importEntries; }
+  QAction* PasteEntriesAction() const { return m_pasteEntries; }
   // The card the window keeps besides the controls, which show its shown race; the line files
   // carry it. It lives as long as the window does.
   Card& KeptCard() { return m_card; }
@@ -70,6 +75,9 @@ class QtDialog final : public QDialog, public DialogWindow {
   void ShowCardChanges();
   // Opens path as the card, as "Open line..." does (line_files.h, OpenLineFrom).
   QString OpenFile(const QString& path, std::FILE* log = nullptr);
+  // Imports the entries of path into the card without asking (line_files.h,
+  // ImportEntriesFrom); false when the file is refused, which changes nothing.
+  bool ImportFile(const QString& path, std::FILE* log = nullptr);
 
   // DialogWindow. A control's handle is its QWidget pointer.
   DialogSurface& Surface() override { return m_surface; }
@@ -143,6 +151,8 @@ class QtDialog final : public QDialog, public DialogWindow {
   QAction* m_cardAction = nullptr;
   QAction* m_nextRace = nullptr;
   QAction* m_previousRace = nullptr;
+  QAction* m_importEntries = nullptr;
+  QAction* m_pasteEntries = nullptr;
   Card m_card;
   ToteDialog* m_toteWindow = nullptr;  // while the tote window is open
   QGridLayout* m_table = nullptr;      // the rows' grid

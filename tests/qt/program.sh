@@ -4,8 +4,10 @@
 #   bad-display  DISPLAY names no running X server: the same
 #   offscreen    QT_QPA_PLATFORM=offscreen: the window runs until stopped
 #   help         --help and --version print and end with 0, without a display too
-#   bad-options  an unknown option (Qt's own among them) or a second FILE: the usage, status 2
-#   bad-file     a FILE that cannot be opened: a line on standard error, then the window runs
+#   bad-options  an unknown option (Qt's own among them), a second FILE, --import twice or
+#                without its file: the usage, status 2
+#   bad-file     a FILE that cannot be opened, or ENTRIES that cannot be imported: a line on
+#                standard error, then the window runs
 program=$1
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 case $2 in
@@ -31,7 +33,8 @@ case $2 in
     [ "$("$program" --version)" = "oddsmith $3" ] || { echo "wrong version"; exit 1; }
     ;;
   bad-options)
-    for arguments in "-style windows" "-platform offscreen" "--nonsense" "a.oddsline b.oddsline"; do
+    for arguments in "-style windows" "-platform offscreen" "--nonsense" "a.oddsline b.oddsline" \
+      "--import" "a.oddsline --import" "--import a.csv --import b.csv"; do
       # shellcheck disable=SC2086  # each case is several words
       out=$(QT_QPA_PLATFORM=offscreen timeout 5 "$program" $arguments 2>&1)
       status=$?
@@ -44,6 +47,11 @@ case $2 in
     QT_QPA_PLATFORM=offscreen timeout 3 "$program" /nonexistent/race.oddsline 2>"$err"
     status=$?
     grep -q '^oddsmith: Cannot open "/nonexistent/race.oddsline": no such file' "$err" ||
+      { cat "$err"; rm -f "$err"; echo "no line on standard error"; exit 1; }
+    [ "$status" -eq 124 ] || { rm -f "$err"; echo "exit status $status before it was stopped"; exit 1; }
+    QT_QPA_PLATFORM=offscreen timeout 3 "$program" --import /nonexistent/entries.csv 2>"$err"
+    status=$?
+    grep -q '^oddsmith: Cannot import "/nonexistent/entries.csv": no such file' "$err" ||
       { cat "$err"; rm -f "$err"; echo "no line on standard error"; exit 1; }
     rm -f "$err"
     [ "$status" -eq 124 ] || { echo "exit status $status before it was stopped"; exit 1; }
