@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/core_cases.h"
 #include "bench/counts.h"
 #include "book/format.h"
+#include "entries/entries.h"
 #include "files/file_io.h"
 #include "files/line_file.h"
 
@@ -140,6 +143,88 @@ void CardBytesBench(benchmark::State& state) {
   SetEvents(state, 1);
 }
 
+// A day's entries in the single-file format: 12 races, 110 horses, each line its 1,435 fields
+// filled as the vendors fill them (numbers, quoted words, empty fields).
+const std::string& TwelveRaceEntries() {
+  static const std::string bytes = [] {
+    std::string file;
+    int horse = 0;
+    for (int r = 1; r <= 12; ++r) {
+      const int field = r <= 2 ? 10 : 9;  // 2 x 10 + 10 x 9 = 110 horses
+      for (int k = 1; k <= field; ++k, ++horse) {
+        for (int f = 1; f <= 1435; ++f) {
+          if (f > 1) file += ',';
+          switch (f) {
+            case 1: file += "\"AQU\""; break;
+            case 2: file += "20261209"; break;
+            case 3: file += std::to_string(r); break;
+            case 5: file += k == 3 ? "S" : ""; break;
+            case 43: file += '"' + std::to_string(k) + '"'; break;
+            case 44: file += std::to_string(k + 1) + ".00"; break;
+            case 45: file += "\"Horse number " + std::to_string(k) + " of race " +
+                             std::to_string(r) + '"'; break;
+            default:
+              if (f % 3 == 0) {
+                file += std::to_string((f * 7 + horse) % 1000);
+              } else if (f % 7 == 0) {
+                file += "\"TXT" + std::to_string(f % 50) + '"';
+              } else if (f % 5 == 0) {
+                file += std::to_string(f % 90) + "." + std::to_string(f % 10) + "0";
+              }
+          }
+        }
+        file += "\r\n";
+      }
+    }
+    return file;
+  }();
+  return bytes;
+}
+
+// The import into a card as the program starts, laid out race by race.
+void ImportBench(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto dialog = std::make_unique<HeadlessDialog>();
+    dialog->Init();
+    state.ResumeTiming();
+    EntryList list;
+    LineFileError error;
+    if (!ParseEntries(TwelveRaceEntries(), list, error)) state.SkipWithError(error.reason.c_str());
+    Card& card = *dialog->KeptCard();
+    const ImportPlan plan = PlanImport(card, dialog->Controls(), list);
+    ApplyImport(plan, card, dialog->Controls());
+    benchmark::DoNotOptimize(card.races);
+    state.PauseTiming();
+    dialog.reset();
+    state.ResumeTiming();
+  }
+  SetEvents(state, 1);
+}
+
+// The floor of any reader: the same bytes split into lines and their fields.
+void SplitBench(benchmark::State& state) {
+  std::vector<std::string_view> fields;
+  for (auto _ : state) {
+    const std::string& bytes = TwelveRaceEntries();
+    std::size_t lines = 0;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+      const char c = bytes[at];
+      if (c != ',' && c != '\n') continue;
+      fields.emplace_back(bytes.data() + start, at - start);
+      start = at + 1;
+      if (c == '\n') {
+        ++lines;
+        benchmark::DoNotOptimize(fields.data());
+        fields.clear();
+      }
+    }
+    benchmark::DoNotOptimize(lines);
+  }
+  SetEvents(state, 1);
+}
+
 void FormatBench(benchmark::State& state, Formatter format) {
   for (auto _ : state) benchmark::DoNotOptimize(FormatStartUpTexts(format));
   SetEvents(state, 1);
@@ -186,6 +271,8 @@ void RegisterAll() {
   benchmark::RegisterBenchmark("race switch/event", RaceSwitchBench);
   benchmark::RegisterBenchmark("12-race card/open", CardOpenBench);
   benchmark::RegisterBenchmark("12-race card/bytes", CardBytesBench);
+  benchmark::RegisterBenchmark("12-race entries/import", ImportBench);
+  benchmark::RegisterBenchmark("12-race entries/split", SplitBench);
 }
 
 // Under callgrind: each figure's instructions from zeroed counters to a dump named after it.

@@ -92,7 +92,7 @@ std::string ImportQuestion(const ImportPlan& plan);
 
 // The words of the commands, the same in every program.
 inline constexpr char IMPORT_MENU_TEXT[] = "&Import entries...";
-inline constexpr char PASTE_ENTRIES_MENU_TEXT[] = "P&aste entries";
+inline constexpr char PASTE_ENTRIES_MENU_TEXT[] = "Paste entries";  // every letter of it is taken
 inline constexpr char IMPORT_BUTTON_TEXT[] = "&Import entries...";
 inline constexpr char IMPORT_CAPTION[] = "Import entries";
 

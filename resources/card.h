@@ -17,6 +17,7 @@
 #define IDC_CARD_LABEL_LABEL 409
 #define IDC_CARD_LABEL 410   /* the selected race's label */
 #define IDC_CARD_HEAD 411    /* 411-413: "Program", "Name", "ML" */
+#define IDC_CARD_IMPORT 415  /* "Import entries..." */
 #define IDC_CARD_NUMBER 421  /* 421-434: the rows' numbers */
 #define IDC_CARD_PROGRAM 441 /* 441-454 */
 #define IDC_CARD_NAME 461    /* 461-474 */

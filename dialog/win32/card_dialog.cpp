@@ -9,9 +9,11 @@
 #include <utility>
 
 #include "card/card_window.h"
+#include "dialog/win32/line_files.h"
 #include "dialog/win32/win32_accessible.h"
 #include "dialog/win32/win32_surface.h"
 #include "dialog/win32/win32_windows.h"
+#include "entries/entries.h"
 #include "resources/card.h"
 #include "resources/dialog.h"
 #include "text/text.h"
@@ -191,6 +193,16 @@ void ShowSelected(HWND dialog, CardWindow& window) {
   Changed(window);
 }
 
+void ImportEntries(HWND dialog, CardWindow& window) {
+  if (!ImportEntriesChosen(dialog, window.main, *window.card)) return;
+  window.writing = true;
+  ShowBytes(dialog, IDC_CARD_TRACK, window.card->track);
+  ShowBytes(dialog, IDC_CARD_DATE, window.card->date);
+  window.writing = false;
+  FillList(dialog, window, window.race);
+  Changed(window);
+}
+
 void AddListColumns(HWND dialog) {
   const HWND list = List(dialog);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -218,6 +230,7 @@ void Initialise(HWND dialog, CardWindow& window) {
                                                {IDC_CARD_REMOVE, CARD_REMOVE_TEXT},
                                                {IDC_CARD_SHOW, CARD_SHOW_TEXT},
                                                {IDC_CARD_LABEL_LABEL, CARD_LABEL_LABEL},
+                                               {IDC_CARD_IMPORT, IMPORT_BUTTON_TEXT},
                                                {IDOK, CARD_CLOSE_TEXT}};
   for (const auto& [id, text] : words) SetText(dialog, id, text);
   const std::pair<int, std::size_t> limits[] = {
@@ -244,7 +257,7 @@ void Initialise(HWND dialog, CardWindow& window) {
   ShowBytes(dialog, IDC_CARD_DATE, window.card->date);
   window.writing = false;
   AddListColumns(dialog);
-  for (const int id : {IDC_CARD_ADD, IDC_CARD_REMOVE, IDC_CARD_SHOW}) {
+  for (const int id : {IDC_CARD_ADD, IDC_CARD_REMOVE, IDC_CARD_SHOW, IDC_CARD_IMPORT}) {
     KeepFromDefault(GetDlgItem(dialog, id));
   }
   FillList(dialog, window, window.card->shown);
@@ -286,6 +299,7 @@ bool HandleCommand(HWND dialog, CardWindow& window, int id, int code) {
     case IDC_CARD_ADD: AddRace(dialog, window); return true;
     case IDC_CARD_REMOVE: RemoveSelected(dialog, window); return true;
     case IDC_CARD_SHOW: ShowSelected(dialog, window); return true;
+    case IDC_CARD_IMPORT: ImportEntries(dialog, window); return true;
     case IDOK:
     case IDCANCEL: EndDialog(dialog, id); return true;
     default: return false;

@@ -1,6 +1,6 @@
-// "Save line..." and "Open line..." in the Windows program: the system's file dialogs and
-// message boxes around the core's line files, so that the dialog procedure only wires them to
-// its system menu.
+// "Save line...", "Open line..." and the import of entries in the Windows program: the system's
+// file dialogs and message boxes around the core's files, so that the windows only wire them to
+// their menus and buttons.
 #include "dialog/win32/line_files.h"
 
 #include <commdlg.h>
@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <string>
 
+#include "dialog/win32/win32_clipboard.h"
 #include "dialog/win32/win32_surface.h"
+#include "entries/entries.h"
 #include "files/line_file.h"
 #include "resources/dialog.h"
 #include "text/wide.h"
@@ -60,10 +62,26 @@ const FileDialogs& LoadFileDialogs() {
   return dialogs;
 }
 
-// The path of a line file the user picks in the system's file dialog, as UTF-8: the wide API,
-// so any path the file system takes comes through. False when the user cancels, or, after
-// telling them, when the file dialog cannot be shown.
-bool ChooseLineFile(HWND dialog, bool save, std::string& path) {
+// What a file dialog offers: its filter (each name and pattern ended by a NUL, one more NUL
+// after the last pair), its suffix for a name without one (nullptr for none), its title.
+struct FileChoice {
+  std::wstring filter;
+  std::wstring suffix;
+  std::wstring title;  // empty: the system's own
+};
+
+FileChoice LineFileChoice() {
+  const std::wstring suffix = WideFromUtf8(LINE_FILE_SUFFIX);
+  return {
+      WideFromUtf8(LINE_FILE_TYPE_NAME) + L" (*." + suffix + L")" + L'\0' + L"*." + suffix + L'\0',
+      suffix,
+      {}};
+}
+
+// The path of a file the user picks in the system's file dialog, as UTF-8: the wide API, so
+// any path the file system takes comes through. False when the user cancels, or, after telling
+// them, when the file dialog cannot be shown.
+bool ChooseFile(HWND dialog, bool save, const FileChoice& choice, std::string& path) {
   const FileDialogs& dialogs = LoadFileDialogs();
   if (dialogs.failure != 0 || !dialogs.open || !dialogs.save || !dialogs.error) {
     char what[80];
@@ -77,15 +95,12 @@ bool ChooseLineFile(HWND dialog, bool save, std::string& path) {
   OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = dialog;
-  const std::wstring suffix = WideFromUtf8(LINE_FILE_SUFFIX);
-  // The filter's name and its pattern, each ended by a NUL, and one more NUL after the pair.
-  const std::wstring filter =
-      WideFromUtf8(LINE_FILE_TYPE_NAME) + L" (*." + suffix + L")" + L'\0' + L"*." + suffix + L'\0';
-  request.lpstrFilter = filter.c_str();
+  request.lpstrFilter = choice.filter.c_str();
+  request.lpstrTitle = choice.title.empty() ? nullptr : choice.title.c_str();
   request.nFilterIndex = 1;
   request.lpstrFile = file.data();
   request.nMaxFile = static_cast<DWORD>(file.size());
-  request.lpstrDefExt = suffix.c_str();
+  request.lpstrDefExt = choice.suffix.empty() ? nullptr : choice.suffix.c_str();
   request.Flags =
       OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   if ((save ? dialogs.save : dialogs.open)(&request)) {
@@ -102,11 +117,24 @@ bool ChooseLineFile(HWND dialog, bool save, std::string& path) {
   return false;
 }
 
+// Shows what the import of list will do in a box owned by owner and, once the user agrees, does
+// it.
+bool Import(HWND owner, HWND dialog, Card& card, const EntryList& list) {
+  Win32Surface surface(dialog);
+  const ImportPlan plan = PlanImport(card, surface, list);
+  if (MessageBoxW(owner, WideFromUtf8(ImportQuestion(plan)).c_str(),
+                  WideFromUtf8(IMPORT_CAPTION).c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+    return false;
+  }
+  ApplyImport(plan, card, surface);
+  return true;
+}
+
 }  // namespace
 
 bool SaveLineAs(HWND dialog, Card& card) {
   std::string path;
-  if (!ChooseLineFile(dialog, true, path)) return true;
+  if (!ChooseFile(dialog, true, LineFileChoice(), path)) return true;
   Win32Surface surface(dialog);
   LineFileError error;
   if (SaveLineFile(surface, card, path, error)) return true;
@@ -116,10 +144,42 @@ bool SaveLineAs(HWND dialog, Card& card) {
 
 bool OpenLineChosen(HWND dialog, Card& card) {
   std::string path;
-  if (!ChooseLineFile(dialog, false, path)) return true;
+  if (!ChooseFile(dialog, false, LineFileChoice(), path)) return true;
   Win32Surface surface(dialog);
   LineFileError error;
   if (OpenLineFile(surface, card, path, error)) return true;
   ReportFileFailure(dialog, LineFileAction::OPEN, path, error);
   return false;
+}
+
+bool ImportEntriesChosen(HWND owner, HWND dialog, Card& card) {
+  const std::wstring types = L"*.csv;*.tsv;*.txt";
+  const FileChoice choice{
+      L"Entries (" + types + L")" + L'\0' + types + L'\0' + L"All files" + L'\0' + L"*.*" + L'\0',
+      {},
+      WideFromUtf8(IMPORT_CAPTION)};
+  std::string path;
+  if (!ChooseFile(owner, false, choice, path)) return false;
+  EntryList list;
+  LineFileError error;
+  if (!ReadEntriesFile(path, list, error)) {
+    ReportFileFailure(owner, LineFileAction::IMPORT, path, error);
+    return false;
+  }
+  return Import(owner, dialog, card, list);
+}
+
+bool PasteEntries(HWND owner, HWND dialog, Card& card) {
+  std::string text;
+  EntryList list;
+  LineFileError error;
+  if (!ReadClipboardText(owner, text)) {
+    ReportFileFailure(owner, "Cannot paste entries: the clipboard holds no text", MB_ICONWARNING);
+    return false;
+  }
+  if (!ParseEntries(text, list, error)) {
+    ReportFileFailure(owner, PasteFailure(error), MB_ICONWARNING);
+    return false;
+  }
+  return Import(owner, dialog, card, list);
 }

@@ -1,5 +1,6 @@
-// "Save line..." and "Open line..." in the Windows program: the system's file dialogs and
-// message boxes around the core's line files (files/line_file.h).
+// "Save line...", "Open line..." and the import of entries in the Windows program: the system's
+// file dialogs and message boxes around the core's files (files/line_file.h,
+// entries/entries.h).
 #ifndef ODDSMITH_DIALOG_WIN32_LINE_FILES_H
 #define ODDSMITH_DIALOG_WIN32_LINE_FILES_H
 
@@ -16,5 +17,15 @@ bool SaveLineAs(HWND dialog, Card& card);
 // Asks for a file with the open dialog and opens it as card, its current race onto dialog. A
 // failure is told in a message box owned by dialog and leaves both as they were; false then.
 bool OpenLineChosen(HWND dialog, Card& card);
+
+// Asks for a file of entries with the open dialog and imports it into card, whose shown race
+// dialog shows, once the user agrees to what the import will do (entries.h, ImportQuestion);
+// Cancel changes nothing. The boxes are owned by owner (the dialog, or the Card window). A
+// refused file is told and changes nothing. True when the card changed. The caller takes the
+// typed entries first.
+bool ImportEntriesChosen(HWND owner, HWND dialog, Card& card);
+
+// Imports the table on the clipboard as ImportEntriesChosen imports a file.
+bool PasteEntries(HWND owner, HWND dialog, Card& card);
 
 #endif

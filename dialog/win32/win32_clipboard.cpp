@@ -1,7 +1,9 @@
-// The clipboard's formats for a copied table, shared by "Copy line" and the tote window's copy.
+// The clipboard's formats for a copied table, shared by "Copy line" and the tote window's copy,
+// and the text a pasted table of entries comes as.
 #include "dialog/win32/win32_clipboard.h"
 
 #include <cstring>
+#include <cwchar>
 #include <initializer_list>
 
 #include "text/table.h"
@@ -78,4 +80,26 @@ bool PutOnClipboard(HWND owner, const CopiedTable& table) {
     if (left) GlobalFree(left);
   }
   return copied;
+}
+
+bool ReadClipboardText(HWND owner, std::string& utf8) {
+  bool open = false;
+  for (int tries = 0; tries < 10 && !open; ++tries) {
+    open = OpenClipboard(owner) != FALSE;
+    if (!open) Sleep(20);
+  }
+  if (!open) return false;
+  bool read = false;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+      // The clipboard's text ends at its NUL, within the memory it was given.
+      const std::size_t room = GlobalSize(data) / sizeof(wchar_t);
+      std::wstring bounded(text, room);
+      bounded.resize(std::wcslen(bounded.c_str()));
+      read = Utf8FromWide(bounded.c_str(), utf8);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return read;
 }

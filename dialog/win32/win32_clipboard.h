@@ -1,5 +1,6 @@
 // Puts a table on the clipboard the way both of the program's copies do: as text for every
-// program and as HTML for those, such as spreadsheets, that take tables.
+// program and as HTML for those, such as spreadsheets, that take tables; and reads a text a
+// spreadsheet put there.
 #ifndef ODDSMITH_DIALOG_WIN32_WIN32_CLIPBOARD_H
 #define ODDSMITH_DIALOG_WIN32_WIN32_CLIPBOARD_H
 
@@ -19,5 +20,9 @@ struct CopiedTable;
 // in the "HTML Format" format. Returns false, with the clipboard left as it was, when it cannot
 // be had (another program keeps it open) or memory runs out.
 bool PutOnClipboard(HWND owner, const CopiedTable& table);
+
+// The clipboard's Unicode text as UTF-8 into utf8. False when the clipboard holds no text, cannot
+// be had, or holds a text UTF-8 cannot carry.
+bool ReadClipboardText(HWND owner, std::string& utf8);
 
 #endif

@@ -15,6 +15,7 @@
 #include "dialog/win32/win32_accessible.h"
 #include "dialog/win32/win32_clipboard.h"
 #include "dialog/win32/win32_tips.h"
+#include "entries/entries.h"
 #include "resources/dialog.h"
 #include "text/wide.h"
 #include "tote/tote_window.h"
@@ -91,6 +92,9 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_STRING, IDM_CARD, CARD_MENU_TEXT);
   AppendMenuA(menu, MF_STRING, IDM_NEXT_RACE, NEXT_RACE_MENU_TEXT);
   AppendMenuA(menu, MF_STRING, IDM_PREVIOUS_RACE, PREVIOUS_RACE_MENU_TEXT);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_IMPORT_ENTRIES, IMPORT_MENU_TEXT);
+  AppendMenuA(menu, MF_STRING, IDM_PASTE_ENTRIES, PASTE_ENTRIES_MENU_TEXT);
 }
 
 // The title names the card and the race shown; each row's odds field and bar tell a screen
@@ -208,6 +212,19 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             MessageBeep(MB_ICONWARNING);
           }
           ShowCardChanges(dialog);
+          return TRUE;
+        }
+        case IDM_IMPORT_ENTRIES:
+        case IDM_PASTE_ENTRIES: {
+          TakeTypedEntriesFirst(dialog);
+          MainWindowData* data = DataOf(dialog);
+          if (!data) {
+            MessageBeep(MB_ICONWARNING);
+          } else if ((wParam & 0xFFF0) == IDM_IMPORT_ENTRIES
+                         ? ImportEntriesChosen(dialog, dialog, data->card)
+                         : PasteEntries(dialog, dialog, data->card)) {
+            ShowCardChanges(dialog);
+          }
           return TRUE;
         }
         case IDM_NEXT_RACE:

@@ -18,7 +18,7 @@ POST = MORNING.replace("Tom Fool\t3-1\t", "Tom Fool\t3-1\tY")
 def copy(table):
     """Puts table on the clipboard as a spreadsheet's copy does; xclip serves it until taken."""
     subprocess.run(["xclip", "-selection", "clipboard"], input=table, text=True, check=True,
-                   timeout=5)
+                   timeout=5, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def main():

@@ -9,8 +9,10 @@ exe=$1 probe_exe=$2 runner=$3 artifacts=$4
 mkdir -p "$artifacts"
 work=$(mktemp -d)
 app=""
+clip=""
 cleanup() {
   if [ -n "$app" ] && kill -0 "$app" 2>/dev/null; then kill "$app"; fi
+  if [ -n "$clip" ]; then kill "$clip" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -468,3 +470,61 @@ check "the opened card shows race 2"
 titled "Oddsmith — Belmont 2026-12-10 — Race Claimer"
 keys key Escape
 finish "Escape after the card"
+
+# Session 8: entries imported from the system menu, "Import entries..." and its file dialog;
+# the question the import asks, Escape cancelling and Enter importing. Then, at post time, a
+# table a spreadsheet put on the clipboard, with a late scratch, pasted by "Paste entries"
+# (the menu's last entry): the race keeps its line and takes the scratch, as the runner's
+# import of the same table does.
+# Waits for the import's question, checks that it says $1, then answers it with the key $2.
+answer() {
+  local asked="" box
+  for _ in $(seq 25); do
+    asked=$(probe message 2>/dev/null) && break
+    sleep 0.2
+  done
+  case $asked in
+  *"$1"*) ;;
+  *) fail "the import's question reads: $asked" ;;
+  esac
+  box=$(xdotool search --onlyvisible --name '^Import entries$' | head -1)
+  [ -n "$box" ] || fail "no X window for the import's question"
+  [ -z "${3:-}" ] || screenshot "$3" $(probe popup)
+  xdotool windowfocus "$box"
+  xdotool key "$2"
+  settle
+}
+# "Import entries..." and the file named in its file dialog.
+import_file() {
+  keys key alt+space
+  keys key i
+  probe popup >/dev/null || fail "no file dialog for the import"
+  box=$(xdotool search --onlyvisible --name '^Import entries$' | head -1)
+  [ -n "$box" ] || fail "no X window for the import's file dialog"
+  xdotool windowfocus "$box"
+  xdotool type "$1"
+  xdotool key Return
+}
+cp "$(dirname "$0")/../golden/import.files/three-races.csv" "$work/"
+printf 'Race\tPgm\tHorse Name\tM/L\tScratched\r\n1\t1\tHarbor Light\t5-2\t\r\n1\t2\tQuiet Storm\t4-1\t\r\n1\t3\tMiss Penny\t6-1\tY\r\n1\t4\tCopper Kettle\t3-1\t\r\n1\t5\tFog Bank\t10-1\tY\r\n1\t6\tLate Edition\t15-1\t\r\n' >"$work/post-time.txt"
+
+start
+import_file "$winwork\\three-races.csv"
+answer "Race 1: 6 entries placed, 1 scratched." Escape
+check "Cancel imports nothing"
+import_file "$winwork\\three-races.csv"
+answer "Race 3: 5 entries placed." Return win-import-question.png
+expect "import $winwork\\three-races.csv"
+check "the three races imported, race 1 shown"
+titled "Oddsmith — RVD 2026-12-09 — Race 1"
+# In the foreground, so that it can be stopped, serving the clipboard until then.
+xclip -quiet -selection clipboard <"$work/post-time.txt" >/dev/null 2>&1 &
+clip=$!
+keys key alt+space
+keys key Up Return # "Paste entries", the last entry
+answer "Race 1: keeps its line; 6 entries matched, 0 placed in free rows, 1 scratched." Return
+expect "import $winwork\\post-time.txt"
+check "the pasted post-time table scratched horse 5 and kept the line"
+screenshot win-import.png
+keys key Escape
+finish "Escape after the import"
