@@ -161,8 +161,9 @@ const std::string& TwelveRaceEntries() {
             case 5: file += k == 3 ? "S" : ""; break;
             case 43: file += '"' + std::to_string(k) + '"'; break;
             case 44: file += std::to_string(k + 1) + ".00"; break;
-            case 45: file += "\"Horse number " + std::to_string(k) + " of race " +
-                             std::to_string(r) + '"'; break;
+            case 45:
+              file += "\"Horse number " + std::to_string(k) + " of race " + std::to_string(r) + '"';
+              break;
             default:
               if (f % 3 == 0) {
                 file += std::to_string((f * 7 + horse) % 1000);

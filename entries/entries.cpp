@@ -1,6 +1,7 @@
 // Reading a file of entries: its characters, its cells, and which of the two kinds it is.
 #include "entries/entries.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -62,7 +63,12 @@ std::string_view Decoded(std::string_view bytes, std::string& converted) {
   if (bytes.size() >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0) {
     bytes.remove_prefix(3);
   }
+  // Eight bytes at a time while they are ASCII: most files are ASCII throughout.
   std::size_t at = 0;
+  for (std::uint64_t word; at + 8 <= bytes.size(); at += 8) {
+    std::memcpy(&word, bytes.data() + at, 8);
+    if (word & 0x8080808080808080u) break;
+  }
   while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
   if (at == bytes.size()) return bytes;
   for (std::size_t i = at; i < bytes.size();) {
@@ -83,96 +89,163 @@ std::string_view Decoded(std::string_view bytes, std::string& converted) {
 }
 
 // Splits the text into records of cells at sep; a cell in double quotes may hold sep, doubled
-// quotes and line ends. Only the first cells a record needs are kept; the rest are counted.
+// quotes and line ends. Only the first cells a record needs are kept; the rest are only counted,
+// which is most of the work in a single-file line of 1,435 fields.
 class CellReader {
  public:
-  CellReader(std::string_view text, char sep) : text_(text), sep_(sep) {}
+  CellReader(std::string_view text, char sep) : text_(text) {
+    for (int byte = 0; byte < 256; ++byte) {
+      const auto c = static_cast<unsigned char>(byte);
+      kind_[c] = c < 0x20 || c == 0x7F || IsUndefinedCp1252(c) ? CONTROL : c == ' ' ? BLANK : PLAIN;
+    }
+    kind_[static_cast<unsigned char>('"')] = QUOTE;
+    kind_[static_cast<unsigned char>(sep)] = SEPARATOR;
+    kind_[static_cast<unsigned char>('\n')] = LINE_END;
+    kind_[static_cast<unsigned char>('\r')] = CR;
+  }
 
   // The next record that is not an empty line: false at the end of the text. line is where it
   // starts; count how many cells it has, the first keep of them in cells (unquoted, cleaned);
-  // blank whether every cell of it is empty.
+  // with blank, whether every cell of it is empty.
   bool Next(std::vector<std::string>& cells, std::size_t keep, int& line, std::size_t& count,
-            bool& blank) {
+            bool* blank) {
     for (;;) {
       if (at_ >= text_.size()) return false;
-      if (text_[at_] == '\n' ||
-          (text_[at_] == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n')) {
-        at_ += text_[at_] == '\r' ? 2 : 1;
-        ++line_;
-        continue;
-      }
-      break;
+      if (!AtLineEnd(at_)) break;
+      at_ += text_[at_] == '\r' ? 2 : 1;
+      ++line_;
     }
     line = line_;
     count = 0;
-    text_seen_ = false;
+    seen_ = false;
     for (;;) {
-      const bool kept = count < keep;
-      if (kept && cells.size() <= count) cells.emplace_back();
-      const bool more = Cell(kept ? &cells[count] : nullptr);
+      if (count == keep) {
+        count += SkipRest();
+        break;
+      }
+      if (cells.size() <= count) cells.emplace_back();
+      const bool more = Cell(&cells[count], blank != nullptr);
       ++count;
       if (!more) break;
     }
-    blank = !text_seen_;
+    if (blank) *blank = !seen_;
     return true;
   }
 
  private:
-  // Reads one cell into cell (when not nullptr); true when another cell of the record follows.
-  bool Cell(std::string* cell) {
-    if (cell) cell->clear();
-    const auto put = [this, cell](char c) {
-      const auto byte = static_cast<unsigned char>(c);
-      const bool control = byte < 0x20 || byte == 0x7F || IsUndefinedCp1252(byte);
-      text_seen_ = text_seen_ || !(control || c == ' ');
-      if (cell) *cell += control ? ' ' : c;
-    };
+  // What a byte is to the reader; from SEPARATOR on, a byte that may end a cell.
+  enum Kind : unsigned char { PLAIN, BLANK, CONTROL, QUOTE, SEPARATOR, LINE_END, CR };
+
+  Kind KindAt(std::size_t at) const { return kind_[static_cast<unsigned char>(text_[at])]; }
+
+  bool AtLineEnd(std::size_t at) const {
+    const Kind kind = KindAt(at);
+    return kind == LINE_END || (kind == CR && at + 1 < text_.size() && text_[at + 1] == '\n');
+  }
+
+  // The end of the unquoted run from at: its separator or line end, or the end of the text.
+  std::size_t RunEnd(std::size_t at) const {
+    for (; at < text_.size(); ++at) {
+      if (KindAt(at) >= SEPARATOR && (KindAt(at) != CR || AtLineEnd(at))) break;
+    }
+    return at;
+  }
+
+  // Appends the bytes from..to to cell, each control character a blank; notes any text.
+  void Take(std::size_t from, std::size_t to, std::string* cell, bool notice) {
+    const std::size_t length = cell->size();
+    cell->append(text_.data() + from, to - from);
+    for (std::size_t i = length; i < cell->size(); ++i) {
+      const auto byte = static_cast<unsigned char>((*cell)[i]);
+      if (byte < 0x20 || byte == 0x7F || IsUndefinedCp1252(byte)) (*cell)[i] = ' ';
+    }
+    for (std::size_t at = from; notice && !seen_ && at < to; ++at) {
+      seen_ = KindAt(at) == PLAIN || KindAt(at) == QUOTE;
+    }
+  }
+
+  // Skips the rest of the record from at_, a cell's start, as Cell reads it; returns how many
+  // cells it holds.
+  std::size_t SkipRest() {
+    std::size_t cells = 1;
+    bool start = true;  // where a quote opens a quoted cell: blanks may come before it
+    for (; at_ < text_.size(); ++at_) {
+      const Kind kind = KindAt(at_);
+      // Most bytes are a cell's own; a separator ends a cell every few of them.
+      if (kind < QUOTE) {
+        seen_ = seen_ || kind == PLAIN;
+        start = start && kind == BLANK;
+        continue;
+      }
+      if (kind == SEPARATOR) {
+        ++cells;
+        start = true;
+        continue;
+      }
+      if (kind == QUOTE) {
+        seen_ = true;
+        if (!start) continue;
+        // To the quote that ends it; a doubled quote is two quotes met one after the other.
+        const void* found = std::memchr(text_.data() + at_ + 1, '"', text_.size() - at_ - 1);
+        const std::size_t end =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
+                  : text_.size();
+        for (std::size_t at = at_ + 1; at < end; ++at) line_ += text_[at] == '\n';
+        at_ = end;
+        if (!found) return cells;
+        start = at_ + 1 < text_.size() && text_[at_ + 1] == '"';
+        continue;
+      }
+      if (AtLineEnd(at_)) return cells;
+      start = false;  // a CR alone, a control character like any other
+    }
+    return cells;
+  }
+
+  // Reads one cell into cell; true when another cell of the record follows.
+  bool Cell(std::string* cell, bool notice) {
+    cell->clear();
     std::size_t start = at_;
     while (start < text_.size() && text_[start] == ' ') ++start;
     if (start < text_.size() && text_[start] == '"') {
+      seen_ = true;
       at_ = start + 1;
-      for (;;) {
-        if (at_ >= text_.size()) break;
-        const char c = text_[at_++];
-        if (c == '"') {
-          if (at_ < text_.size() && text_[at_] == '"') {
-            put('"');
-            ++at_;
-            continue;
-          }
-          break;
+      while (at_ < text_.size()) {
+        // The quoted text runs to the next quote that is not doubled.
+        const void* found = std::memchr(text_.data() + at_, '"', text_.size() - at_);
+        const std::size_t quote =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
+                  : text_.size();
+        for (std::size_t at = at_; at < quote; ++at) line_ += text_[at] == '\n';
+        Take(at_, quote, cell, false);
+        at_ = quote + 1;
+        if (at_ < text_.size() && text_[at_] == '"') {
+          *cell += '"';
+          ++at_;
+          continue;
         }
-        if (c == '\n') ++line_;
-        put(c);
+        break;
       }
+      at_ = std::min(at_, text_.size());
     }
     // What follows a quoted cell up to the separator is kept as written.
-    while (at_ < text_.size()) {
-      const char c = text_[at_];
-      if (c == sep_) {
-        ++at_;
-        Clean(cell);
-        return true;
-      }
-      if (c == '\n' || (c == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n')) break;
-      put(c);
+    const std::size_t end = RunEnd(at_);
+    Take(at_, end, cell, notice);
+    at_ = end;
+    const std::string_view kept = Trimmed(*cell);
+    if (kept.size() != cell->size()) *cell = std::string(kept);
+    if (at_ < text_.size() && KindAt(at_) == SEPARATOR) {
       ++at_;
+      return true;
     }
-    Clean(cell);
     return false;
   }
 
-  static void Clean(std::string* cell) {
-    if (!cell) return;
-    const std::string_view kept = Trimmed(*cell);
-    if (kept.size() != cell->size()) *cell = std::string(kept);
-  }
-
   std::string_view text_;
-  char sep_;
+  Kind kind_[256];
   std::size_t at_ = 0;
   int line_ = 1;
-  bool text_seen_ = false;
+  bool seen_ = false;
 };
 
 bool Fail(LineFileError& error, int line, std::string reason) {
@@ -259,8 +332,7 @@ bool ReadSingleFile(CellReader& reader, EntryList& list, LineFileError& error) {
   std::vector<std::string> cells;
   int line = 0;
   std::size_t count = 0;
-  bool blank = false;
-  while (reader.Next(cells, SF_FIELDS_MIN, line, count, blank)) {
+  while (reader.Next(cells, SF_FIELDS_MIN, line, count, nullptr)) {
     if (count < SF_FIELDS_MIN) {
       return Fail(error, line,
                   std::to_string(count) + (count == 1 ? " field" : " fields") +
@@ -306,7 +378,7 @@ bool ReadTable(CellReader& reader, const std::size_t (&at)[COLUMN_COUNT], EntryL
   int line = 0;
   std::size_t count = 0;
   bool blank = false;
-  while (reader.Next(cells, keep, line, count, blank)) {
+  while (reader.Next(cells, keep, line, count, &blank)) {
     static const std::string none;
     const auto cell = [&](Column column) -> const std::string& {
       return at[column] != NO_CELL && at[column] < count ? cells[at[column]] : none;
@@ -353,7 +425,7 @@ bool ParseEntries(std::string_view bytes, EntryList& list, LineFileError& error)
   int line = 0;
   std::size_t count = 0;
   bool blank = false;
-  header.Next(cells, SIZE_MAX, line, count, blank);
+  header.Next(cells, SIZE_MAX, line, count, &blank);
   std::size_t at[COLUMN_COUNT];
   for (std::size_t& cell : at) cell = NO_CELL;
   const char* twice = nullptr;
