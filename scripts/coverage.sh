@@ -8,7 +8,7 @@
 # Usage: scripts/coverage.sh [--check]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-files=(text/*.cpp book/*.cpp tote/*.cpp card/*.cpp files/*.cpp runner/*.cpp dialog/dispatch.cpp
+files=(text/*.cpp book/*.cpp tote/*.cpp card/*.cpp files/*.cpp entries/*.cpp runner/*.cpp dialog/dispatch.cpp
   dialog/headless/*.cpp)
 # The Windows program's files are not built here.
 mapfile -t files < <(printf '%s\n' "${files[@]}" | grep -v '_win32\.cpp$')
