@@ -23,6 +23,9 @@ constexpr std::size_t SF_PROGRAM = 43;
 constexpr std::size_t SF_ML = 44;
 constexpr std::size_t SF_NAME = 45;
 constexpr std::size_t SF_FIELDS_MIN = 45;
+// A header's cells beyond these name no column: room for a line as wide as the single-file
+// format's 1,435 fields and more, without keeping every cell of a line of millions.
+constexpr std::size_t HEADER_CELLS_MAX = 2048;
 
 // A table's columns, by what the header calls them.
 enum Column { RACE, PROGRAM, NAME, ML, SCRATCHED, TRACK, DATE, COLUMN_COUNT };
@@ -57,12 +60,10 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-// The file's characters as code-page-1252 bytes: the bytes themselves unless the whole file is
-// UTF-8 with a character beyond ASCII, which goes through the code page's table.
-std::string_view Decoded(std::string_view bytes, std::string& converted) {
-  if (bytes.size() >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0) {
-    bytes.remove_prefix(3);
-  }
+// True when bytes (after a byte-order mark) hold a character beyond ASCII and all of them are
+// UTF-8: their cells then go through the code page's table. Otherwise they are code page 1252
+// as they stand (ASCII is both).
+bool IsUtf8Beyond(std::string_view bytes) {
   // Eight bytes at a time while they are ASCII: most files are ASCII throughout.
   std::size_t at = 0;
   for (std::uint64_t word; at + 8 <= bytes.size(); at += 8) {
@@ -70,22 +71,16 @@ std::string_view Decoded(std::string_view bytes, std::string& converted) {
     if (word & 0x8080808080808080u) break;
   }
   while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
-  if (at == bytes.size()) return bytes;
-  for (std::size_t i = at; i < bytes.size();) {
-    char32_t c;
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
-    } else if (!NextUtf8(bytes, i, c)) {
-      return bytes;  // not UTF-8: code page 1252 as it stands
-    }
-  }
-  converted.assign(bytes.substr(0, at));
+  if (at == bytes.size()) return false;
   while (at < bytes.size()) {
     char32_t c;
-    NextUtf8(bytes, at, c);
-    converted += c < 0x10000 ? static_cast<char>(Cp1252FromUtf16(static_cast<char16_t>(c))) : '?';
+    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+      ++at;
+    } else if (!NextUtf8(bytes, at, c)) {
+      return false;
+    }
   }
-  return converted;
+  return true;
 }
 
 // Splits the text into records of cells at sep; a cell in double quotes may hold sep, doubled
@@ -93,10 +88,16 @@ std::string_view Decoded(std::string_view bytes, std::string& converted) {
 // which is most of the work in a single-file line of 1,435 fields.
 class CellReader {
  public:
-  CellReader(std::string_view text, char sep) : text_(text) {
+  // text is UTF-8 with utf8, else code page 1252; either way its separators, quotes and line
+  // ends are ASCII bytes, which no UTF-8 character holds, so the text is split as it stands and
+  // each cell kept goes through the code page's table only then: a character whose best fit
+  // is a comma or a quote (a fullwidth comma) never splits a cell.
+  CellReader(std::string_view text, char sep, bool utf8) : text_(text), utf8_(utf8) {
     for (int byte = 0; byte < 256; ++byte) {
       const auto c = static_cast<unsigned char>(byte);
-      kind_[c] = c < 0x20 || c == 0x7F || IsUndefinedCp1252(c) ? CONTROL : c == ' ' ? BLANK : PLAIN;
+      kind_[c] = c < 0x20 || c == 0x7F || (!utf8 && IsUndefinedCp1252(c)) ? CONTROL
+                 : c == ' '                                               ? BLANK
+                                                                          : PLAIN;
     }
     kind_[static_cast<unsigned char>('"')] = QUOTE;
     kind_[static_cast<unsigned char>(sep)] = SEPARATOR;
@@ -151,16 +152,34 @@ class CellReader {
     return at;
   }
 
-  // Appends the bytes from..to to cell, each control character a blank; notes any text.
+  // Appends the bytes from..to to cell as code-page-1252 bytes, each control character a blank;
+  // notes any text.
   void Take(std::size_t from, std::size_t to, std::string* cell, bool notice) {
     const std::size_t length = cell->size();
-    cell->append(text_.data() + from, to - from);
+    if (utf8_) {
+      // The whole text is UTF-8, and a cell never splits a character.
+      const std::string_view run = text_.substr(from, to - from);
+      for (std::size_t at = 0; at < run.size();) {
+        char32_t c = static_cast<unsigned char>(run[at]);
+        if (c < 0x80) {
+          ++at;
+        } else if (!NextUtf8(run, at, c)) {
+          c = '?';
+          ++at;
+        }
+        *cell += c < 0x80      ? static_cast<char>(c)
+                 : c < 0x10000 ? static_cast<char>(Cp1252FromUtf16(static_cast<char16_t>(c)))
+                               : '?';
+      }
+    } else {
+      cell->append(text_.data() + from, to - from);
+    }
     for (std::size_t i = length; i < cell->size(); ++i) {
       const auto byte = static_cast<unsigned char>((*cell)[i]);
       if (byte < 0x20 || byte == 0x7F || IsUndefinedCp1252(byte)) (*cell)[i] = ' ';
     }
     for (std::size_t at = from; notice && !seen_ && at < to; ++at) {
-      seen_ = KindAt(at) == PLAIN || KindAt(at) == QUOTE;
+      seen_ = KindAt(at) == PLAIN || KindAt(at) == QUOTE || KindAt(at) == SEPARATOR;
     }
   }
 
@@ -183,14 +202,19 @@ class CellReader {
         continue;
       }
       if (kind == QUOTE) {
-        seen_ = true;
-        if (!start) continue;
+        if (!start) {
+          seen_ = true;
+          continue;
+        }
         // To the quote that ends it; a doubled quote is two quotes met one after the other.
         const void* found = std::memchr(text_.data() + at_ + 1, '"', text_.size() - at_ - 1);
         const std::size_t end =
             found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
                   : text_.size();
-        for (std::size_t at = at_ + 1; at < end; ++at) line_ += text_[at] == '\n';
+        for (std::size_t at = at_ + 1; at < end; ++at) {
+          line_ += text_[at] == '\n';
+          seen_ = seen_ || KindAt(at) == PLAIN || KindAt(at) == SEPARATOR;
+        }
         at_ = end;
         if (!found) return cells;
         start = at_ + 1 < text_.size() && text_[at_ + 1] == '"';
@@ -208,7 +232,6 @@ class CellReader {
     std::size_t start = at_;
     while (start < text_.size() && text_[start] == ' ') ++start;
     if (start < text_.size() && text_[start] == '"') {
-      seen_ = true;
       at_ = start + 1;
       while (at_ < text_.size()) {
         // The quoted text runs to the next quote that is not doubled.
@@ -217,7 +240,7 @@ class CellReader {
             found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
                   : text_.size();
         for (std::size_t at = at_; at < quote; ++at) line_ += text_[at] == '\n';
-        Take(at_, quote, cell, false);
+        Take(at_, quote, cell, notice);
         at_ = quote + 1;
         if (at_ < text_.size() && text_[at_] == '"') {
           *cell += '"';
@@ -242,6 +265,7 @@ class CellReader {
   }
 
   std::string_view text_;
+  bool utf8_;
   Kind kind_[256];
   std::size_t at_ = 0;
   int line_ = 1;
@@ -328,11 +352,12 @@ void KeepMorningLine(char (&ml)[MORNING_LINE_MAX + 1], const std::string& cell) 
 }
 
 bool ReadSingleFile(CellReader& reader, EntryList& list, LineFileError& error) {
-  list.givesProgram = list.givesName = list.givesMl = true;
   std::vector<std::string> cells;
   int line = 0;
   std::size_t count = 0;
-  while (reader.Next(cells, SF_FIELDS_MIN, line, count, nullptr)) {
+  bool blank = false;
+  while (reader.Next(cells, SF_FIELDS_MIN, line, count, &blank)) {
+    if (blank) continue;
     if (count < SF_FIELDS_MIN) {
       return Fail(error, line,
                   std::to_string(count) + (count == 1 ? " field" : " fields") +
@@ -341,7 +366,8 @@ bool ReadSingleFile(CellReader& reader, EntryList& list, LineFileError& error) {
     const auto field = [&cells](std::size_t k) -> const std::string& { return cells[k - 1]; };
     std::string date = field(SF_DATE);
     if (date.size() == 8 && IsWholeNumber(date)) {
-      date = date.substr(0, 4) + '-' + date.substr(4, 2) + '-' + date.substr(6, 2);
+      date.insert(6, 1, '-');
+      date.insert(4, 1, '-');
     }
     if (!KeepDayText(list.track, field(SF_TRACK), TRACK_MAX, "track", line, error) ||
         !KeepDayText(list.date, date, DATE_MAX, "date", line, error)) {
@@ -371,9 +397,6 @@ bool ReadTable(CellReader& reader, const std::size_t (&at)[COLUMN_COUNT], EntryL
   for (const std::size_t cell : at) {
     if (cell != NO_CELL && cell + 1 > keep) keep = cell + 1;
   }
-  list.givesProgram = at[PROGRAM] != NO_CELL;
-  list.givesName = at[NAME] != NO_CELL;
-  list.givesMl = at[ML] != NO_CELL;
   std::vector<std::string> cells;
   int line = 0;
   std::size_t count = 0;
@@ -408,8 +431,9 @@ bool ParseEntries(std::string_view bytes, EntryList& list, LineFileError& error)
     for (const char c : before) line += c == '\n';
     return Fail(error, line, "a NUL byte");
   }
-  std::string converted;
-  const std::string_view text = Decoded(bytes, converted);
+  std::string_view text = bytes;
+  if (text.size() >= 3 && std::memcmp(text.data(), "\xEF\xBB\xBF", 3) == 0) text.remove_prefix(3);
+  const bool utf8 = IsUtf8Beyond(text);
 
   // The first line that is not empty decides how the file is split and what it is.
   std::size_t first = 0;
@@ -420,16 +444,16 @@ bool ParseEntries(std::string_view bytes, EntryList& list, LineFileError& error)
       text.substr(first, end == std::string_view::npos ? end : end - first).find('\t') !=
       std::string_view::npos;
 
-  CellReader header(text, tabs ? '\t' : ',');
+  CellReader header(text, tabs ? '\t' : ',', utf8);
   std::vector<std::string> cells;
   int line = 0;
   std::size_t count = 0;
   bool blank = false;
-  header.Next(cells, SIZE_MAX, line, count, &blank);
+  header.Next(cells, HEADER_CELLS_MAX, line, count, &blank);
   std::size_t at[COLUMN_COUNT];
   for (std::size_t& cell : at) cell = NO_CELL;
   const char* twice = nullptr;
-  for (std::size_t i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < count && i < HEADER_CELLS_MAX; ++i) {
     for (const ColumnName& name : COLUMN_NAMES) {
       if (!SameWord(cells[i], name.name)) continue;
       if (at[name.column] != NO_CELL && !twice) twice = COLUMN_TITLES[name.column];
@@ -445,7 +469,7 @@ bool ParseEntries(std::string_view bytes, EntryList& list, LineFileError& error)
     }
     if (!ReadTable(header, at, list, error)) return false;
   } else if (!tabs && count >= SF_FIELDS_MIN && IsWholeNumber(cells[SF_RACE - 1])) {
-    CellReader reader(text, ',');
+    CellReader reader(text, ',', utf8);
     if (!ReadSingleFile(reader, list, error)) return false;
   } else {
     return Fail(error, line,

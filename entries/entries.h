@@ -30,11 +30,6 @@ struct Entry {
 struct EntryList {
   std::string track;  // empty where the file names none
   std::string date;
-  // Which parts of an identity the file gives (a table may leave a column out): a part it
-  // does not give is left as a row has it.
-  bool givesProgram = false;
-  bool givesName = false;
-  bool givesMl = false;
   std::vector<Entry> entries;
 };
 
@@ -92,7 +87,8 @@ std::string ImportQuestion(const ImportPlan& plan);
 
 // The words of the commands, the same in every program.
 inline constexpr char IMPORT_MENU_TEXT[] = "&Import entries...";
-inline constexpr char PASTE_ENTRIES_MENU_TEXT[] = "Paste entries";  // every letter of it is taken
+// Without a mnemonic: every letter of it is one of the Windows system menu's already.
+inline constexpr char PASTE_ENTRIES_MENU_TEXT[] = "Paste entries";
 inline constexpr char IMPORT_BUTTON_TEXT[] = "&Import entries...";
 inline constexpr char IMPORT_CAPTION[] = "Import entries";
 

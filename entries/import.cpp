@@ -81,8 +81,7 @@ void LayOut(ImportedRace& imported, const std::vector<const Entry*>& entries, Im
 
 // A race that holds a line: each entry finds its horse's row, or a row without an identity
 // within the field; no share, lock or tote text moves.
-void Match(ImportedRace& imported, const std::vector<const Entry*>& entries, const EntryList& list,
-           ImportPlan& plan) {
+void Match(ImportedRace& imported, const std::vector<const Entry*>& entries, ImportPlan& plan) {
   Race& race = imported.race;
   HeadlessSurface controls(race.shown);
   const int field = ReadFieldSize(controls);
@@ -97,11 +96,13 @@ void Match(ImportedRace& imported, const std::vector<const Entry*>& entries, con
       taken[i] = true;
       rowOf[k] = i;
       ++imported.matched;
+      // What the file leaves empty (a column it lacks, a morning line not set yet) keeps what
+      // the row has, so nothing the user typed is lost to a blank cell.
       HorseIdentity& horse = race.horses[i];
       const HorseIdentity& from = entries[k]->horse;
-      if (list.givesProgram) std::memcpy(horse.program, from.program, sizeof horse.program);
-      if (list.givesName) std::memcpy(horse.name, from.name, sizeof horse.name);
-      if (list.givesMl) std::memcpy(horse.ml, from.ml, sizeof horse.ml);
+      if (from.program[0] != '\0') std::memcpy(horse.program, from.program, sizeof horse.program);
+      if (from.name[0] != '\0') std::memcpy(horse.name, from.name, sizeof horse.name);
+      if (from.ml[0] != '\0') std::memcpy(horse.ml, from.ml, sizeof horse.ml);
       break;
     }
   }
@@ -177,7 +178,7 @@ ImportPlan PlanImport(Card& card, DialogSurface& surface, const EntryList& list)
       imported.race.shown = StartedSnapshot();
     }
     if (imported.keepsLine) {
-      Match(imported, entries, list, plan);
+      Match(imported, entries, plan);
     } else {
       LayOut(imported, entries, plan);
     }

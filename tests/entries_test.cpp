@@ -13,7 +13,7 @@
 namespace {
 
 // A single-file line: the fields given by number, every other of its 1,435 fields empty.
-std::string SingleFileLine(std::vector<std::pair<int, std::string>> fields) {
+std::string SingleFileLine(const std::vector<std::pair<int, std::string>>& fields) {
   std::string line;
   for (int k = 1; k <= 1435; ++k) {
     if (k > 1) line += ',';
@@ -66,7 +66,7 @@ TEST(Entries, ReadsTablesAndTheSingleFileFormat) {
        "\xEF\xBB\xBFrace,#,name,ML,date,,\r\n"
        "3,2,\"Bird, Jr.\",3-1,2026-12-09,,\r\n"
        "3,4,\"The \"\"Kid\"\"\r\nof Ocala\",,2026-12-09,,\r\n"
-       ",,,,,,\r\n",
+       ",,,,,,\r\n\"\",\" \",,,,,\r\n",
        "",
        "2026-12-09",
        {"3|2|Bird, Jr.|3-1", "3|4|The \"Kid\"  of Ocala|"}},
@@ -77,6 +77,11 @@ TEST(Entries, ReadsTablesAndTheSingleFileFormat) {
        "",
        "",
        {"1|1234|Caf\xE9 a ? x|", "1||" + std::string(40, 'N') + "|"}},
+      {"a character whose best fit is a comma stays in its cell",
+       "race,name,ml\n1,Sea\xEF\xBC\x8C Bird,5-2\n",
+       "",
+       "",
+       {"1||Sea, Bird|5-2"}},
       {"bytes that are not UTF-8 are code page 1252",
        "race,name\n1,Caf\xE9\n",
        "",
@@ -84,8 +89,8 @@ TEST(Entries, ReadsTablesAndTheSingleFileFormat) {
        {"1||Caf\xE9|"}},
       {"the single-file format: prices on the ladder kept as it prints them, the rest as written",
        Horse("1", "1", "Alpha", "2.50") + Horse("1", "2", "Bravo", "1.80", "S") +
-           Horse("1", "2A", "Charlie", "20.00", "", "A") + Horse("2", "1", "Delta", "2.70") + "\n" +
-           Horse("2", "2", "Echo", "0") + Horse("2", "3", "Foxtrot", ""),
+           Horse("1", "2A", "Charlie", "20.00", "", "A") + Horse("2", "1", "Delta", "2.70") +
+           "\n,,,\r\n" + Horse("2", "2", "Echo", "0") + Horse("2", "3", "Foxtrot", ""),
        "AQU",
        "2026-12-09",
        {"1|1|Alpha|5-2", "1|2|Bravo|9-5|S", "1|2A|Charlie|20-1|A", "2|1|Delta|2.70", "2|2|Echo|",
@@ -204,9 +209,10 @@ TEST(Entries, ReimportKeepsTheLineAndTakesTheLateScratch) {
   dialog.SetTote(tote);
   const int locked = dialog.Controls().Pos(IDC_POOL_BAR + 1);
 
-  // At post time: D dropped, the order changed, C scratched late, a new horse E, B's ML new.
+  // At post time: D dropped, the order changed, C scratched late (its ML left out), a new horse
+  // E, B's ML new.
   const std::string post =
-      "race\tprogram\tname\tml\tscratched\n1\t3\tC\t4-1\ty\n1\t2\tB\t5-2\t\n1\t5\tE\t\t\n"
+      "race\tprogram\tname\tml\tscratched\n1\t3\tC\t\ty\n1\t2\tB\t5-2\t\n1\t5\tE\t\t\n"
       "1\t1\tA\t5-2\t\n";
   const ImportPlan plan = session.Import(post);
   EXPECT_EQ(Notes(plan),
@@ -216,6 +222,7 @@ TEST(Entries, ReimportKeepsTheLineAndTakesTheLateScratch) {
   EXPECT_EQ(plan.races[0].matched, 3);
   HeadlessSurface& shown = dialog.Controls();
   EXPECT_STREQ(session.Row(1, 2).ml, "5-2");
+  EXPECT_STREQ(session.Row(1, 3).ml, "4-1");  // an empty cell takes nothing away
   EXPECT_STREQ(session.Row(1, 4).name, "D");  // kept with its share
   EXPECT_TRUE(shown.Checked(IDC_LOCK + 1));
   EXPECT_EQ(shown.Pos(IDC_POOL_BAR + 1), locked);

@@ -35,8 +35,8 @@ struct CommandLine {
   const char* why = nullptr;      // what is wrong with it
 };
 
-// Every argument but a lone FILE is refused, Qt's own options (-style, -platform, ...)
-// included: they would change how the window behaves. "--" ends the options.
+// Every argument but a lone FILE and one --import ENTRIES is refused, Qt's own options (-style,
+// -platform, ...) included: they would change how the window behaves. "--" ends the options.
 CommandLine ReadCommandLine(int argc, char** argv) {
   CommandLine line;
   bool options = true;

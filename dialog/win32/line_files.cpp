@@ -173,10 +173,8 @@ bool PasteEntries(HWND owner, HWND dialog, Card& card) {
   std::string text;
   EntryList list;
   LineFileError error;
-  if (!ReadClipboardText(owner, text)) {
-    ReportFileFailure(owner, "Cannot paste entries: the clipboard holds no text", MB_ICONWARNING);
-    return false;
-  }
+  // A clipboard without a text that can be read is an empty one, as the Linux program finds it.
+  if (!ReadClipboardText(owner, text)) text.clear();
   if (!ParseEntries(text, list, error)) {
     ReportFileFailure(owner, PasteFailure(error), MB_ICONWARNING);
     return false;
