@@ -83,13 +83,18 @@ QString OpenLineFrom(QWidget* parent, DialogSurface& surface, Card& card, const 
 }
 
 bool ImportEntriesChosen(QWidget* parent, DialogSurface& surface, Card& card) {
-  QFileDialog dialog(parent, QString::fromLatin1(IMPORT_CAPTION));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters(
-      {QStringLiteral("Entries (*.csv *.tsv *.txt)"), QStringLiteral("All files (*)")});
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  return ImportEntriesFrom(parent, surface, card, dialog.selectedFiles().first(), true);
+  QString path;
+  {
+    // Gone before the question shows, so that a screen reader finds one window of that title.
+    QFileDialog dialog(parent, QString::fromLatin1(IMPORT_CAPTION));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(
+        {QStringLiteral("Entries (*.csv *.tsv *.txt)"), QStringLiteral("All files (*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    path = dialog.selectedFiles().first();
+  }
+  return ImportEntriesFrom(parent, surface, card, path, true);
 }
 
 bool ImportEntriesFrom(QWidget* parent, DialogSurface& surface, Card& card, const QString& path,

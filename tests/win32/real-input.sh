@@ -472,7 +472,8 @@ keys key Escape
 finish "Escape after the card"
 
 # Session 8: entries imported from the system menu, "Import entries..." and its file dialog;
-# the question the import asks, Escape cancelling and Enter importing. Then, at post time, a
+# the question the import asks, Escape cancelling and Enter importing: a three-race single-file
+# card, then a race saved from a spreadsheet as CSV. Then, at post time, a
 # table a spreadsheet put on the clipboard, with a late scratch, pasted by "Paste entries"
 # (the menu's last entry): the race keeps its line and takes the scratch, as the runner's
 # import of the same table does.
@@ -505,7 +506,8 @@ import_file() {
   xdotool type "$1"
   xdotool key Return
 }
-cp "$(dirname "$0")/../golden/import.files/three-races.csv" "$work/"
+cp "$(dirname "$0")/../golden/import.files/three-races.csv" \
+  "$(dirname "$0")/../golden/import.files/table.csv" "$work/"
 printf 'Race\tPgm\tHorse Name\tM/L\tScratched\r\n1\t1\tHarbor Light\t5-2\t\r\n1\t2\tQuiet Storm\t4-1\t\r\n1\t3\tMiss Penny\t6-1\tY\r\n1\t4\tCopper Kettle\t3-1\t\r\n1\t5\tFog Bank\t10-1\tY\r\n1\t6\tLate Edition\t15-1\t\r\n' >"$work/post-time.txt"
 
 start
@@ -517,6 +519,10 @@ answer "Race 3: 5 entries placed." Return win-import-question.png
 expect "import $winwork\\three-races.csv"
 check "the three races imported, race 1 shown"
 titled "Oddsmith — RVD 2026-12-09 — Race 1"
+import_file "$winwork\\table.csv" # race 4, as a spreadsheet saves it as CSV
+answer "Race 4: 5 entries placed, 1 scratched." Return
+expect "import $winwork\\table.csv"
+check "the spreadsheet's race 4 imported, race 1 still shown"
 # In the foreground, so that it can be stopped, serving the clipboard until then.
 xclip -quiet -selection clipboard <"$work/post-time.txt" >/dev/null 2>&1 &
 clip=$!
