@@ -6,4 +6,4 @@ scripts/deps.sh core
 scripts/deps.sh qt
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target oddsmith
-exec build/release/oddsmith
+exec build/release/dialog/qt/oddsmith
