@@ -8,6 +8,7 @@
 #include "book/board.h"
 #include "files/file_io.h"
 #include "text/codepage.h"
+#include "text/number.h"
 #include "text/text.h"
 #include "tote/tote.h"
 
@@ -284,23 +285,19 @@ std::string Quoted(std::string_view cell) {
   return quoted + (cell.size() > 40 ? "...\"" : "\"");
 }
 
-// A race number, 1 to RACE_MAX, written in digits alone.
-bool ReadRace(std::string_view cell, int& race) {
-  if (cell.empty() || cell.size() > 6) return false;
-  race = 0;
-  for (const char c : cell) {
-    if (c < '0' || c > '9') return false;
-    race = race * 10 + (c - '0');
-  }
-  return race >= 1 && race <= RACE_MAX;
-}
-
 bool IsWholeNumber(std::string_view cell) {
   if (cell.empty()) return false;
   for (const char c : cell) {
     if (c < '0' || c > '9') return false;
   }
   return true;
+}
+
+// A race number, 1 to RACE_MAX, written in digits alone.
+bool ReadRace(std::string_view cell, int& race) {
+  if (!IsWholeNumber(cell) || cell.size() > 6) return false;
+  race = static_cast<int>(ParseUnsigned(cell).value);
+  return race >= 1 && race <= RACE_MAX;
 }
 
 // Keeps a track or a date the file names; a second, different one refuses the file.

@@ -101,13 +101,18 @@ label = named(main(), "Horse 1")  # the row's number, where a right click opens 
 extents = label.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 xdotool("mousemove", str(extents.x + extents.width // 2), str(extents.y + extents.height // 2),
         "click", "3")
-time.sleep(0.5)  # the menu pops up under the pointer
+time.sleep(1)  # the menu pops up under the pointer
 xdotool("key", "i")
 until("the file dialog", lambda: window("Import entries"))
+# Without a window manager the keys go where xdotool puts the focus: into the file dialog.
+box = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Import entries$"],
+                     capture_output=True, text=True, timeout=10).stdout.split()[0]
+xdotool("windowfocus", "--sync", box)
+time.sleep(0.5)  # its file name field takes the focus once the window has it
 xdotool("key", "ctrl+a")
 xdotool("type", "--delay", "10", TABLE)
 xdotool("key", "Return")
-asked = until("the question for the CSV file", question)
+asked = until("the question for the CSV file", question, timeout=15)
 if "Race 4: 5 entries placed, 1 scratched." not in asked:
     sys.exit(f"import_atspi: the CSV file's question:\n{asked}")
 xdotool("key", "Return")
