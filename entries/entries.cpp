@@ -43,24 +43,6 @@ constexpr const char* COLUMN_TITLES[COLUMN_COUNT] = {"Race",      "Program", "Na
                                                      "Scratched", "Track",   "Date"};
 constexpr std::size_t NO_CELL = static_cast<std::size_t>(-1);
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // True when bytes (after a byte-order mark) hold a character beyond ASCII and all of them are
 // UTF-8: their cells then go through the code page's table. Otherwise they are code page 1252
 // as they stand (ASCII is both).
@@ -256,7 +238,7 @@ class CellReader {
     const std::size_t end = RunEnd(at_);
     Take(at_, end, cell, notice);
     at_ = end;
-    const std::string_view kept = Trimmed(*cell);
+    const std::string_view kept = TrimBlanks(*cell);
     if (kept.size() != cell->size()) *cell = std::string(kept);
     if (at_ < text_.size() && KindAt(at_) == SEPARATOR) {
       ++at_;
@@ -374,8 +356,8 @@ bool ReadSingleFile(CellReader& reader, EntryList& list, LineFileError& error) {
     SetFixedText(entry.horse.program, field(SF_PROGRAM));
     SetFixedText(entry.horse.name, field(SF_NAME));
     KeepMorningLine(entry.horse.ml, field(SF_ML));
-    entry.scratched = SameWord(field(SF_ENTRY), "S");
-    entry.alsoEligible = SameWord(field(SF_ALSO_ELIGIBLE), "A");
+    entry.scratched = SameAsciiWord(field(SF_ENTRY), "S");
+    entry.alsoEligible = SameAsciiWord(field(SF_ALSO_ELIGIBLE), "A");
     if (!AddEntry(list, entry, field(SF_RACE), line, error)) return false;
   }
   return true;
@@ -383,7 +365,7 @@ bool ReadSingleFile(CellReader& reader, EntryList& list, LineFileError& error) {
 
 bool IsScratchMark(std::string_view cell) {
   for (const char* mark : {"y", "yes", "1", "s", "x"}) {
-    if (SameWord(cell, mark)) return true;
+    if (SameAsciiWord(cell, mark)) return true;
   }
   return false;
 }
@@ -452,7 +434,7 @@ bool ParseEntries(std::string_view bytes, EntryList& list, LineFileError& error)
   const char* twice = nullptr;
   for (std::size_t i = 0; i < count && i < HEADER_CELLS_MAX; ++i) {
     for (const ColumnName& name : COLUMN_NAMES) {
-      if (!SameWord(cells[i], name.name)) continue;
+      if (!SameAsciiWord(cells[i], name.name)) continue;
       if (at[name.column] != NO_CELL && !twice) twice = COLUMN_TITLES[name.column];
       at[name.column] = i;
     }

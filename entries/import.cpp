@@ -11,24 +11,11 @@
 
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// A part of an identity without the blanks around it, as typed or as a file writes it.
-std::string_view Part(const char* text) {
-  std::string_view part(text, std::strlen(text));
-  while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
-  while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
-  return part;
-}
-
+// Parts of an identity compared without the blanks around them, as typed or as a file
+// writes them; an empty part is no one's.
 bool SamePart(const char* a, const char* b) {
-  const std::string_view x = Part(a);
-  const std::string_view y = Part(b);
-  if (x.empty() || x.size() != y.size()) return false;
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    if (Lower(x[i]) != Lower(y[i])) return false;
-  }
-  return true;
+  const std::string_view x = TrimBlanks(a);
+  return !x.empty() && SameAsciiWord(x, TrimBlanks(b));
 }
 
 // The same horse: by program number where both have one, else by name.
@@ -141,8 +128,6 @@ void Match(ImportedRace& imported, const std::vector<const Entry*>& entries, Imp
   race.shown = controls.Snapshot();
 }
 
-void AddNumber(std::string& text, int value) { text += std::to_string(value); }
-
 void AddHorse(std::string& text, const HorseIdentity& horse) {
   char who[IDENTITY_TEXT_MAX];
   HorseIdentity named = horse;
@@ -200,9 +185,7 @@ void ApplyImport(const ImportPlan& plan, Card& card, DialogSurface& surface) {
 std::string ImportQuestion(const ImportPlan& plan) {
   std::string text;
   for (const ImportedRace& race : plan.races) {
-    text += "Race ";
-    AddNumber(text, race.number);
-    text += ": ";
+    text += "Race " + std::to_string(race.number) + ": ";
     if (race.keepsLine) {
       text += "keeps its line; " + Count(race.matched, "entry matched", "entries matched") + ", " +
               Count(race.placed, "placed in a free row", "placed in free rows");

@@ -22,6 +22,27 @@ void SetFixedText(char (&field)[N], std::string_view text) {
   field[length] = '\0';
 }
 
+// text without the blanks (spaces and tabs) around it.
+inline std::string_view TrimBlanks(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// True when a and b are the same with ASCII case ignored: how a header's words and a horse's
+// program number or name are compared.
+inline bool SameAsciiWord(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 class TextBuilder {
  public:
   // Starts an empty text in buffer of size bytes (nothing is written when size is 0).
