@@ -17,9 +17,17 @@ for tool in Xvfb xdotool xclip dbus-run-session "$python"; do
 done
 "$python" -c 'import pyatspi' 2>/dev/null || { echo "skipped: no pyatspi"; exit 77; }
 
-# A session bus of its own, on which the accessibility bus starts when first asked for.
+# A session bus of its own, on which the accessibility bus starts when first asked for. The
+# accessibility bus puts its socket in the user's runtime folder, or in ~/.cache/at-spi when none
+# is set: sessions running side by side would share, and remove, one socket. Each gets its own.
 if [ -z "${ODDSMITH_ATSPI_SESSION:-}" ]; then
-  ODDSMITH_ATSPI_SESSION=1 exec dbus-run-session -- bash "$0" "$program" "$session" "$@"
+  runtime=$(mktemp -d) || exit 1
+  chmod 700 "$runtime"
+  XDG_RUNTIME_DIR=$runtime ODDSMITH_ATSPI_SESSION=1 \
+    dbus-run-session -- bash "$0" "$program" "$session" "$@"
+  status=$?
+  rm -rf "$runtime"
+  exit "$status"
 fi
 
 dir=$(mktemp -d)
