@@ -11,10 +11,6 @@
 
 namespace {
 
-// The board's own steps from 5-1 on, after SHORT_PRICES.
-constexpr BoardPrice LONG_PRICES[] = {{5, 1},  {6, 1},  {7, 1},  {8, 1},  {10, 1}, {12, 1},
-                                      {15, 1}, {20, 1}, {30, 1}, {50, 1}, {99, 1}};
-
 // |share * (a + b) - 10000 * b|: the distance of share / 10000 from b / (a + b), times
 // 10000 * (a + b).
 std::int64_t ScaledDistance(int share, BoardPrice price) {
@@ -35,7 +31,7 @@ BoardPrice NearestBoardPrice(int share) {
     if (left <= right) best = price;
   };
   for (const BoardPrice price : SHORT_PRICES) consider(price);
-  for (const BoardPrice price : LONG_PRICES) consider(price);
+  for (int odds = LONG_PRICE_FIRST; odds <= LONG_PRICE_LAST; ++odds) consider({odds, 1});
   return best;
 }
 

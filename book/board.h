@@ -16,14 +16,15 @@ struct BoardPrice {
   int b;
 };
 
-// The prices a board shows up to 9-2, shortest first, the same on every ladder; from 5-1 on
-// each ladder has its own steps.
+// The ladder of prices a board shows, the one every figure here and the tote's use: up to 9-2,
+// shortest first, these; then every whole price from LONG_PRICE_FIRST-1 to LONG_PRICE_LAST-1.
 inline constexpr BoardPrice SHORT_PRICES[] = {{1, 9}, {1, 5}, {2, 5}, {1, 2}, {3, 5}, {4, 5},
                                               {1, 1}, {6, 5}, {7, 5}, {3, 2}, {8, 5}, {9, 5},
                                               {2, 1}, {5, 2}, {3, 1}, {7, 2}, {4, 1}, {9, 2}};
+inline constexpr int LONG_PRICE_FIRST = 5;
+inline constexpr int LONG_PRICE_LAST = 99;
 
-// The price of the board ladder (SHORT_PRICES, then 5-1, 6-1, 7-1, 8-1, 10-1, 12-1, 15-1,
-// 20-1, 30-1, 50-1 and 99-1) nearest to share by win probability: share / 10000 against
+// The price of the ladder nearest to share by win probability: share / 10000 against
 // b / (a + b), compared exactly in integers; a tie goes to the longer price.
 // Shares of 0 or below give 99-1, shares of 10000 and above 1-9.
 BoardPrice NearestBoardPrice(int share);

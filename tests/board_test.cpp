@@ -5,7 +5,9 @@
 
 #include <climits>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "dialog/headless/headless_dialog.h"
 
@@ -19,7 +21,9 @@ std::string Price(int share) {
 TEST(NearestBoardPrice, ExactPricesAndTheirNeighbours) {
   EXPECT_EQ(Price(2857), "5-2");
   EXPECT_EQ(Price(5000), "1-1");
-  EXPECT_EQ(Price(857), "10-1");
+  EXPECT_EQ(Price(857), "11-1");  // every whole price from 5-1 on, as a tote board shows
+  EXPECT_EQ(Price(385), "25-1");
+  EXPECT_EQ(Price(141), "70-1");
   EXPECT_EQ(Price(6000), "3-5");
   EXPECT_EQ(Price(198), "50-1");
   EXPECT_EQ(Price(3000), "5-2");
@@ -50,20 +54,17 @@ TEST(NearestBoardPrice, OddsOnSharesNeverGetOddsAgainstPrices) {
 // Every share in reach of a bar gets the nearest price, measured independently; no share lies
 // exactly midway between two prices, so the tie rule (the longer price) never has to decide.
 TEST(NearestBoardPrice, NearestOfTheWholeLadderForEveryShare) {
-  const int ladder[][2] = {{1, 9},  {1, 5},  {2, 5},  {1, 2},  {3, 5}, {4, 5}, {1, 1},  {6, 5},
-                           {7, 5},  {3, 2},  {8, 5},  {9, 5},  {2, 1}, {5, 2}, {3, 1},  {7, 2},
-                           {4, 1},  {9, 2},  {5, 1},  {6, 1},  {7, 1}, {8, 1}, {10, 1}, {12, 1},
-                           {15, 1}, {20, 1}, {30, 1}, {50, 1}, {99, 1}};
+  std::vector<BoardPrice> ladder(std::begin(SHORT_PRICES), std::end(SHORT_PRICES));
+  for (int odds = 5; odds <= 99; ++odds) ladder.push_back({odds, 1});
   for (int share = 0; share <= 10800; share += 1) {
     const BoardPrice chosen = NearestBoardPrice(share);
     const long double p = share / 10000.0L;
     const long double best =
         std::fabs(p - static_cast<long double>(chosen.b) / (chosen.a + chosen.b));
-    for (const auto& price : ladder) {
-      const long double d =
-          std::fabs(p - static_cast<long double>(price[1]) / (price[0] + price[1]));
-      if (price[0] == chosen.a && price[1] == chosen.b) continue;
-      EXPECT_GT(d - best, 1e-12L) << share << " " << price[0] << "-" << price[1];
+    for (const BoardPrice price : ladder) {
+      const long double d = std::fabs(p - static_cast<long double>(price.b) / (price.a + price.b));
+      if (price.a == chosen.a && price.b == chosen.b) continue;
+      EXPECT_GT(d - best, 1e-12L) << share << " " << price.a << "-" << price.b;
     }
   }
 }
@@ -89,7 +90,7 @@ class Line : public ::testing::Test {
 };
 
 TEST_F(Line, TipsAtStart) {
-  EXPECT_EQ(HorseTip(0), "Board price 10-1 \xC2\xB7 8.6 % to win");
+  EXPECT_EQ(HorseTip(0), "Board price 11-1 \xC2\xB7 8.6 % to win");
   EXPECT_EQ(BookTip(), "Book 119.98 % of a 120 % line (14 horses)");
 }
 
@@ -145,7 +146,7 @@ TEST_F(Line, TableComesFromTheSharesNotFromTyping) {
   dialog.Type(IDC_ODDS + 4, "\t5-2\r\n");  // typed, not yet taken
   char text[LINE_TABLE_MAX];
   FormatLineTable(dialog.Surface(), nullptr, "\n", text, sizeof text);
-  EXPECT_NE(std::string(text).find("\n5\t\t\t\t10.7\t8.6%\t10-1\n"), std::string::npos);
+  EXPECT_NE(std::string(text).find("\n5\t\t\t\t10.7\t8.6%\t11-1\n"), std::string::npos);
 }
 
 TEST_F(Line, TableIsCutLikeSnprintf) {

@@ -16,10 +16,6 @@ constexpr long long TOTE_BOOK_UNIT = 1000000000;  // each 1 / (o + 1) in 10^-9
 // A tote text in UTF-8: at most three bytes for each of its bytes, and the NUL.
 constexpr std::size_t TOTE_CELL_SIZE = std::size_t{3} * TOTE_TEXT_MAX + 1;
 
-// The tote ladder: the board's short prices up to 9-2, then every a-1 to 99-1.
-constexpr int LONG_LADDER_FIRST = 5;
-constexpr int LONG_LADDER_LAST = 99;
-
 // n / d rounded half away from zero; d above 0.
 long long RoundDiv(long long n, long long d) {
   return n >= 0 ? (2 * n + d) / (2 * d) : -((-2 * n + d) / (2 * d));
@@ -93,7 +89,7 @@ bool FindOnLadder(BoardPrice& price, Found found) {
     price = shortPrice;
     if (found(price)) return true;
   }
-  for (int odds = LONG_LADDER_FIRST; odds <= LONG_LADDER_LAST; ++odds) {
+  for (int odds = LONG_PRICE_FIRST; odds <= LONG_PRICE_LAST; ++odds) {
     price = {odds, 1};
     if (found(price)) return true;
   }

@@ -425,7 +425,7 @@ void QtDialogTest::TipsTellBoardPriceAndBook() {
   QtDialog dialog;
   HeadlessDialog oracle;
   QVERIFY(Start(dialog, oracle));
-  const QString start = QStringLiteral("Board price 10-1 \u00b7 8.6 % to win");
+  const QString start = QStringLiteral("Board price 11-1 \u00b7 8.6 % to win");
   QCOMPARE(TipOf(dialog, IDC_ODDS), start);
   QCOMPARE(TipOf(dialog, IDC_POOL_BAR + 13), start);
   QCOMPARE(TipOf(dialog, IDC_LINE), QStringLiteral("Book 119.98 % of a 120 % line (14 horses)"));

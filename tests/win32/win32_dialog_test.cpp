@@ -113,7 +113,7 @@ void TooltipsTellBoardPriceAndBook(HMODULE exe) {
   const LRESULT tools = SendMessageW(dialog.Tips(), TTM_GETTOOLCOUNT, 0, 0);
   EXPECT(tools == 2 * ROW_COUNT + 1, "%d tools", static_cast<int>(tools));
 
-  const std::wstring start = L"Board price 10-1 \u00b7 8.6 % to win";
+  const std::wstring start = L"Board price 11-1 \u00b7 8.6 % to win";
   EXPECT(dialog.Tip(IDC_ODDS) == start, "'%s'", Narrow(dialog.Tip(IDC_ODDS)).c_str());
   EXPECT(dialog.Tip(IDC_POOL_BAR + 13) == start, "'%s'",
          Narrow(dialog.Tip(IDC_POOL_BAR + 13)).c_str());
@@ -155,7 +155,7 @@ void TooltipsTellTotePrice(HMODULE exe) {
   EXPECT(std::strlen(utf8) > TEXT_BUFFER_SIZE && dialog.Tip(IDC_ODDS) == expected, "'%s'",
          Narrow(dialog.Tip(IDC_ODDS)).c_str());
   SetToteText(*tote, 0, "7-2");
-  EXPECT(dialog.Tip(IDC_ODDS) == L"Board price 10-1 \u00b7 8.6 % to win \u00b7 tote 7-2: UNDER",
+  EXPECT(dialog.Tip(IDC_ODDS) == L"Board price 11-1 \u00b7 8.6 % to win \u00b7 tote 7-2: UNDER",
          "'%s'", Narrow(dialog.Tip(IDC_ODDS)).c_str());
 }
 
