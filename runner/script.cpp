@@ -61,6 +61,7 @@ const char* ReadNumbers(const Rest& rest, int least, int most, Numbers& numbers)
 
 const char NO_TOTE[] = "this dialog keeps no tote";
 const char NO_CARD[] = "this dialog keeps no card";
+const char NO_HISTORY[] = "this dialog keeps no history";
 const char* const NO_EDIT_CONTROL = "no edit control";
 const char* const NO_CHECK_BOX = "no check box";
 
@@ -396,7 +397,32 @@ const CommandRow COMMANDS[] = {
     {"label", ScriptCommand::LABEL, ParseCardText, ApplyCardText},
     {"card", ScriptCommand::CARD_LIST, ParseCardList, ApplyCardList},
     {"import", ScriptCommand::IMPORT, ParsePath, ApplyImportLine},
+    {"undo", ScriptCommand::UNDO, ParseBare,
+     [](ScriptTarget& target, const ScriptCommand&, CommandOutput&) -> const char* {
+       return target.Undo() ? nullptr : NO_HISTORY;
+     }},
+    {"redo", ScriptCommand::REDO, ParseBare,
+     [](ScriptTarget& target, const ScriptCommand&, CommandOutput&) -> const char* {
+       return target.Redo() ? nullptr : NO_HISTORY;
+     }},
 };
+
+// Whether a command ends a step of the history once applied: every delivery of the user's
+// actions to the dialog, a notification that the copies deliver first included. A race's move
+// ends the step of each race itself, and a scroll's run ends at the next line of another kind.
+bool EndsStep(ScriptCommand::Kind kind) {
+  switch (kind) {
+    case ScriptCommand::INIT:
+    case ScriptCommand::LEAVE:
+    case ScriptCommand::CLICK:
+    case ScriptCommand::COMMAND:
+    case ScriptCommand::OPEN:
+    case ScriptCommand::IMPORT:
+    case ScriptCommand::COPY:
+    case ScriptCommand::TOTE_TABLE: return true;
+    default: return false;
+  }
+}
 
 // The row that applies a command of kind.
 const CommandRow& RowOf(ScriptCommand::Kind kind) {
@@ -541,6 +567,12 @@ Card* ScriptTarget::KeptCard() { return nullptr; }
 
 bool ScriptTarget::GoToRace(int /*race*/) { return false; }
 
+void ScriptTarget::EndStep() {}
+
+bool ScriptTarget::Undo() { return false; }
+
+bool ScriptTarget::Redo() { return false; }
+
 bool ScriptTarget::ImportEntries(const std::string& /*path*/, ImportPlan& /*plan*/,
                                  LineFileError& error) {
   error = {0, "this dialog keeps no card"};
@@ -558,13 +590,21 @@ int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* er
   };
   ScriptCommand command;
   CommandOutput output;
+  int scrolling = 0;  // the bar of the run of scroll lines not yet ended, or 0
   for (long long number = 1; ReadLine(in, line); ++number) {
     if (line.empty() || line[0] == '#') continue;
     output.printed.clear();
     output.fileFailure.clear();
     const char* error =
         line.find('\0') != std::string::npos ? "NUL byte in line" : ParseCommand(line, command);
+    if (!error && scrolling != 0 &&
+        (command.kind != ScriptCommand::SCROLL || command.id != scrolling)) {
+      target.EndStep();
+      scrolling = 0;
+    }
     if (!error) error = ApplyCommand(target, command, output);
+    if (!error && EndsStep(command.kind)) target.EndStep();
+    if (!error && command.kind == ScriptCommand::SCROLL) scrolling = command.id;
     if (error) {
       std::string quoted;
       AppendQuoted(quoted, line);

@@ -42,6 +42,8 @@ struct ScriptCommand {
     LABEL,       // label [TEXT]: the shown race's label
     CARD_LIST,   // card list: prints the card
     IMPORT,      // import PATH: the entries of a table or a single-file card, placed on the card
+    UNDO,        // undo: the shown race as it was before the last step
+    REDO,        // redo: as it was after the step undone last
   } kind = INIT;
   // The control or command identifier; the horse, 1 to 14, of TOTE, PROGRAM, NAME and ML; the
   // race of RACE.
@@ -108,6 +110,14 @@ class ScriptTarget {
   // dialog that keeps a card is asked.
   virtual bool ImportEntries(const std::string& path, ImportPlan& plan, LineFileError& error);
 
+  // The shown race's history (history/history.h): EndStep ends a step, which RunScript calls
+  // after each line that is one; "undo" and "redo" go back and forth, doing nothing where there
+  // is nothing to undo or redo. A dialog that keeps no history ends no step and refuses Undo
+  // and Redo, as these do.
+  virtual void EndStep();
+  virtual bool Undo();
+  virtual bool Redo();
+
  protected:
   ~ScriptTarget() = default;
 };
@@ -123,7 +133,9 @@ struct CommandOutput {
 // cannot be taken by this target (a dialog without a tote).
 const char* ApplyCommand(ScriptTarget& target, const ScriptCommand& command, CommandOutput& output);
 
-// Runs the script read from in against target, printing "show" states and "exit N" to out and
+// Runs the script read from in against target, ending a step (ScriptTarget::EndStep) after each
+// init, leave, click, command, open, import, copy and tote table, and after an unbroken run of
+// scroll lines on one bar; printing "show" states and "exit N" to out and
 // the first bad line and every failed save or open to err (prefixed by name). Returns the exit
 // status: the quit message's code, 0 at the end of the input, 2 for a line it cannot take; 3
 // instead of 0 once a save or an open has failed.

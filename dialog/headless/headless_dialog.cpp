@@ -82,7 +82,23 @@ bool HeadlessDialog::ToteTable(std::string& table) {
 bool HeadlessDialog::GoToRace(int race) {
   if (race == card_.shown) return true;  // not even the typed entries are taken
   TakeTypedEntriesFirst();
+  EndStep();
   ShowRace(card_, Surface(), race);
+  EndStep();
+  return true;
+}
+
+void HeadlessDialog::EndStep() {
+  if (!destroyed_) ::EndStep(history_, card_.shown, surface_);
+}
+
+bool HeadlessDialog::Undo() {
+  if (!destroyed_) ::Undo(history_, card_.shown, surface_);
+  return true;
+}
+
+bool HeadlessDialog::Redo() {
+  if (!destroyed_) ::Redo(history_, card_.shown, surface_);
   return true;
 }
 
@@ -91,7 +107,10 @@ bool HeadlessDialog::SaveLine(const std::string& path, LineFileError& error) {
 }
 
 bool HeadlessDialog::OpenLine(const std::string& path, LineFileError& error) {
-  return OpenLineFile(surface_, card_, path, error);
+  const int shown = card_.shown;
+  if (!OpenLineFile(surface_, card_, path, error)) return false;
+  CarryHistory(history_, shown, card_.shown);
+  return true;
 }
 
 bool HeadlessDialog::ImportEntries(const std::string& path, ImportPlan& plan,

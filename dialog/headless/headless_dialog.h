@@ -7,6 +7,7 @@
 #include "card/card.h"
 #include "dialog/dispatch.h"
 #include "dialog/surface.h"
+#include "history/history.h"
 #include "runner/script.h"
 #include "tote/tote.h"
 
@@ -50,6 +51,9 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   Card* KeptCard() override { return &card_; }
   bool GoToRace(int race) override;
   bool ImportEntries(const std::string& path, ImportPlan& plan, LineFileError& error) override;
+  void EndStep() override;
+  bool Undo() override;
+  bool Redo() override;
 
  private:
   // Delivers a message; once the dialog has ended, its destruction follows as on Windows.
@@ -59,6 +63,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
 
   HeadlessSurface surface_;
   Card card_;  // the window's, not the controls': no event changes it
+  CardHistory history_;
   DialogSurface* active_ = &surface_;
   bool visible_ = false;
   bool ended_ = false;

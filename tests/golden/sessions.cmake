@@ -20,6 +20,8 @@ oddsmith_golden(NAME start-and-close STATUS 0 FACES headless qt wine)
 # The tote commands are the runner's own, as save and open are; the programs' tote windows
 # have tests of their own (qt.tote, win.tote).
 oddsmith_golden(NAME tote STATUS 0 FACES headless)
+# Undo and redo are the runner's own commands; the programs' menus have tests of their own.
+oddsmith_golden(NAME undo STATUS 0 FACES headless)
 oddsmith_golden(NAME tote-files STATUS 3 FACES headless)
 # Thumb positions above 65535 cannot travel in a Win32 scroll message.
 oddsmith_golden(NAME wide-thumbs STATUS 0 FACES headless qt)
