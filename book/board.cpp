@@ -66,7 +66,10 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
   return text.Length();
 }
 
-int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
+namespace {
+
+// "Book 120.09 % of a 120 % line", then the field as the tip or the status line puts it.
+int FormatBook(DialogSurface& surface, char* buffer, std::size_t size, bool status) {
   TextBuilder text(buffer, size);
   if (BookPending(surface)) return 0;
   const BookTotal total = ReadBookTotal(surface);
@@ -74,10 +77,28 @@ int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
   text.AddScaled(total.book, 2);
   text.Add(" % of a ");
   text.AddInt(total.line);
-  text.Add(" % line (");
+  text.Add(status ? " % line, " : " % line (");
   text.AddInt(total.horses);
-  text.Add(total.horses == 1 ? " horse)" : " horses)");
+  text.Add(total.horses == 1 ? " horse" : " horses");
+  if (!status) text.Add(")");
   return text.Length();
+}
+
+}  // namespace
+
+int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size) {
+  return FormatBook(surface, buffer, size, false);
+}
+
+int FormatBookStatus(DialogSurface& surface, char* buffer, std::size_t size) {
+  return FormatBook(surface, buffer, size, true);
+}
+
+bool BookOffLine(DialogSurface& surface) {
+  if (BookPending(surface)) return false;
+  const BookTotal total = ReadBookTotal(surface);
+  const long long off = total.book - std::int64_t{total.line} * 100;
+  return off > 100 || off < -100;
 }
 
 namespace {

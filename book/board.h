@@ -53,6 +53,13 @@ int FormatHorseTip(DialogSurface& surface, int i, char* buffer, std::size_t size
 // empty text while the book is pending.
 int FormatBookTip(DialogSurface& surface, char* buffer, std::size_t size);
 
+// The same for a status line: "Book 120.09 % of a 120 % line, 14 horses".
+int FormatBookStatus(DialogSurface& surface, char* buffer, std::size_t size);
+
+// True when the book is more than one point from the line (a lock or a scratch holds it off),
+// false while it is pending.
+bool BookOffLine(DialogSurface& surface);
+
 // The book as it stands, as a tab-separated table (UTF-8), each line ended by eol: the header
 // "Horse", "Program", "Name", "ML", "Odds", "To win", "Board"; one row per horse within the
 // field, its row number, its identity from horses (identity.h; empty cells without one, or

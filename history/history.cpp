@@ -22,6 +22,14 @@ bool ShowKept(RaceHistory& race, std::size_t at, DialogSurface& surface) {
   return true;
 }
 
+// The file's bytes for the card as it stands, the race shown aside: moving from race to race
+// changes no work.
+std::string WorkOf(Card& card, DialogSurface& surface) {
+  CardState state = CardStateOf(card, surface);
+  state.current = state.races.front().number;
+  return FormatLineFile(state);
+}
+
 bool HasCardWork(const Card& card) {
   if (card.track[0] != '\0' || card.date[0] != '\0' || RaceCount(card) > 1) return true;
   const Race& race = ShownRace(card);
@@ -87,12 +95,12 @@ void CarryHistory(CardHistory& history, int from, int to) {
 void MarkSaved(DocumentState& document, const std::string& path, Card& card,
                DialogSurface& surface) {
   document.path = path;
-  document.saved = FormatLineFile(CardStateOf(card, surface));
+  document.saved = WorkOf(card, surface);
 }
 
 bool HasUnsavedWork(const DocumentState& document, Card& card, DialogSurface& surface) {
   if (document.path.empty()) return HasCardWork(card);
-  return FormatLineFile(CardStateOf(card, surface)) != document.saved;
+  return WorkOf(card, surface) != document.saved;
 }
 
 std::string DocumentName(const DocumentState& document) {

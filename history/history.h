@@ -53,7 +53,7 @@ void CarryHistory(CardHistory& history, int from, int to);
 // close or an open knows whether work would be lost.
 struct DocumentState {
   std::string path;   // UTF-8; empty for a card never saved nor opened
-  std::string saved;  // the file's bytes as this program writes the card they hold
+  std::string saved;  // the file's bytes as this program writes the card, the race shown aside
 };
 
 // After a save to path or an open of path: card, its shown race as surface shows it, is what the
@@ -62,9 +62,9 @@ void MarkSaved(DocumentState& document, const std::string& path, Card& card,
                DialogSurface& surface);
 
 // True when closing now would lose work: the card, its shown race as surface shows it (typed
-// entries as they stand), differs from what its file holds; or, never saved, it holds more than
-// one race, a track, a date, a label, an identity or a tote price. A card of one race with
-// nothing of that, never saved, loses nothing worth asking about.
+// entries as they stand), differs from what its file holds (which race shows is no work); or, never
+// saved, it holds more than one race, a track, a date, a label, an identity or a tote price. A card
+// of one race with nothing of that, never saved, loses nothing worth asking about.
 bool HasUnsavedWork(const DocumentState& document, Card& card, DialogSurface& surface);
 
 // The file's name without its folder ("card.oddsline"), or "Untitled" for none.

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <string>
@@ -39,35 +40,39 @@ bool Import(QWidget* parent, DialogSurface& surface, Card& card, const EntryList
   return true;
 }
 
-QString Ask(QWidget* parent, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, mode == QFileDialog::AcceptSave ? QStringLiteral("Save line")
-                                                             : QStringLiteral("Open line"));
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                     : QFileDialog::ExistingFile);
-  dialog.setNameFilter(
-      QStringLiteral("%1 (*.%2)")
-          .arg(QLatin1String(LINE_FILE_TYPE_NAME), QLatin1String(LINE_FILE_SUFFIX)));
-  dialog.setDefaultSuffix(QString::fromLatin1(LINE_FILE_SUFFIX));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().first();
+// The folder of the file last chosen in a file dialog, where the next one starts.
+QString& LastFolder() {
+  static QString folder;
+  return folder;
+}
+
+QString Chosen(const QFileDialog& dialog) {
+  if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  const QString path = dialog.selectedFiles().first();
+  LastFolder() = QFileInfo(path).absolutePath();
+  return path;
 }
 
 }  // namespace
 
-QString SaveLineAs(QWidget* parent, DialogSurface& surface, Card& card) {
-  // The file dialog takes the focus from a field being typed in, which takes its entry, as
-  // leaving the field does, before anything is written.
-  const QString path = Ask(parent, QFileDialog::AcceptSave);
-  if (path.isEmpty()) return QString();
-  LineFileError error;
-  if (SaveLineFile(surface, card, NativePath(path), error)) return QString();
-  return Failed(parent, LineFileAction::SAVE, path, error);
+QString AskLineFile(QWidget* parent, bool save, const QString& current) {
+  QFileDialog dialog(parent, save ? QStringLiteral("Save line") : QStringLiteral("Open line"),
+                     current.isEmpty() ? LastFolder() : QFileInfo(current).absolutePath());
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilter(
+      QStringLiteral("%1 (*.%2)")
+          .arg(QLatin1String(LINE_FILE_TYPE_NAME), QLatin1String(LINE_FILE_SUFFIX)));
+  dialog.setDefaultSuffix(QString::fromLatin1(LINE_FILE_SUFFIX));
+  dialog.exec();
+  return Chosen(dialog);
 }
 
-QString OpenLineChosen(QWidget* parent, DialogSurface& surface, Card& card) {
-  const QString path = Ask(parent, QFileDialog::AcceptOpen);
-  return path.isEmpty() ? QString() : OpenLineFrom(parent, surface, card, path);
+bool SaveLineTo(QWidget* parent, DialogSurface& surface, Card& card, const QString& path) {
+  LineFileError error;
+  if (SaveLineFile(surface, card, NativePath(path), error)) return true;
+  Failed(parent, LineFileAction::SAVE, path, error);
+  return false;
 }
 
 QString OpenLineFrom(QWidget* parent, DialogSurface& surface, Card& card, const QString& path,
@@ -86,13 +91,14 @@ bool ImportEntriesChosen(QWidget* parent, DialogSurface& surface, Card& card) {
   QString path;
   {
     // Gone before the question shows, so that a screen reader finds one window of that title.
-    QFileDialog dialog(parent, QString::fromLatin1(IMPORT_CAPTION));
+    QFileDialog dialog(parent, QString::fromLatin1(IMPORT_CAPTION), LastFolder());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(
         {QStringLiteral("Entries (*.csv *.tsv *.txt)"), QStringLiteral("All files (*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    path = dialog.selectedFiles().first();
+    dialog.exec();
+    path = Chosen(dialog);
+    if (path.isEmpty()) return false;
   }
   return ImportEntriesFrom(parent, surface, card, path, true);
 }

@@ -12,13 +12,15 @@
 class QWidget;
 struct Card;
 
-// Asks for a file with the save dialog (an existing one is replaced only once the user agrees)
-// and saves card, its shown race as surface shows it, to it. A failure is shown in a message box
-// over parent and returned; an empty result means saved, or cancelled by the user.
-QString SaveLineAs(QWidget* parent, DialogSurface& surface, Card& card);
+// Asks for a line file with the save dialog (an existing one is replaced only once the user
+// agrees) or the open dialog, starting in the folder of current (the card's file), else in the
+// folder of the file last chosen in any of the program's file dialogs, else the working one.
+// Returns the path chosen, or an empty one when the user cancels.
+QString AskLineFile(QWidget* parent, bool save, const QString& current);
 
-// Asks for a file with the open dialog and opens it as card, as OpenLineFrom does.
-QString OpenLineChosen(QWidget* parent, DialogSurface& surface, Card& card);
+// Saves card, its shown race as surface shows it, to path, replacing the file in one step. A
+// failure is shown in a message box over parent and changes nothing; false then.
+bool SaveLineTo(QWidget* parent, DialogSurface& surface, Card& card, const QString& path);
 
 // Opens path as card, its current race shown on surface. A failure leaves both as they were, is
 // shown in a message box over parent and returned ("Cannot open "PATH": line M: REASON"); empty
@@ -27,8 +29,8 @@ QString OpenLineChosen(QWidget* parent, DialogSurface& surface, Card& card);
 QString OpenLineFrom(QWidget* parent, DialogSurface& surface, Card& card, const QString& path,
                      std::FILE* log = nullptr);
 
-// Asks for a file of entries with the open dialog and imports it, as ImportEntriesFrom does.
-// True when the card changed.
+// Asks for a file of entries with the open dialog, starting where the last file was chosen,
+// and imports it, as ImportEntriesFrom does. True when the card changed.
 bool ImportEntriesChosen(QWidget* parent, DialogSurface& surface, Card& card);
 
 // Imports the entries of the file at path into card, whose shown race surface shows: with ask,

@@ -61,6 +61,9 @@ class PoolBar final : public QScrollBar {
   // How long, in milliseconds, a held arrow or trough waits before its next message; 0 while
   // it sends none (nothing held, or the pointer off the part).
   int RepeatDelay() const { return m_repeatDelay; }
+  // True while the left button holds one of its parts: its messages are one action until the
+  // release.
+  bool Held() const { return m_pressed != Part::NOWHERE; }
 
  signals:
   // One scroll message: code is a SCROLL_* code, thumb the full position for the two thumb

@@ -13,9 +13,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 #include "book/board.h"
 #include "card/card_window.h"
@@ -50,6 +54,21 @@ QString AccessibleName(int id) {
   return QString();
 }
 
+// The manual's summary, for Help.
+QString HelpSummary() {
+  return QStringLiteral(
+      "Type odds (5-2, 9/5, 2.5) or move a horse's pool bar: the difference to the line is "
+      "spread evenly over the free horses. Lock keeps a horse's share; Scr. scratches it.\n\n"
+      "Ctrl+Z, Ctrl+Shift+Z: undo, redo the race's last step\n"
+      "Ctrl+O, Ctrl+S, Ctrl+Shift+S: open, save, save as\n"
+      "Ctrl+Shift+C: copy the line as a table\n"
+      "Ctrl+T: the tote; Ctrl+Shift+K: the card\n"
+      "Ctrl+Page Down, Ctrl+Page Up: the next, the previous race\n"
+      "Ctrl+Shift+V: paste entries\n"
+      "Escape, Ctrl+Q: close, asking first where work is unsaved\n\n"
+      "man oddsmith tells the rest.");
+}
+
 }  // namespace
 
 QtDialog::QtDialog(QWidget* parent) : QDialog(parent, DIALOG_WINDOW_FLAGS) {
@@ -63,7 +82,12 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, DIALOG_WINDOW_FLAGS) {
   // on top, so restack them.
   for (const TemplateControl& control : TEMPLATE) Control(control.id)->lower();
   m_table = LayOutDialog(*this, m_controls);
+  // Under the rows, the book against the line, which a glance should find without a tip.
+  m_status = new QLabel(this);
+  m_status->setTextFormat(Qt::PlainText);  // a screen reader reads it as its name
+  static_cast<QVBoxLayout*>(layout())->addWidget(m_status);
   MakeMenuActions();
+  MakeMenuBar();
 }
 
 void QtDialog::MakeControl(const TemplateControl& control) {
@@ -136,43 +160,78 @@ QWidget* QtDialog::MakeEdit(const QString& text) {
 }
 
 void QtDialog::MakeMenuActions() {
-  const auto make = [this](const char* text, const QKeySequence& keys) {
+  const auto make = [this](const char* text, const QList<QKeySequence>& keys) {
     auto* action = new QAction(QString::fromLatin1(text), this);
-    action->setShortcut(keys);
+    action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
     return action;
   };
-  m_copyLine = make("Copy &line", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  m_copyLine = make("Copy &line", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)});
   connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
-  m_saveLine = make("&Save line...", QKeySequence(Qt::CTRL | Qt::Key_S));
-  connect(m_saveLine, &QAction::triggered, this, [this] {
-    if (!m_destroyed) SaveLineAs(this, m_surface, m_card);
-  });
-  m_openLine = make("&Open line...", QKeySequence(Qt::CTRL | Qt::Key_O));
-  connect(m_openLine, &QAction::triggered, this, [this] {
-    if (m_destroyed) return;
-    OpenLineChosen(this, m_surface, m_card);
-    ShowCardChanges();
-  });
-  m_toteAction = make(TOTE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_T));
+  m_saveLine = make("&Save", {QKeySequence(Qt::CTRL | Qt::Key_S)});
+  connect(m_saveLine, &QAction::triggered, this, [this] { Save(false); });
+  m_saveAs = make("Save &As...", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+  connect(m_saveAs, &QAction::triggered, this, [this] { Save(true); });
+  m_openLine = make("&Open...", {QKeySequence(Qt::CTRL | Qt::Key_O)});
+  connect(m_openLine, &QAction::triggered, this, &QtDialog::Open);
+  m_toteAction = make(TOTE_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::Key_T)});
   connect(m_toteAction, &QAction::triggered, this, &QtDialog::ShowTote);
-  m_cardAction = make(CARD_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+  m_cardAction = make(CARD_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)});
   connect(m_cardAction, &QAction::triggered, this, &QtDialog::ShowCard);
-  m_nextRace = make(NEXT_RACE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+  m_nextRace = make(NEXT_RACE_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
   connect(m_nextRace, &QAction::triggered, this, [this] { GoToRace(NextRace(m_card)); });
-  m_previousRace = make(PREVIOUS_RACE_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+  m_previousRace = make(PREVIOUS_RACE_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
   connect(m_previousRace, &QAction::triggered, this, [this] { GoToRace(PreviousRace(m_card)); });
-  m_importEntries = make(IMPORT_MENU_TEXT, QKeySequence());
+  m_importEntries = make(IMPORT_MENU_TEXT, {});
   connect(m_importEntries, &QAction::triggered, this, [this] {
     if (!TakeTypedEntriesFirst()) return;
     if (ImportEntriesChosen(this, m_surface, m_card)) ShowCardChanges();
   });
-  m_pasteEntries = make(PASTE_ENTRIES_MENU_TEXT, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+  m_pasteEntries = make(PASTE_ENTRIES_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)});
   connect(m_pasteEntries, &QAction::triggered, this, [this] {
     if (!TakeTypedEntriesFirst()) return;
     if (PasteEntries(this, m_surface, m_card)) ShowCardChanges();
   });
+  // A text field takes these keys for its own undo and redo before the window sees them.
+  m_undo = make("&Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  connect(m_undo, &QAction::triggered, this, [this] { UndoOrRedo(false); });
+  m_redo = make("&Redo", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                          QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  connect(m_redo, &QAction::triggered, this, [this] { UndoOrRedo(true); });
+  m_quitAction = make("&Quit", {QKeySequence(Qt::CTRL | Qt::Key_Q)});
+  connect(m_quitAction, &QAction::triggered, this, &QtDialog::reject);
+  m_keysAction = make("&Keys and commands", {QKeySequence(Qt::Key_F1)});
+  connect(m_keysAction, &QAction::triggered, this, [this] {
+    QMessageBox::information(this, QStringLiteral("Keys and commands"), HelpSummary());
+  });
+  m_aboutAction = make("&About Oddsmith", {});
+  connect(m_aboutAction, &QAction::triggered, this, [this] {
+    QMessageBox::about(this, QStringLiteral("About Oddsmith"),
+                       QStringLiteral("Oddsmith %1\nMakes the odds line for the races of the day.")
+                           .arg(QLatin1String(ODDSMITH_VERSION)));
+  });
+}
+
+void QtDialog::MakeMenuBar() {
+  // Qt shows each action's keys beside it in the menus.
+  m_menuBar = new QMenuBar(this);
+  m_menuBar->setAccessibleName(QStringLiteral("Menu bar"));
+  QMenu* file = m_menuBar->addMenu(QStringLiteral("&File"));
+  file->addActions({m_openLine, m_saveLine, m_saveAs});
+  file->addSeparator();
+  file->addActions({m_importEntries, m_pasteEntries, m_copyLine});
+  file->addSeparator();
+  file->addAction(m_quitAction);
+  QMenu* race = m_menuBar->addMenu(QStringLiteral("&Race"));
+  race->addActions({m_cardAction, m_nextRace, m_previousRace});
+  race->addSeparator();
+  race->addActions({m_undo, m_redo});
+  QMenu* tools = m_menuBar->addMenu(QStringLiteral("&Tools"));
+  tools->addAction(m_toteAction);
+  QMenu* help = m_menuBar->addMenu(QStringLiteral("&Help"));
+  help->addActions({m_keysAction, m_aboutAction});
+  layout()->setMenuBar(m_menuBar);
 }
 
 QtDialog::~QtDialog() {
@@ -187,6 +246,8 @@ QtDialog::~QtDialog() {
 
 void QtDialog::Init() {
   if (!Deliver(MSG_INITDIALOG, 0, 0) || m_destroyed) return;
+  EndStep();  // the history starts at the dialog as it first shows
+  ShowBookStatus();
   for (const TemplateControl& control : TEMPLATE) {
     QWidget* widget = Control(control.id);
     if (widget->focusPolicy() & Qt::TabFocus) {
@@ -248,6 +309,9 @@ bool QtDialog::Deliver(unsigned message, WordParam wParam, LongParam lParam) {
 
 void QtDialog::Command(unsigned id, unsigned code, QWidget* from) {
   Deliver(MSG_COMMAND, MakeCommandParam(id, code), reinterpret_cast<LongParam>(from));
+  // A field left, a box clicked: each a step.
+  EndStep();
+  ShowBookStatus();
 }
 
 void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
@@ -255,9 +319,92 @@ void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
   // The message carries the thumb's low 16 bits, as a scroll message does; ThumbPosition
   // gives the dispatch the full position.
   Deliver(MSG_HSCROLL, MakeScrollParam(code, thumb), reinterpret_cast<LongParam>(bar));
+  // A bar held by the button is one step until its release; each key on it is one.
+  const auto* pool = qobject_cast<const PoolBar*>(bar);
+  if (!pool || !pool->Held()) EndStep();
+  ShowBookStatus();
 }
 
-void QtDialog::reject() { Command(CMD_CANCEL, 0, nullptr); }
+void QtDialog::reject() {
+  if (m_destroyed || m_dispatching || !AskToKeepWork()) return;
+  Command(CMD_CANCEL, 0, nullptr);
+}
+
+bool QtDialog::AskToKeepWork() {
+  if (!HasUnsavedWork(m_document, m_card, m_surface)) return true;
+  QMessageBox question(QMessageBox::Warning, QStringLiteral("Oddsmith"),
+                       QString::fromStdString(SaveChangesQuestion(m_document)),
+                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  question.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+  question.button(QMessageBox::Discard)->setText(QStringLiteral("Do&n't Save"));
+  question.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+  question.setDefaultButton(QMessageBox::Save);
+  question.setEscapeButton(QMessageBox::Cancel);
+  switch (question.exec()) {
+    case QMessageBox::Save: return Save(false);
+    case QMessageBox::Discard: return true;
+    default: return false;
+  }
+}
+
+bool QtDialog::Save(bool askName) {
+  if (!TakeTypedEntriesFirst()) return false;
+  QString path = QString::fromStdString(m_document.path);
+  if (askName || path.isEmpty()) {
+    path = AskLineFile(this, true, path);
+    if (path.isEmpty()) return false;
+  }
+  if (!SaveLineTo(this, m_surface, m_card, path)) return false;
+  MarkSaved(m_document, path.toStdString(), m_card, m_surface);
+  ShowDocument();
+  return true;
+}
+
+void QtDialog::Open() {
+  if (m_destroyed || m_dispatching || !AskToKeepWork()) return;
+  const QString path = AskLineFile(this, false, QString::fromStdString(m_document.path));
+  if (!path.isEmpty()) OpenFile(path);
+}
+
+void QtDialog::EndStep() {
+  if (m_destroyed) return;
+  ::EndStep(m_history, m_card.shown, m_surface);
+  ShowDocument();
+}
+
+void QtDialog::UndoOrRedo(bool redo) {
+  if (m_destroyed || m_dispatching) return;
+  if (!(redo ? Redo(m_history, m_card.shown, m_surface)
+             : Undo(m_history, m_card.shown, m_surface))) {
+    return;
+  }
+  ShowDocument();
+  ShowBookStatus();
+  if (m_toteWindow) m_toteWindow->Refresh();
+}
+
+void QtDialog::ShowDocument() {
+  if (m_destroyed) return;
+  const bool unsaved = HasUnsavedWork(m_document, m_card, m_surface);
+  setWindowTitle(QString::fromStdString(DocumentTitle(m_document, m_card, unsaved)));
+  m_undo->setEnabled(CanUndo(m_history, m_card.shown));
+  m_redo->setEnabled(CanRedo(m_history, m_card.shown));
+}
+
+void QtDialog::ShowBookStatus() {
+  if (m_destroyed) return;
+  char text[TIP_MAX];
+  FormatBookStatus(m_surface, text, sizeof text);
+  // Off the line shows in bold and says so, for the eye and for a screen reader.
+  const bool off = BookOffLine(m_surface);
+  QString status = QString::fromUtf8(text);
+  if (off) status += QStringLiteral(" (off the line)");
+  if (m_status->text() == status) return;
+  QFont font = m_status->font();
+  font.setBold(off);
+  m_status->setFont(font);
+  m_status->setText(status);
+}
 
 void QtDialog::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -338,11 +485,13 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
   // Qt::PopupFocusReason, which ends no field's focus (eventFilter).
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addActions({m_copyLine, m_saveLine, m_openLine, m_toteAction});
+  menu->addActions({m_copyLine, m_saveLine, m_saveAs, m_openLine, m_toteAction});
   menu->addSeparator();
   menu->addActions({m_cardAction, m_nextRace, m_previousRace});
   menu->addSeparator();
   menu->addActions({m_importEntries, m_pasteEntries});
+  menu->addSeparator();
+  menu->addActions({m_undo, m_redo});
   menu->popup(event->globalPos());
   event->accept();
 }
@@ -368,7 +517,10 @@ bool QtDialog::TakeTypedEntriesFirst() {
   m_dispatching = true;
   TakeTypedEntries(*this);
   m_dispatching = false;
-  return !m_destroyed;
+  if (m_destroyed) return false;
+  EndStep();
+  ShowBookStatus();
+  return true;
 }
 
 void QtDialog::CopyLine() {
@@ -392,6 +544,7 @@ void QtDialog::ShowCard() {
   CardDialog window(
       m_card, m_surface, [this] { ShowCardChanges(); }, this);
   window.exec();
+  ShowCardChanges();
 }
 
 void QtDialog::GoToRace(int r) {
@@ -401,7 +554,12 @@ void QtDialog::GoToRace(int r) {
 }
 
 QString QtDialog::OpenFile(const QString& path, std::FILE* log) {
+  const int shown = m_card.shown;
   QString failure = OpenLineFrom(this, m_surface, m_card, path, log);
+  if (failure.isEmpty()) {
+    CarryHistory(m_history, shown, m_card.shown);
+    MarkSaved(m_document, path.toStdString(), m_card, m_surface);
+  }
   ShowCardChanges();
   return failure;
 }
@@ -415,7 +573,10 @@ bool QtDialog::ImportFile(const QString& path, std::FILE* log) {
 
 void QtDialog::ShowCardChanges() {
   if (m_destroyed) return;
-  setWindowTitle(QString::fromStdString(WindowTitle(m_card)));
+  // A race removed takes its history with it; the race shown now, maybe another, goes on.
+  ForgetRacesGone(m_history, m_card);
+  EndStep();
+  ShowBookStatus();
   bool named = false;
   for (int r = 1; r <= RACE_MAX && !named; ++r) {
     if (const Race* race = FindRace(m_card, r)) {

@@ -12,6 +12,7 @@
 #include "card/card.h"
 #include "dialog/dispatch.h"
 #include "dialog/qt/qt_surface.h"
+#include "history/history.h"
 #include "resources/columns.h"
 #include "tote/tote.h"
 
@@ -19,6 +20,8 @@ class NameLabel;
 class QAction;
 class QGridLayout;
 class QHelpEvent;
+class QLabel;
+class QMenuBar;
 class PoolBar;
 class QProxyStyle;
 class QScrollBar;
@@ -46,10 +49,26 @@ class QtDialog final : public QDialog, public DialogWindow {
   // "Copy line": puts the line table on the clipboard, lines ended by LF. The dialog's context
   // menu and Ctrl+Shift+C trigger it; neither moves the focus, so no field is left by it.
   QAction* CopyLineAction() const { return m_copyLine; }
-  // "Save line..." (Ctrl+S) and "Open line..." (Ctrl+O), in the same menu: Qt's file dialogs,
-  // then the line file; a failure is told in a message box and changes nothing.
+  // "Save" (Ctrl+S) writes the card to the file it came from or was last saved to, asking for
+  // a name only where there is none; "Save As..." (Ctrl+Shift+S) always asks; "Open..."
+  // (Ctrl+O) asks first, as the close does, when the card holds unsaved work. Qt's file
+  // dialogs start in the current file's folder, else the last one used; a failure is told in
+  // a message box and changes nothing.
   QAction* SaveLineAction() const { return m_saveLine; }
+  QAction* SaveAsAction() const { return m_saveAs; }
   QAction* OpenLineAction() const { return m_openLine; }
+  // "Undo" (Ctrl+Z) and "Redo" (Ctrl+Shift+Z, Ctrl+Y) of the shown race (history.h); inside a
+  // text field the keys are the field's own.
+  QAction* UndoAction() const { return m_undo; }
+  QAction* RedoAction() const { return m_redo; }
+  // "Quit" (Ctrl+Q): the close box's cancel command.
+  QAction* QuitAction() const { return m_quitAction; }
+  // The menu bar: File, Race, Tools and Help, holding every command with its keys.
+  QMenuBar* MenuBar() const { return m_menuBar; }
+  // The line under the rows that tells the book against the line.
+  QLabel* BookStatus() const { return m_status; }
+  // The file the card came from or was last saved to, and whether it holds the card's work.
+  const DocumentState& Document() const { return m_document; }
   // "Tote..." (Ctrl+T), in the same menu: takes what is being typed, as "Copy line" does, then
   // shows the tote window over the dialog until the user closes it.
   QAction* ToteAction() const { return m_toteAction; }
@@ -73,7 +92,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   // horses' names column (made the first time the card holds an identity) and what screen
   // readers are told of each row. Every change of the card ends with it.
   void ShowCardChanges();
-  // Opens path as the card, as "Open line..." does (line_files.h, OpenLineFrom).
+  // Opens path as the card, as "Open..." does (line_files.h, OpenLineFrom), without asking.
   QString OpenFile(const QString& path, std::FILE* log = nullptr);
   // Imports the entries of path into the card without asking (line_files.h,
   // ImportEntriesFrom); false when the file is refused, which changes nothing.
@@ -92,7 +111,8 @@ class QtDialog final : public QDialog, public DialogWindow {
   void quitPosted(int code);
 
  public slots:
-  // Escape and the window's close button: the cancel command.
+  // Escape and the window's close button: the cancel command, once the user has had the chance
+  // to save unsaved work (AskToKeepWork).
   void reject() override;
 
  protected:
@@ -113,8 +133,23 @@ class QtDialog final : public QDialog, public DialogWindow {
   QWidget* MakeEdit(const QString& text);
   // A bar's scroll messages delivered to the dispatch.
   void ConnectBar(PoolBar* bar);
-  // "Copy line" and its shortcut, on the dialog.
+  // The commands with their shortcuts, on the dialog, and the menu bar that holds them.
   void MakeMenuActions();
+  void MakeMenuBar();
+  // Where work would be lost (history.h, HasUnsavedWork), asks "Save changes to NAME?" (Save,
+  // Don't Save, Cancel). True when the card may go: nothing to lose, the user's Don't Save, or
+  // a Save that succeeded.
+  bool AskToKeepWork();
+  // Save and Save As...: the typed entries taken first. True once saved.
+  bool Save(bool askName);
+  void Open();
+  // Ends a step of the shown race's history (history.h, EndStep) and shows the title.
+  void EndStep();
+  void UndoOrRedo(bool redo);
+  // The title (with the file and "*" while there is unsaved work), the enabled undo and redo,
+  // and the book's status line.
+  void ShowDocument();
+  void ShowBookStatus();
 
   // Sends one message to the dispatch; once it has ended the dialog, hides the window and
   // delivers the destruction, after which nothing more is delivered. Returns the dispatch's
@@ -146,7 +181,15 @@ class QtDialog final : public QDialog, public DialogWindow {
   QProxyStyle* m_style = nullptr;
   QAction* m_copyLine = nullptr;
   QAction* m_saveLine = nullptr;
+  QAction* m_saveAs = nullptr;
   QAction* m_openLine = nullptr;
+  QAction* m_undo = nullptr;
+  QAction* m_redo = nullptr;
+  QAction* m_quitAction = nullptr;
+  QAction* m_keysAction = nullptr;
+  QAction* m_aboutAction = nullptr;
+  QMenuBar* m_menuBar = nullptr;
+  QLabel* m_status = nullptr;
   QAction* m_toteAction = nullptr;
   QAction* m_cardAction = nullptr;
   QAction* m_nextRace = nullptr;
@@ -154,6 +197,8 @@ class QtDialog final : public QDialog, public DialogWindow {
   QAction* m_importEntries = nullptr;
   QAction* m_pasteEntries = nullptr;
   Card m_card;
+  CardHistory m_history;
+  DocumentState m_document;
   ToteDialog* m_toteWindow = nullptr;  // while the tote window is open
   QGridLayout* m_table = nullptr;      // the rows' grid
   QWidget* m_nameHead = nullptr;       // the names' column, once made

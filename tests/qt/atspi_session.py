@@ -73,3 +73,70 @@ def focus_main():
                          capture_output=True, text=True, timeout=10).stdout.split()[0]
     xdotool("windowfocus", "--sync", xid)
     return xid
+
+
+def main():
+    """The main window, whatever its title names after "Oddsmith" (a message box, which has
+    the program's name too, is an alert)."""
+    for child in windows():
+        if child is not None and child.name.startswith("Oddsmith") and \
+                child.getRoleName() != "alert":
+            return child
+    return None
+
+
+def alert(starts):
+    """The text of the program's message box whose text starts with starts, None without."""
+    for child in windows():
+        if child is None or child.getRoleName() != "alert":
+            continue
+        for i in range(child.childCount):
+            inner = child.getChildAtIndex(i)
+            if inner is not None and inner.getRoleName() == "label" and \
+                    inner.name.startswith(starts):
+                return inner.name
+    return None
+
+
+def title():
+    found = main()
+    return found.name if found else None
+
+
+def text(parent, name):
+    item = named(parent, name)
+    if item is None:
+        return None
+    item.clear_cache()
+    return item.queryText().getText(0, -1)
+
+
+def click(item):
+    extents = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", str(extents.x + extents.width // 2),
+            str(extents.y + extents.height // 2), "click", "1")
+
+
+def type_into(parent, name, typed):
+    """Clicks the field called name, replaces its text with typed, key by key."""
+    field = until(f"field {name!r}", lambda: named(parent, name))
+    click(field)
+    until(f"focus in {name!r}",
+          lambda: field.getState().contains(pyatspi.STATE_FOCUSED))
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "30", typed)
+
+
+def ask_file(caption, path, xid):
+    """Names path in the file dialog called caption, accepts it and gives the main window
+    (X window xid) the keys back."""
+    until(f"{caption} dialog", lambda: window(caption))
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "10", path)
+    xdotool("key", "Return")
+    until(f"{caption} dialog closed", lambda: window(caption) is None)
+    xdotool("windowfocus", "--sync", xid)
+
+
+def shot(artifacts, name):
+    subprocess.run(["import", "-window", "root", f"{artifacts}/{name}.png"], check=False)

@@ -10,7 +10,8 @@ import time
 
 import pyatspi
 
-from atspi_session import check, focus_main, named, until, window, windows, xdotool
+from atspi_session import (ask_file, check, focus_main, main, named, shot, text, title,
+                           type_into, until, window, windows, xdotool)
 
 ARTIFACTS, HEADLESS, WORK = sys.argv[1:4]
 SAVED = os.path.join(WORK, "card.oddsline")
@@ -20,55 +21,9 @@ if os.path.exists(SAVED):
 DASH = "\u2014"
 
 
-def main():
-    return window(lambda name: name.startswith("Oddsmith"))
-
-
 def card():
     return window("Card")
 
-
-def title():
-    found = main()
-    return found.name if found else None
-
-
-def text(parent, name):
-    item = named(parent, name)
-    if item is None:
-        return None
-    item.clear_cache()
-    return item.queryText().getText(0, -1)
-
-
-def click(item):
-    extents = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdotool("mousemove", str(extents.x + extents.width // 2),
-            str(extents.y + extents.height // 2), "click", "1")
-
-
-def type_into(parent, name, typed):
-    """Clicks the field called name, replaces its text with typed, key by key."""
-    field = until(f"field {name!r}", lambda: named(parent, name))
-    click(field)
-    until(f"focus in {name!r}",
-          lambda: field.getState().contains(pyatspi.STATE_FOCUSED))
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "30", typed)
-
-
-def ask_file(caption, path):
-    """Names path in the file dialog called caption and accepts it."""
-    until(f"{caption} dialog", lambda: window(caption))
-    xdotool("key", "ctrl+a")
-    xdotool("type", "--delay", "10", path)
-    xdotool("key", "Return")
-    until(f"{caption} dialog closed", lambda: window(caption) is None)
-    xdotool("windowfocus", "--sync", xid)
-
-
-def shot(name):
-    subprocess.run(["import", "-window", "root", f"{ARTIFACTS}/{name}.png"], check=False)
 
 
 xid = focus_main()
@@ -95,7 +50,7 @@ for race, label, horse in ((2, "Claimer", "Seabiscuit"), (3, "Stakes", "Zenyatta
     type_into(card(), f"Race {race} horse 1 name", horse)
     type_into(card(), f"Race {race} label", label)
     until(f"race {race}'s label", lambda: title().endswith(f"Race {label}"))
-shot("qt-card-window-xvfb")
+shot(ARTIFACTS, "qt-card-window-xvfb")
 xdotool("key", "Return")
 until("Card window closed", lambda: card() is None)
 # Without a window manager nothing gives the main window back the X focus, which a tip needs.
@@ -136,7 +91,7 @@ def tip():
 heard = until("the tip over horse 1's odds", tip)
 if not heard.startswith("1A Secretariat \u00b7 ML 5-2 \u00b7 Board price "):
     sys.exit(f"card_atspi: the tip {heard!r}")
-shot("qt-card-main-xvfb")
+shot(ARTIFACTS, "qt-card-main-xvfb")
 
 # Next race shows race 2 as it was left, as the dialog starts.
 xdotool("key", "ctrl+Next")
@@ -147,12 +102,12 @@ until("race 1 again", lambda: title().endswith("Race Maiden"))
 
 # Saved, race 2 shown, then opened: race 1 is back, and the runner reads the same card.
 xdotool("key", "ctrl+s")
-ask_file("Save line", SAVED)
+ask_file("Save line", SAVED, xid)
 until("the saved file", lambda: os.path.exists(SAVED))
 xdotool("key", "ctrl+Next")
 until("race 2 before the open", lambda: title().endswith("Race Claimer"))
 xdotool("key", "ctrl+o")
-ask_file("Open line", SAVED)
+ask_file("Open line", SAVED, xid)
 until("race 1 opened", lambda: title().endswith("Race Maiden"))
 check("opened horse 1", text(main(), "Horse 1 odds"), "3.0")
 listed = subprocess.run([HEADLESS, "/dev/stdin"], input=f"open {SAVED}\ncard list\n",

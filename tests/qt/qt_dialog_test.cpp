@@ -495,14 +495,17 @@ void QtDialogTest::CopyLineTakesTheTypedEntry() {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   QVERIFY(menu);
   QList<QAction*> actions = menu->actions();
-  QVERIFY(actions.size() == 11 && actions[4]->isSeparator() && actions[8]->isSeparator());
-  actions.removeAt(8);
-  actions.removeAt(4);
+  QVERIFY(actions.size() == 15 && actions[5]->isSeparator() && actions[9]->isSeparator() &&
+          actions[12]->isSeparator());
+  actions.removeAt(12);
+  actions.removeAt(9);
+  actions.removeAt(5);
   QCOMPARE(actions,
-           (QList<QAction*>{dialog.CopyLineAction(), dialog.SaveLineAction(),
+           (QList<QAction*>{dialog.CopyLineAction(), dialog.SaveLineAction(), dialog.SaveAsAction(),
                             dialog.OpenLineAction(), dialog.ToteAction(), dialog.CardAction(),
                             dialog.NextRaceAction(), dialog.PreviousRaceAction(),
-                            dialog.ImportEntriesAction(), dialog.PasteEntriesAction()}));
+                            dialog.ImportEntriesAction(), dialog.PasteEntriesAction(),
+                            dialog.UndoAction(), dialog.RedoAction()}));
   QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy &line"));
   clipboard->setText(QStringLiteral("before"));
   QTest::keyClick(menu, Qt::Key_L);
@@ -590,7 +593,7 @@ void QtDialogTest::FieldsTakeNoDrops() {
 }
 
 // Answers every modal window as it shows, while it lives: a file dialog with the next of paths,
-// a message box by closing it, after noting its text.
+// a message box by closing it (Don't Save where it asks to save), after noting its text.
 class ModalAnswerer final : public QObject {
  public:
   explicit ModalAnswerer(QStringList paths) : m_paths(std::move(paths)) {
@@ -607,7 +610,11 @@ class ModalAnswerer final : public QObject {
       QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
     } else if (auto* box = qobject_cast<QMessageBox*>(watched)) {
       message = box->text();
-      QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+      if (QAbstractButton* discard = box->button(QMessageBox::Discard)) {
+        QMetaObject::invokeMethod(discard, "click", Qt::QueuedConnection);
+      } else {
+        QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+      }
     }
     return false;
   }
@@ -650,13 +657,17 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   QVERIFY(mine.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly));
   QCOMPARE(mine.readAll(), theirs.readAll());
 
-  // Changed, then opened: back as it was saved, the tote too.
+  // Changed, then opened: the open asks first, and Don't Save brings the card back as it was
+  // saved, the tote too.
+  QVERIFY(dialog.windowTitle().endsWith(QStringLiteral("race.oddsline")));
   QTest::mouseClick(Bar(dialog, IDC_POOL_BAR), Qt::LeftButton, {},
                     RightTrough(Bar(dialog, IDC_POOL_BAR)));
   dialog.Tote() = ToteState();
+  QCOMPARE(dialog.windowTitle(), QStringLiteral("Oddsmith \u2014 race.oddsline*"));
   {
     const ModalAnswerer answer({saved});
     dialog.OpenLineAction()->trigger();
+    QCOMPARE(answer.message, QStringLiteral("Save changes to race.oddsline?"));
   }
   QVERIFY(oracle.OpenLine(saved.toStdString(), error));
   SAME_AS(oracle);

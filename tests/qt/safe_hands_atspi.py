@@ -1,0 +1,117 @@
+"""Safe hands as a user tries them: a slip of the line undone with Ctrl+Z once the focus is off
+the fields, Save writing the file it saved to before, the title naming it with "*" while there
+is unsaved work, and Escape asking before work is lost, Cancel keeping the window.
+Usage: safe_hands_atspi.py ARTIFACTS_DIR WORK_DIR. Prints what failed and exits 1; 0 when all
+held."""
+import os
+import sys
+import time
+
+import pyatspi
+
+from atspi_session import (alert, ask_file, check, click, focus_main, main, named, shot, text, title,
+                           type_into, until, window, xdotool)
+
+ARTIFACTS, WORK = sys.argv[1:3]
+SAVED = os.path.join(WORK, "safe.oddsline")
+os.makedirs(WORK, exist_ok=True)
+if os.path.exists(SAVED):
+    os.remove(SAVED)
+NAMED = "Oddsmith \u2014 safe.oddsline"
+
+
+def locked(row):
+    return named(main(), f"Horse {row} lock").getState().contains(pyatspi.STATE_CHECKED)
+
+
+def focused_role():
+    def walk(item):
+        for i in range(item.childCount):
+            child = item.getChildAtIndex(i)
+            if child is None:
+                continue
+            if child.getState().contains(pyatspi.STATE_FOCUSED):
+                return child.getRoleName()
+            found = walk(child)
+            if found:
+                return found
+        return None
+    return walk(main())
+
+
+def status():
+    """The book's status line under the rows, as a screen reader reads it."""
+    def walk(item):
+        for i in range(item.childCount):
+            child = item.getChildAtIndex(i)
+            if child is None:
+                continue
+            if child.getRoleName() == "label" and child.name.startswith("Book "):
+                return child.name
+            found = walk(child)
+            if found:
+                return found
+        return None
+    return walk(main())
+
+
+def saved():
+    with open(SAVED, encoding="utf-8") as file:
+        return file.read()
+
+
+xid = focus_main()
+# Horse 1 locked at 5-2, then "15" typed for 128 in "% Line:": the lock is cut with the bars.
+type_into(main(), "Horse 1 odds", "5-2")
+xdotool("key", "Tab")
+until("horse 1 at 5-2", lambda: text(main(), "Horse 1 odds") == "2.5")
+check("horse 1 locked", locked(1), True)
+type_into(main(), "Line in percent", "15")
+xdotool("key", "Tab")
+until("the slip", lambda: text(main(), "Horse 1 odds") != "2.5")
+until("the book's status line", lambda: (status() or "").endswith(" % of a 15 % line, 14 horses"))
+
+# In a field Ctrl+Z is the field's own. A click on horse 3's "Lock" box, a step of its own,
+# gives the box the focus; there Ctrl+Z undoes the click, then the slip.
+click(named(main(), "Horse 3 lock"))
+until("horse 3 locked", lambda: locked(3))
+check("the focus", focused_role(), "check box")
+xdotool("key", "ctrl+z")
+until("the click undone", lambda: not locked(3))
+check("the line before the second undo", text(main(), "Line in percent"), " 15")
+xdotool("key", "ctrl+z")
+until("the slip undone", lambda: text(main(), "Line in percent") == "120")
+check("horse 1 after the undo", text(main(), "Horse 1 odds"), "2.5")
+check("horse 1 locked again", locked(1), True)
+
+# Save asks for a name the first time; the title names the file.
+xdotool("key", "ctrl+s")
+ask_file("Save line", SAVED, xid)
+until("the title with the file", lambda: title() == NAMED)
+first = saved()
+# Redo brings the slip back: unsaved, "*"; Save writes the same file without asking.
+xdotool("key", "ctrl+shift+z")
+until("the unsaved title", lambda: title() == NAMED + "*")
+shot(ARTIFACTS, "qt-safe-hands-title-xvfb")
+xdotool("key", "ctrl+s")
+until("the saved title", lambda: title() == NAMED)
+check("a file dialog after Save", window("Save line"), None)
+if saved() == first or "line\t 15\n" not in saved():
+    sys.exit(f"safe_hands_atspi: the file after Save:\n{saved()}")
+
+# Unsaved again: Escape asks, and Cancel (Escape) keeps the window as it was.
+xdotool("key", "ctrl+z")
+until("unsaved after the undo", lambda: title() == NAMED + "*")
+xdotool("key", "Escape")
+until("the close question", lambda: alert("Save changes to safe.oddsline?"))
+shot(ARTIFACTS, "qt-close-question-xvfb")
+xdotool("key", "Escape")
+until("the question gone", lambda: alert("Save changes") is None)
+time.sleep(0.5)
+check("the window after Cancel", title(), NAMED + "*")
+check("the line after Cancel", text(main(), "Line in percent"), "120")
+# Escape again, and Don't Save (Alt+N) closes the program.
+xdotool("windowfocus", "--sync", xid)
+xdotool("key", "Escape")
+until("the close question again", lambda: alert("Save changes to safe.oddsline?"))
+xdotool("key", "alt+n")
