@@ -176,9 +176,8 @@ void RemoveSelected(HWND dialog, CardWindow& window) {
   Win32Surface main(window.main);
   if (RaceCount(*window.card) == 1) return;
   if (RaceIsWorkedOn(*window.card, main, r) &&
-      MessageBoxW(dialog, WideFromUtf8(RemoveRaceQuestion(r)).c_str(),
-                  WideFromUtf8(CARD_CAPTION).c_str(),
-                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+      OwnedMessageBox(dialog, RemoveRaceQuestion(r), CARD_CAPTION,
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
     return;
   }
   RemoveRace(*window.card, main, r);

@@ -10,6 +10,7 @@
 
 #include "dialog/win32/win32_clipboard.h"
 #include "dialog/win32/win32_surface.h"
+#include "dialog/win32/win32_windows.h"
 #include "entries/entries.h"
 #include "files/line_file.h"
 #include "resources/dialog.h"
@@ -19,7 +20,7 @@ namespace {
 
 // Tells the user, in a box owned by the dialog, that nothing was saved or opened and why.
 void ReportFileFailure(HWND dialog, const std::string& what, UINT icon) {
-  MessageBoxW(dialog, WideFromUtf8(what).c_str(), WideFromUtf8(DLG_CAPTION).c_str(), MB_OK | icon);
+  OwnedMessageBox(dialog, what, DLG_CAPTION, MB_OK | icon);
 }
 
 void ReportFileFailure(HWND dialog, LineFileAction action, const std::string& path,
@@ -79,8 +80,9 @@ FileChoice LineFileChoice() {
 }
 
 // The path of a file the user picks in the system's file dialog, as UTF-8: the wide API, so
-// any path the file system takes comes through. False when the user cancels, or, after telling
-// them, when the file dialog cannot be shown.
+// any path the file system takes comes through. A path given starts the dialog in its folder
+// with its name; without one the system starts where the program's last file dialog ended.
+// False when the user cancels, or, after telling them, when the file dialog cannot be shown.
 bool ChooseFile(HWND dialog, bool save, const FileChoice& choice, std::string& path) {
   const FileDialogs& dialogs = LoadFileDialogs();
   if (dialogs.failure != 0 || !dialogs.open || !dialogs.save || !dialogs.error) {
@@ -92,6 +94,8 @@ bool ChooseFile(HWND dialog, bool save, const FileChoice& choice, std::string& p
   }
   // Room for the longest path the wide file functions take.
   std::wstring file(32768, L'\0');
+  const std::wstring given = WideFromUtf8(path);
+  if (given.size() < file.size()) file.replace(0, given.size(), given);
   OPENFILENAMEW request{};
   request.lStructSize = sizeof request;
   request.hwndOwner = dialog;
@@ -122,8 +126,8 @@ bool ChooseFile(HWND dialog, bool save, const FileChoice& choice, std::string& p
 bool Import(HWND owner, HWND dialog, Card& card, const EntryList& list) {
   Win32Surface surface(dialog);
   const ImportPlan plan = PlanImport(card, surface, list);
-  if (MessageBoxW(owner, WideFromUtf8(ImportQuestion(plan)).c_str(),
-                  WideFromUtf8(IMPORT_CAPTION).c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+  if (OwnedMessageBox(owner, ImportQuestion(plan), IMPORT_CAPTION, MB_OKCANCEL | MB_ICONQUESTION) !=
+      IDOK) {
     return false;
   }
   ApplyImport(plan, card, surface);
@@ -132,24 +136,32 @@ bool Import(HWND owner, HWND dialog, Card& card, const EntryList& list) {
 
 }  // namespace
 
-bool SaveLineAs(HWND dialog, Card& card) {
-  std::string path;
-  if (!ChooseFile(dialog, true, LineFileChoice(), path)) return true;
+bool SaveLine(HWND dialog, Card& card, std::string& path, bool askName) {
+  std::string chosen = path;
+  if ((askName || chosen.empty()) && !ChooseFile(dialog, true, LineFileChoice(), chosen)) {
+    return false;
+  }
   Win32Surface surface(dialog);
   LineFileError error;
-  if (SaveLineFile(surface, card, path, error)) return true;
-  ReportFileFailure(dialog, LineFileAction::SAVE, path, error);
-  return false;
+  if (!SaveLineFile(surface, card, chosen, error)) {
+    ReportFileFailure(dialog, LineFileAction::SAVE, chosen, error);
+    return false;
+  }
+  path = chosen;
+  return true;
 }
 
-bool OpenLineChosen(HWND dialog, Card& card) {
-  std::string path;
-  if (!ChooseFile(dialog, false, LineFileChoice(), path)) return true;
+bool OpenLineChosen(HWND dialog, Card& card, std::string& path) {
+  std::string chosen = path;
+  if (!ChooseFile(dialog, false, LineFileChoice(), chosen)) return false;
   Win32Surface surface(dialog);
   LineFileError error;
-  if (OpenLineFile(surface, card, path, error)) return true;
-  ReportFileFailure(dialog, LineFileAction::OPEN, path, error);
-  return false;
+  if (!OpenLineFile(surface, card, chosen, error)) {
+    ReportFileFailure(dialog, LineFileAction::OPEN, chosen, error);
+    return false;
+  }
+  path = chosen;
+  return true;
 }
 
 bool ImportEntriesChosen(HWND owner, HWND dialog, Card& card) {

@@ -6,17 +6,21 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "card/card.h"
 
-// Asks for a file with the save dialog (which asks before replacing one) and saves card, its
-// shown race as dialog shows it, to it. A failure is told in a message box owned by dialog and
-// changes nothing; false then. The file dialogs take the focus, so the field being typed in is
-// left, as any other window taking the focus leaves it, before anything is written.
-bool SaveLineAs(HWND dialog, Card& card);
+// Saves card, its shown race as dialog shows it, to path (UTF-8), replacing the file in one
+// step; where askName or path is empty, the save dialog (which asks before replacing a file)
+// asks for it first, starting in path's folder, and path becomes the one chosen. A failure is
+// told in a message box owned by dialog and changes nothing. True once saved: false also when
+// the user cancels. The caller takes the typed entries first.
+bool SaveLine(HWND dialog, Card& card, std::string& path, bool askName);
 
-// Asks for a file with the open dialog and opens it as card, its current race onto dialog. A
-// failure is told in a message box owned by dialog and leaves both as they were; false then.
-bool OpenLineChosen(HWND dialog, Card& card);
+// Asks for a file with the open dialog, starting in path's folder, and opens it as card, its
+// current race onto dialog; path becomes it. A failure is told in a message box owned by dialog
+// and leaves both as they were. True once opened.
+bool OpenLineChosen(HWND dialog, Card& card, std::string& path);
 
 // Asks for a file of entries with the open dialog and imports it into card, whose shown race
 // dialog shows, once the user agrees to what the import will do (entries.h, ImportQuestion);

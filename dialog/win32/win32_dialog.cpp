@@ -15,7 +15,9 @@
 #include "dialog/win32/win32_accessible.h"
 #include "dialog/win32/win32_clipboard.h"
 #include "dialog/win32/win32_tips.h"
+#include "dialog/win32/win32_windows.h"
 #include "entries/entries.h"
+#include "history/history.h"
 #include "resources/dialog.h"
 #include "text/wide.h"
 #include "tote/tote_window.h"
@@ -47,11 +49,20 @@ void AddMainTooltips(HWND dialog) {
 }
 
 // What the main dialog's window keeps beside its controls, from its initialisation to its
-// destruction: the card (its races, their totes and horses), and the text of the tip showing.
+// destruction: the card (its races, their totes and horses), each race's history, the file the
+// card belongs to, the title shown and the text of the tip showing.
 struct MainWindowData {
   Card card;
+  CardHistory history;
+  DocumentState document;
+  std::string title = DLG_CAPTION;  // as the template has it
   TipText tip;
 };
+
+// A message the dialog posts to itself: once the focus change that a Tab started is over, the
+// field it reached selects its whole text, which the kill-focus's rebalance may have rewritten
+// after the dialog manager selected it.
+constexpr UINT MSG_SELECT_FOCUSED = WM_APP + 1;
 
 // A window property rather than the dialog's user data, which a procedure wrapping this one
 // (the tests' replay) keeps for itself.
@@ -86,7 +97,8 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_COPY_LINE, "Copy &line");
   AppendMenuA(menu, MF_STRING, IDM_OPEN_LINE, "O&pen line...");
-  AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE, "Sa&ve line...");
+  AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE, "Sa&ve line");
+  AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE_AS, "Save line as...");  // no letter is free
   AppendMenuA(menu, MF_STRING, IDM_TOTE, TOTE_MENU_TEXT);
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_CARD, CARD_MENU_TEXT);
@@ -95,17 +107,107 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_IMPORT_ENTRIES, IMPORT_MENU_TEXT);
   AppendMenuA(menu, MF_STRING, IDM_PASTE_ENTRIES, PASTE_ENTRIES_MENU_TEXT);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_UNDO, "Und&o");
+  AppendMenuA(menu, MF_STRING, IDM_REDO, "Redo");
 }
 
-// The title names the card and the race shown; each row's odds field and bar tell a screen
-// reader who the horse is.
-void ShowCardChanges(HWND dialog) {
-  const MainWindowData* data = DataOf(dialog);
+void ShowCardChanges(HWND dialog);
+
+// The title: the file, "*" while there is unsaved work, the card and the race shown; written
+// only when it changes, as every step asks for it.
+void ShowTitle(HWND dialog) {
+  MainWindowData* data = DataOf(dialog);
   if (!data) return;
+  Win32Surface surface(dialog);
+  const bool unsaved = HasUnsavedWork(data->document, data->card, surface);
+  std::string title = DocumentTitle(data->document, data->card, unsaved);
+  if (title == data->title) return;
+  data->title = std::move(title);
   // Straight to the default procedure's Unicode form: SetWindowTextW on a window made with the
   // A-API hands the text through the system's code page, which may lack the track's letters.
   DefWindowProcW(dialog, WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(WideFromUtf8(WindowTitle(data->card)).c_str()));
+                 reinterpret_cast<LPARAM>(WideFromUtf8(data->title).c_str()));
+}
+
+// Ends a step of the shown race's history (history.h) and shows what it changed in the title.
+void EndStep(HWND dialog) {
+  MainWindowData* data = DataOf(dialog);
+  if (!data) return;
+  Win32Surface surface(dialog);
+  EndStep(data->history, data->card.shown, surface);
+  ShowTitle(dialog);
+}
+
+void UndoOrRedo(HWND dialog, bool redo) {
+  MainWindowData* data = DataOf(dialog);
+  if (!data) {
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
+  Win32Surface surface(dialog);
+  if (redo ? Redo(data->history, data->card.shown, surface)
+           : Undo(data->history, data->card.shown, surface)) {
+    ShowTitle(dialog);
+    RefreshToteWindow(dialog);
+  }
+}
+
+// Save and Save As: the typed entries taken first; asks for a name where there is none. True
+// once saved.
+bool SaveCard(HWND dialog, bool askName) {
+  MainWindowData* data = DataOf(dialog);
+  if (!data) {
+    MessageBeep(MB_ICONWARNING);
+    return false;
+  }
+  TakeTypedEntriesFirst(dialog);
+  std::string path = data->document.path;
+  if (!SaveLine(dialog, data->card, path, askName)) return false;
+  Win32Surface surface(dialog);
+  MarkSaved(data->document, path, data->card, surface);
+  ShowTitle(dialog);
+  return true;
+}
+
+// Where a close or an open would lose work, asks "Save changes to NAME?": true when the card may
+// go (nothing to lose, Don't Save, or a Save that succeeded).
+bool MayLoseCard(HWND dialog) {
+  MainWindowData* data = DataOf(dialog);
+  if (!data) return true;
+  Win32Surface surface(dialog);
+  if (!HasUnsavedWork(data->document, data->card, surface)) return true;
+  switch (AskSaveChanges(dialog, SaveChangesQuestion(data->document))) {
+    case IDYES: return SaveCard(dialog, false);
+    case IDNO: return true;
+    default: return false;
+  }
+}
+
+void OpenCard(HWND dialog) {
+  MainWindowData* data = DataOf(dialog);
+  if (!data) {
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
+  if (!MayLoseCard(dialog)) return;
+  const int shown = data->card.shown;
+  std::string path = data->document.path;
+  if (!OpenLineChosen(dialog, data->card, path)) return;
+  Win32Surface surface(dialog);
+  CarryHistory(data->history, shown, data->card.shown);
+  MarkSaved(data->document, path, data->card, surface);
+  ShowCardChanges(dialog);
+}
+
+// The title names the file, the card and the race shown; each row's odds field and bar tell a
+// screen reader who the horse is. A race removed takes its history with it, and the race shown,
+// maybe another now, ends a step.
+void ShowCardChanges(HWND dialog) {
+  MainWindowData* data = DataOf(dialog);
+  if (!data) return;
+  ForgetRacesGone(data->history, data->card);
+  EndStep(dialog);
   for (int i = 0; i < ROW_COUNT; ++i) {
     const std::string description = RowDescription(data->card, i);
     for (const int id : {IDC_ODDS + i, IDC_POOL_BAR + i}) {
@@ -144,6 +246,7 @@ void AnswerMainTip(HWND dialog, MainWindowData& data, NMHDR* header) {
 void TakeTypedEntriesFirst(HWND dialog) {
   Win32Dialog window(dialog);
   TakeTypedEntries(window);
+  EndStep(dialog);
 }
 
 bool CopyLineToClipboard(HWND dialog) {
@@ -176,6 +279,29 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return TRUE;
     }
     case WM_NCDESTROY: DropData(dialog); break;
+    case WM_INITMENUPOPUP:
+      // The system menu about to open: Undo and Redo only where there is a step to take.
+      if (HIWORD(lParam)) {
+        if (const MainWindowData* data = DataOf(dialog)) {
+          const HMENU menu = reinterpret_cast<HMENU>(wParam);
+          const auto enable = [menu](UINT item, bool on) {
+            EnableMenuItem(menu, item, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+          };
+          enable(IDM_UNDO, CanUndo(data->history, data->card.shown));
+          enable(IDM_REDO, CanRedo(data->history, data->card.shown));
+        }
+      }
+      break;
+    case MSG_SELECT_FOCUSED: {
+      const HWND focus = GetFocus();
+      const int id = focus && GetParent(focus) == dialog ? GetDlgCtrlID(focus) : 0;
+      if (IsEditField(id)) SendMessageA(focus, EM_SETSEL, 0, -1);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      // Escape and the close box: the work goes only once the user has had the chance to save.
+      if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0 && !MayLoseCard(dialog)) return TRUE;
+      break;
     case WM_SYSCOMMAND:
       // The system keeps a command's low four bits for itself.
       switch (wParam & 0xFFF0) {
@@ -183,19 +309,11 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           TakeTypedEntriesFirst(dialog);
           if (!CopyLineToClipboard(dialog)) MessageBeep(MB_ICONWARNING);
           return TRUE;
-        case IDM_OPEN_LINE:
-        case IDM_SAVE_LINE: {
-          MainWindowData* data = DataOf(dialog);
-          if (!data) {
-            MessageBeep(MB_ICONWARNING);
-          } else if ((wParam & 0xFFF0) == IDM_OPEN_LINE) {
-            OpenLineChosen(dialog, data->card);
-            ShowCardChanges(dialog);
-          } else {
-            SaveLineAs(dialog, data->card);
-          }
-          return TRUE;
-        }
+        case IDM_OPEN_LINE: OpenCard(dialog); return TRUE;
+        case IDM_SAVE_LINE:
+        case IDM_SAVE_LINE_AS: SaveCard(dialog, (wParam & 0xFFF0) == IDM_SAVE_LINE_AS); return TRUE;
+        case IDM_UNDO:
+        case IDM_REDO: UndoOrRedo(dialog, (wParam & 0xFFF0) == IDM_REDO); return TRUE;
         case IDM_TOTE: {
           TakeTypedEntriesFirst(dialog);
           MainWindowData* data = DataOf(dialog);
@@ -241,8 +359,21 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
   if (message == MSG_INITDIALOG) KeepData(dialog);
   Win32Dialog window(dialog);
+  // A Tab's focus change: the key is down while the field left tells of it.
+  const bool byTab =
+      message == MSG_COMMAND && HighWord(wParam) == NOTIFY_KILLFOCUS && GetKeyState(VK_TAB) < 0;
   const bool handled = MainDialogProc(window, message, wParam, lParam);
   if (message == MSG_COMMAND || message == MSG_HSCROLL) RefreshToteWindow(dialog);
+  if (byTab) PostMessageA(dialog, MSG_SELECT_FOCUSED, 0, 0);
+  // A field left and a box clicked are each a step; a bar's, from its press to its release (the
+  // end of its scroll), or each key on it.
+  if ((message == MSG_COMMAND &&
+       (HighWord(wParam) == NOTIFY_KILLFOCUS || HighWord(wParam) == NOTIFY_CLICKED) &&
+       LowWord(wParam) != CMD_CANCEL) ||
+      (message == MSG_HSCROLL &&
+       (LowWord(wParam) == SCROLL_ENDSCROLL || GetKeyState(VK_LBUTTON) >= 0))) {
+    EndStep(dialog);
+  }
   if (message == MSG_INITDIALOG) {
     SetProgramIcon(dialog);
     AddMainTooltips(dialog);

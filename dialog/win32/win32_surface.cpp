@@ -1,6 +1,7 @@
 // The Win32 binding of the seam: thin calls into user32, nothing remembered.
 #include "dialog/win32/win32_surface.h"
 
+#include <cstring>
 #include <string>
 
 #include "book/snapshot.h"
@@ -46,7 +47,22 @@ int Win32Surface::ReadText(int id, char* buffer, int max) {
   return static_cast<int>(GetDlgItemTextA(dialog_, id, buffer, max));
 }
 
-void Win32Surface::WriteText(int id, const char* text) { SetDlgItemTextA(dialog_, id, text); }
+void Win32Surface::WriteText(int id, const char* text) {
+  // The text it shows already: only the modified flag clears, as a write would clear it. A
+  // write would also move a field's caret and drop its selection, which a Tab into the field
+  // has just made.
+  // (The dialog's own texts are short; a long one is simply written.)
+  const HWND control = GetDlgItem(dialog_, id);
+  char shown[64];
+  const int length = control ? GetWindowTextLengthA(control) : -1;
+  if (length >= 0 && static_cast<std::size_t>(length) < sizeof shown &&
+      std::strlen(text) == static_cast<std::size_t>(length) &&
+      GetWindowTextA(control, shown, sizeof shown) == length && std::strcmp(shown, text) == 0) {
+    if (IsEditField(id)) SendMessageA(control, EM_SETMODIFY, FALSE, 0);
+    return;
+  }
+  SetDlgItemTextA(dialog_, id, text);
+}
 
 bool Win32Surface::IsModified(int id) {
   return SendDlgItemMessageA(dialog_, id, EM_GETMODIFY, 0, 0) != 0;

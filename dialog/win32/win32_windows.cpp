@@ -4,7 +4,36 @@
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
+#include "resources/dialog.h"
+#include "text/wide.h"
+
 namespace {
+
+// The owner of the message box about to show on this thread, and the hook that places it.
+thread_local HWND g_boxOwner = nullptr;
+thread_local HHOOK g_boxHook = nullptr;
+
+LRESULT CALLBACK PlaceBox(int code, WPARAM wParam, LPARAM lParam) {
+  const HHOOK hook = g_boxHook;
+  // The first window the box's thread activates is the box itself.
+  if (code == HCBT_ACTIVATE && g_boxOwner) {
+    PlaceOverOwner(reinterpret_cast<HWND>(wParam), g_boxOwner);
+    g_boxOwner = nullptr;
+  }
+  return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+// What the task dialog's Save, Don't Save and Cancel answer, as a message box's Yes, No and
+// Cancel would.
+using TaskDialogFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+TaskDialogFunction LoadTaskDialog() {
+  // Version 6 of the common controls, which the manifest asks for, has it; an older one not.
+  const HMODULE library = GetModuleHandleW(L"comctl32.dll");
+  if (!library) return nullptr;
+  return reinterpret_cast<TaskDialogFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(library, "TaskDialogIndirect")));
+}
 
 LRESULT CALLBACK NeverDefault(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                               DWORD_PTR /*data*/) {
@@ -36,4 +65,38 @@ void PlaceOverOwner(HWND dialog, HWND main) {
     if (y < work.top) y = work.top;
   }
   SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int OwnedMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+  g_boxOwner = owner;
+  g_boxHook = owner ? SetWindowsHookExW(WH_CBT, PlaceBox, nullptr, GetCurrentThreadId()) : nullptr;
+  const int answer =
+      MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), flags);
+  if (g_boxHook) UnhookWindowsHookEx(g_boxHook);
+  g_boxHook = nullptr;
+  g_boxOwner = nullptr;
+  return answer;
+}
+
+int AskSaveChanges(HWND owner, const std::string& question) {
+  const std::wstring text = WideFromUtf8(question);
+  const std::wstring caption = WideFromUtf8(DLG_CAPTION);
+  if (const TaskDialogFunction show = LoadTaskDialog()) {
+    const TASKDIALOG_BUTTON buttons[] = {{IDYES, L"&Save"}, {IDNO, L"Do&n't Save"}};
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = owner;
+    config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
+    config.pszWindowTitle = caption.c_str();
+    config.pszMainIcon = TD_WARNING_ICON;
+    config.pszMainInstruction = text.c_str();
+    config.cButtons = sizeof buttons / sizeof buttons[0];
+    config.pButtons = buttons;
+    config.nDefaultButton = IDYES;
+    int answer = IDCANCEL;
+    if (SUCCEEDED(show(&config, &answer, nullptr, nullptr))) return answer;
+  }
+  // Without the task dialog, the message box's Yes and No stand for Save and Don't Save.
+  return OwnedMessageBox(owner, question, DLG_CAPTION, MB_YESNOCANCEL | MB_ICONWARNING);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Keeps button from ever becoming the default: the window's default button ("Close") stays
 // so when the focus moves onto this one, and Enter closes the window wherever the focus is.
 // The button still takes Space and its mnemonic.
@@ -11,5 +13,13 @@ void KeepFromDefault(HWND button);
 
 // Places dialog over the middle of main, within the screen's work area.
 void PlaceOverOwner(HWND dialog, HWND main);
+
+// MessageBoxW owned by owner and placed over its middle (a message box left to itself comes up
+// in the middle of the screen, far from a dialog the user has moved); text and caption UTF-8.
+int OwnedMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
+
+// Asks question ("Save changes to card.oddsline?") over owner with the buttons Save, Don't Save
+// and Cancel: IDYES, IDNO or IDCANCEL (Escape and the close box too).
+int AskSaveChanges(HWND owner, const std::string& question);
 
 #endif

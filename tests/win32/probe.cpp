@@ -16,7 +16,8 @@
 //        probe popup                  screen rectangle of the window the dialog shows over
 //                                     itself (a file dialog, a message box) once it shows (5 s
 //                                     at most): left top right bottom
-//        probe message                the text of the dialog's message box (5 s at most), UTF-8
+//        probe message                the text of the dialog's message box or task dialog (5 s at
+//                                     most), UTF-8
 //        probe focus                  the identifier of the control that has the keyboard focus
 //        probe tote                   what the tote window shows (5 s at most), printed as the
 //                                     event runner prints "tote table"
@@ -278,10 +279,19 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (command == "message") {
-    // A message box's text is its static control 0xFFFF.
+    // A message box's text is its static control 0xFFFF; a task dialog's, its first static
+    // control with a text (the icon's has none).
     const HWND box = ShownOwnedWindow(dialog, false, 50);
     WCHAR text[1024] = L"";
-    if (!box || !GetDlgItemTextW(box, 0xFFFF, text, ARRAYSIZE(text))) {
+    if (box && !GetDlgItemTextW(box, 0xFFFF, text, ARRAYSIZE(text))) {
+      for (HWND child = GetWindow(box, GW_CHILD); child && !text[0];
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") == 0) GetWindowTextW(child, text, ARRAYSIZE(text));
+      }
+    }
+    if (!box || !text[0]) {
       std::fprintf(stderr, "probe: no message box shows\n");
       return 1;
     }

@@ -172,6 +172,23 @@ open_tote() {
 }
 close_tote() { close_window Tote "$tote"; }
 
+# Waits for the question a close or an open asks before work is lost, checks that it reads $1,
+# then answers it with the key $2 (alt+n: Don't Save; Escape: Cancel); a picture of it in $3.
+save_question() {
+  local asked="" box
+  for _ in $(seq 25); do
+    asked=$(probe message 2>/dev/null) && break
+    sleep 0.2
+  done
+  [ "$asked" = "$1" ] || fail "the question reads: $asked"
+  box=$(xdotool search --onlyvisible --name '^Oddsmith$' | grep -vx "$window" | head -1)
+  [ -n "$box" ] || fail "no X window for the question"
+  [ -z "${3:-}" ] || screenshot "$3" $(probe popup)
+  xdotool windowfocus "$box"
+  xdotool key "$2"
+  settle
+}
+
 # Session 1: typing odds, a click into another field, a box, an arrow, the trough, Escape.
 start
 screenshot win-startup.png
@@ -313,7 +330,8 @@ read -r left top right bottom < <(probe rect 102)
 click_at $((right - 4)) $(((top + bottom) / 2)) # horse 2's right arrow
 ! probe show | cmp -s - "$work/saved" || fail "nothing changed after the save"
 keys key alt+space
-keys key p # "Open line..."
+keys key p # "Open line...", which first asks about the changes since the save
+save_question "Save changes to race.oddsline?" alt+n
 file_dialog Open "$winwork\\race.oddsline"
 shows "$work/saved" || fail "after the open: $(probe show | diff "$work/saved" -)"
 echo "ok: opened, the dialog shows what it showed when saved"
@@ -467,7 +485,7 @@ file_dialog Open "$winwork\\card.oddsline"
 expect "open $winwork\\card.oddsline"
 sleep 1
 check "the opened card shows race 2"
-titled "Oddsmith — Belmont 2026-12-10 — Race Claimer"
+titled "Oddsmith — card.oddsline — Belmont 2026-12-10 — Race Claimer"
 keys key Escape
 finish "Escape after the card"
 
@@ -527,10 +545,41 @@ check "the spreadsheet's race 4 imported, race 1 still shown"
 xclip -quiet -selection clipboard <"$work/post-time.txt" >/dev/null 2>&1 &
 clip=$!
 keys key alt+space
-keys key Up Return # "Paste entries", the last entry
+keys key Up Up Up Return # "Paste entries", above Undo and Redo
 answer "Race 1: keeps its line; 6 entries matched, 0 placed in free rows, 1 scratched." Return
 expect "import $winwork\\post-time.txt"
 check "the pasted post-time table scratched horse 5 and kept the line"
 screenshot win-import.png
+# The imported card was never saved: Escape asks first, and Don't Save closes.
 keys key Escape
+save_question "Save changes to Untitled?" alt+n
 finish "Escape after the import"
+
+# Session 9: Tab and Shift+Tab into fields that the focus change's rebalance rewrote: each
+# selects its whole text, so what is typed replaces it ("8" over "14" makes 8 horses). Then
+# Save to a file, a change, and the close question: Cancel keeps the window, Don't Save closes.
+start
+keys key Tab type 8
+keys key Tab type 5-2
+keys key Tab type 3
+keys key shift+Tab type 2
+keys key Tab
+expect "leave 144" "type 146 8" "leave 146" "type 167 5-2" "leave 167" "type 168 3" "leave 168" \
+  "type 167 2" "leave 167"
+check "Tab and Shift+Tab select the rewritten fields: 8 horses, 2-1 and 3-1"
+[ "$(probe focus)" = 168 ] || fail "the focus is on $(probe focus), not horse 2's odds"
+keys key alt+space
+keys key v # "Save line": no file yet, so its dialog asks for one
+file_dialog "Save As" "$winwork\\tab"
+titled "Oddsmith — tab.oddsline"
+click_on 117 # horse 3's "Lock": a change since the save
+expect "leave 168" "click 117"
+titled "Oddsmith — tab.oddsline*"
+screenshot win-unsaved-title.png
+keys key Escape
+save_question "Save changes to tab.oddsline?" Escape win-close-question.png
+kill -0 "$app" 2>/dev/null || fail "Cancel closed the program"
+check "Cancel keeps the window as it was"
+keys key Escape
+save_question "Save changes to tab.oddsline?" alt+n
+finish "Don't Save after the question"
