@@ -167,15 +167,32 @@ class LineFileReader {
   bool Header() {
     if (bytes_.empty()) return Fail(0, "the file is empty");
     whole_ = SplitLines(bytes_, lines_);
+    // A file of another kind (a picture renamed, a spreadsheet's own) fails here, whatever
+    // bytes it holds further on.
+    Fields first = Split(lines_[0]);
+    if (first[0] != MAGIC &&
+        (whole_ || lines_.size() > 1 || !std::string_view(MAGIC).starts_with(first[0]))) {
+      return Fail(1,
+                  "not an Oddsmith line file: its first line is not \"oddsmith line\" and a "
+                  "version");
+    }
     if (const std::size_t nul = bytes_.find('\0'); nul != std::string_view::npos) {
       const auto before = bytes_.substr(0, nul);
       return Fail(static_cast<int>(std::count(before.begin(), before.end(), '\n') + 1),
                   "a NUL byte");
     }
-    const Fields first = Split(lines_[0]);
-    if (first[0] != MAGIC &&
-        (whole_ || lines_.size() > 1 || !std::string_view(MAGIC).starts_with(first[0]))) {
-      return Fail(1, "not an Oddsmith line file");
+    // A spreadsheet that saves the file back as tab-separated text gives every line as many
+    // cells as its widest: empty ones after a line's last. No text holds a tab (it is written
+    // "\x09"), so they go; a horse row's empty last fields come back as empty.
+    const std::size_t third = lines_[0].find('\t', lines_[0].find('\t') + 1);
+    padded_ = third != std::string_view::npos &&
+              lines_[0].find_first_not_of('\t', third) == std::string_view::npos;
+    if (padded_) {
+      for (std::string_view& line : lines_) {
+        const std::size_t last = line.find_last_not_of('\t');
+        line = line.substr(0, last == std::string_view::npos ? 0 : last + 1);
+      }
+      first = Split(lines_[0]);
     }
     // A last line without its line end was cut off in the middle: it counts as missing.
     if (!whole_) lines_.pop_back();
@@ -198,14 +215,17 @@ class LineFileReader {
     const std::string_view* line = Take();
     if (!line) return CutShort();
     const std::size_t tab = line->find('\t');
-    if (line->substr(0, tab) != name || tab == std::string_view::npos) {
+    // Saved back by a spreadsheet, the line of an empty text has lost its tab with the cells.
+    const bool bare = padded_ && tab == std::string_view::npos && *line == name;
+    if (!bare && (line->substr(0, tab) != name || tab == std::string_view::npos)) {
       // Appended, not added up: GCC 12 at -O3 takes "\"" + name for an overlapping copy.
       std::string reason(1, '"');
       reason.append(name);
       reason += "\" and its text expected";
       return Fail(next_ - 1, std::move(reason));
     }
-    if (const char* reason = ReadText(line->substr(tab + 1), text)) return Fail(next_ - 1, reason);
+    const std::string_view field = bare ? std::string_view() : line->substr(tab + 1);
+    if (const char* reason = ReadText(field, text)) return Fail(next_ - 1, reason);
     if (text.size() > limit) {
       return Fail(next_ - 1,
                   std::string(what) + " longer than " + std::to_string(limit) + " bytes");
@@ -288,7 +308,12 @@ class LineFileReader {
       return Fail(next_ - 1, Split(*line).size() == RowFields() ? "more than 14 horse rows"
                                                                 : "the end line expected");
     }
-    if (next_ <= static_cast<int>(lines_.size())) return Fail(next_, "text after the end line");
+    // Empty lines after it, as an editor or a spreadsheet may leave, are nothing.
+    for (int number = next_; number <= static_cast<int>(lines_.size()); ++number) {
+      if (!lines_[static_cast<std::size_t>(number - 1)].empty()) {
+        return Fail(number, "text after the end line");
+      }
+    }
     return true;
   }
 
@@ -305,10 +330,10 @@ class LineFileReader {
 
   // Horse row i (0..13); returns an error text, or nullptr.
   const char* Row(const Fields& fields, int i, RowState& row, ToteState& tote) const {
-    if (fields.size() != RowFields()) {
-      const char* const counts[] = {"a horse row has 9 fields", "a horse row has 10 fields",
-                                    "a horse row has 13 fields"};
-      return counts[version_ - 1];
+    if (fields.size() != RowFields() && !(padded_ && fields.size() < RowFields())) {
+      reason_ = "a horse row with " + std::to_string(fields.size()) + " fields, where a row of " +
+                "version " + std::to_string(version_) + " has " + std::to_string(RowFields());
+      return reason_.c_str();
     }
     int number = 0;
     if (!ReadNumber(fields[0], number) || number < 1 || number > ROW_COUNT) {
@@ -373,6 +398,8 @@ class LineFileReader {
 
   LineFileError& error_;
   mutable std::string scratch_;  // a text on its way to where it is kept; its room reused
+  mutable std::string reason_;   // a refusal made up of the file's own figures
+  bool padded_ = false;          // saved back by a spreadsheet (Header)
   std::string_view bytes_;
   std::vector<std::string_view> lines_;
   bool whole_ = true;

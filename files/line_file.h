@@ -16,6 +16,9 @@
 //   edge<TAB>N                              the race's tote edge, 0 to 100; its block ends here
 //   current<TAB>R                           the race the dialog shows, one of the file's
 //   end                                     so that a file cut short is known
+// A file a spreadsheet saved back as tab-separated text reads as the file it was: empty cells
+// after each line's last (the first line's after its version tell of them), empty lines after
+// the end line.
 // TEXT, ODDS, WIN, TOTE, PROGRAM, NAME and ML are the texts verbatim, leading blanks kept; TOTE
 // is the horse's tote text (at most 32 bytes), PROGRAM its program number (4), NAME its name
 // (40), ML its morning line (8). The texts are bytes in code page 1252: a backslash is written

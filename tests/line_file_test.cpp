@@ -3,8 +3,10 @@
 #include "files/line_file.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include <cstdio>
 #include <filesystem>
@@ -251,6 +253,22 @@ TEST(LineFile, HandEditedFilesReadAsTypingWould) {
   LineFileError error;
   ASSERT_TRUE(ParseLineFile(edited, state, error)) << error.line << ": " << error.reason;
   EXPECT_EQ(state.races[0].line, "1???A");
+
+  // Saved back by a spreadsheet as tab-separated text: every line as wide as the widest, CR LF,
+  // an empty row at the end. It opens as the file it was.
+  std::string padded;
+  std::size_t start = 0;
+  for (std::size_t end; (end = file.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string line = file.substr(start, end - start);
+    const auto cells = std::count(line.begin(), line.end(), '\t') + 1;
+    line.append(static_cast<std::size_t>(13 - cells), '\t');
+    padded += line + "\r\n";
+  }
+  padded += std::string(12, '\t') + "\r\n\r\n";
+  CardState spreadsheet;
+  ASSERT_TRUE(ParseLineFile(padded, spreadsheet, error)) << error.line << ": " << error.reason;
+  ASSERT_TRUE(ParseLineFile(file, state, error));
+  EXPECT_EQ(FormatLineFile(spreadsheet), FormatLineFile(state));
 }
 
 struct BadFile {
@@ -268,6 +286,8 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
   const BadFile cases[] = {
       {"empty", "", 0, "empty"},
       {"not a line file", "horse\todds\n", 1, "not an Oddsmith line file"},
+      {"a picture renamed", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n", 17), 1,
+       "not an Oddsmith line file"},
       {"a later version", later, 1, "version 7"},
       {"version zero", WithLine(good, 1, "oddsmith line\t0"), 1, "no version"},
       {"cut within a row", good.substr(0, good.find("\n7\t") + 5), 15, "cut short"},
@@ -302,7 +322,8 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
       {"a text too long", WithLine(good, 7, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 7,
        "32767"},
       {"text after the end", good + "more\n", 26, "after the end"},
-      {"a field missing", WithLine(good, 9, "1" + row + "\t\t"), 9, "13 fields"},
+      {"a field missing", WithLine(good, 9, "1" + row + "\t\t"), 9,
+       "a horse row with 12 fields, where a row of version 3 has 13"},
       {"version 2's columns",
        WithLine(good, 8, "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote"), 8,
        "column names"},

@@ -683,7 +683,9 @@ void QtDialogTest::SaveAndOpenThroughTheFileDialogs() {
   dialog.OpenLineAction()->trigger();
   QCOMPARE(
       answer.message,
-      QStringLiteral("Cannot open \"%1\": line 1: not an Oddsmith line file").arg(bad.fileName()));
+      QStringLiteral("Cannot open \"%1\": line 1: not an Oddsmith line file: its first line is "
+                     "not \"oddsmith line\" and a version")
+          .arg(bad.fileName()));
   SAME_AS(oracle);
   QCOMPARE(dialog.Tote().edge, 40);
 }
