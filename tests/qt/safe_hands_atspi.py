@@ -1,6 +1,7 @@
-"""Safe hands as a user tries them: a slip of the line undone with Ctrl+Z once the focus is off
-the fields, Save writing the file it saved to before, the title naming it with "*" while there
-is unsaved work, and Escape asking before work is lost, Cancel keeping the window.
+"""Safe hands as a user tries them: Tab into rewritten fields selecting them, a slip of the
+line undone with Ctrl+Z once the focus is off the fields, Save writing the file it saved to
+before, the title naming it with "*" while there is unsaved work, and Escape asking before work
+is lost, Cancel keeping the window.
 Usage: safe_hands_atspi.py ARTIFACTS_DIR WORK_DIR. Prints what failed and exits 1; 0 when all
 held."""
 import os
@@ -61,15 +62,22 @@ def saved():
 
 
 xid = focus_main()
-# Horse 1 locked at 5-2, then "15" typed for 128 in "% Line:": the lock is cut with the bars.
-type_into(main(), "Horse 1 odds", "5-2")
-xdotool("key", "Tab")
-until("horse 1 at 5-2", lambda: text(main(), "Horse 1 odds") == "2.5")
+# Tab and Shift+Tab into fields that the focus change's rebalance rewrote: each selects its whole
+# text, so what is typed replaces it ("8" over "14" makes 8 horses; 2-1 and 3-1 lock two).
+for step in (("key", "Tab"), ("type", "8"), ("key", "Tab"), ("type", "5-2"), ("key", "Tab"),
+             ("type", "3"), ("key", "shift+Tab"), ("type", "2"), ("key", "Tab")):
+    xdotool(step[0], *(["--delay", "30"] if step[0] == "type" else []), step[1])
+until("8 horses", lambda: text(main(), "Number of horses") == " 8")
+until("horse 2 at 3-1", lambda: text(main(), "Horse 2 odds") == "3.0")
+check("horse 1 at 2-1", text(main(), "Horse 1 odds"), "2.0")
 check("horse 1 locked", locked(1), True)
+# Then "15" typed for 128 in "% Line:": the locks are cut with the bars.
 type_into(main(), "Line in percent", "15")
 xdotool("key", "Tab")
-until("the slip", lambda: text(main(), "Horse 1 odds") != "2.5")
-until("the book's status line", lambda: (status() or "").endswith(" % of a 15 % line, 14 horses"))
+until("the slip", lambda: text(main(), "Horse 1 odds") != "2.0")
+# Two locks of 13.5 % each hold the book off the line, which the status line says.
+until("the book's status line",
+      lambda: (status() or "").endswith(" % of a 15 % line, 8 horses (off the line)"))
 
 # In a field Ctrl+Z is the field's own. A click on horse 3's "Lock" box, a step of its own,
 # gives the box the focus; there Ctrl+Z undoes the click, then the slip.
@@ -81,7 +89,7 @@ until("the click undone", lambda: not locked(3))
 check("the line before the second undo", text(main(), "Line in percent"), " 15")
 xdotool("key", "ctrl+z")
 until("the slip undone", lambda: text(main(), "Line in percent") == "120")
-check("horse 1 after the undo", text(main(), "Horse 1 odds"), "2.5")
+check("horse 1 after the undo", text(main(), "Horse 1 odds"), "2.0")
 check("horse 1 locked again", locked(1), True)
 
 # Save asks for a name the first time; the title names the file.
