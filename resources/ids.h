@@ -27,9 +27,9 @@
 #define IDC_FIRST IDC_POOL_BAR /* the 95 controls hold the identifiers 101 to 195 */
 #define IDC_LAST IDC_POOLS_HEAD
 
-/* "Copy line", "Open line...", "Save line...", "Tote...", "Card...", "Next race" and
-   "Previous race" in the dialog's system menu. A system command leaves its low four bits to the
-   system and keeps 0xF000 and up for its own commands. */
+/* "Copy line", "Open line...", "Save line", "Tote...", "Card...", "Next race", "Previous race",
+   the import's entries, "Save line as...", "Undo" and "Redo" in the dialog's system menu. A system
+   command leaves its low four bits to the system and keeps 0xF000 and up for its own commands. */
 #define IDM_COPY_LINE 0x0400
 #define IDM_OPEN_LINE 0x0410
 #define IDM_SAVE_LINE 0x0420

@@ -1,4 +1,4 @@
-// "Save line...", "Open line..." and the import of entries in the Qt windows: Qt's file dialogs
+// Saving, opening and the import of entries in the Qt windows: Qt's file dialogs
 // and message boxes around the core's files, so that the windows only wire them to their menus,
 // keys and buttons.
 #ifndef ODDSMITH_DIALOG_QT_LINE_FILES_H

@@ -18,7 +18,7 @@ namespace {
 const char PROGRAM_NAME[] = "oddsmith";
 const char USAGE[] =
     "usage: oddsmith [FILE] [--import ENTRIES]\n"
-    "Makes the odds line for one horse race. FILE is a line saved with \"Save line...\"\n"
+    "Makes the odds line for one horse race. FILE is a line saved with \"Save\"\n"
     "(.oddsline), opened in the window as it was saved.\n"
     "  --import ENTRIES  import the entries of ENTRIES (a table with a Race column, or the\n"
     "                    single-file format) into the card, without asking\n"

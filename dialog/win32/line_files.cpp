@@ -1,4 +1,4 @@
-// "Save line...", "Open line..." and the import of entries in the Windows program: the system's
+// "Save line", "Open line..." and the import of entries in the Windows program: the system's
 // file dialogs and message boxes around the core's files, so that the windows only wire them to
 // their menus and buttons.
 #include "dialog/win32/line_files.h"

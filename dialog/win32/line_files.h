@@ -1,4 +1,4 @@
-// "Save line...", "Open line..." and the import of entries in the Windows program: the system's
+// "Save line", "Open line..." and the import of entries in the Windows program: the system's
 // file dialogs and message boxes around the core's files (files/line_file.h,
 // entries/entries.h).
 #ifndef ODDSMITH_DIALOG_WIN32_LINE_FILES_H

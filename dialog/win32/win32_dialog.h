@@ -12,12 +12,14 @@
 // The main dialog's procedure: TRUE when the message was handled. Beside the dispatch it gives
 // the dialog what only Windows needs to be told: at initialisation a tooltip control for the
 // horses' odds fields and bars and the "% Line:" field, whose texts it works out each time a
-// tip is shown, and "Copy line", "Open line...", "Save line...", "Tote...", "Card...", "Next
-// race" and "Previous race" in the system menu; and the window's card, from initialisation to
-// destruction, whose shown race the controls show, named in the title. Opening the menu leaves
-// the keyboard focus where it is, so "Copy line", "Tote...", "Card..." and a move to another
-// race take what is being typed first (TakeTypedEntriesFirst). A file that cannot be saved or
-// opened is reported in a message box naming it, and changes nothing, the card included
+// tip is shown, and "Copy line", "Open line...", "Save line", "Save line as...", "Tote...",
+// "Card...", "Next race", "Previous race", the import's entries, "Undo" and "Redo" in the
+// system menu; and the window's card, from initialisation to destruction, whose shown race the
+// controls show, with each race's history and the file the card belongs to, named in the title.
+// Escape and the close box ask before work that is not saved goes (history.h, HasUnsavedWork).
+// Opening the menu leaves the keyboard focus where it is, so "Copy line", "Tote...", "Card..." and
+// a move to another race take what is being typed first (TakeTypedEntriesFirst). A file that cannot
+// be saved or opened is reported in a message box naming it, and changes nothing, the card included
 // (line_files.h).
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -94,6 +94,12 @@ int AskSaveChanges(HWND owner, const std::string& question) {
     config.cButtons = sizeof buttons / sizeof buttons[0];
     config.pButtons = buttons;
     config.nDefaultButton = IDYES;
+    // Over the dialog, and within the screen even where the dialog is at its edge.
+    config.pfCallback = [](HWND box, UINT notification, WPARAM, LPARAM, LONG_PTR data) -> HRESULT {
+      if (notification == TDN_CREATED) PlaceOverOwner(box, reinterpret_cast<HWND>(data));
+      return S_OK;
+    };
+    config.lpCallbackData = reinterpret_cast<LONG_PTR>(owner);
     int answer = IDCANCEL;
     if (SUCCEEDED(show(&config, &answer, nullptr, nullptr))) return answer;
   }
