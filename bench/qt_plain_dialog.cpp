@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
+#include "dialog/qt/menus.h"
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/program_icon.h"
 
@@ -24,6 +26,7 @@ constexpr char ODDS[] = "10.7";
 constexpr char SHARE[] = " 8.6%";
 constexpr int BAR_MAX = 10800;
 constexpr int BAR_POS = 857;
+constexpr char STATUS[] = "Book 119.98 % of a 120 % line, 14 horses";
 
 // The control as the program makes it, less its connections and event filters.
 QWidget* MakePlain(const TemplateControl& control, QWidget* window, QStyle* style) {
@@ -83,6 +86,11 @@ int main(int argc, char** argv) {
   // Stacked as the program stacks them, so that both paint in the same order.
   for (const TemplateControl& control : TEMPLATE) at(control.id)->lower();
   LayOutDialog(window, controls);
+  auto* status = new QLabel(QString::fromLatin1(STATUS), &window);
+  status->setTextFormat(Qt::PlainText);
+  static_cast<QVBoxLayout*>(window.layout())->addWidget(status);
+  // The same menus, their actions unconnected.
+  MakeMenus(window);
 
   Write(at(IDC_LINE), LINE);
   Write(at(IDC_HORSES), HORSES);

@@ -28,6 +28,7 @@
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/line_files.h"
+#include "dialog/qt/menus.h"
 #include "dialog/qt/name_label.h"
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_text.h"
@@ -87,7 +88,6 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent, DIALOG_WINDOW_FLAGS) {
   m_status->setTextFormat(Qt::PlainText);  // a screen reader reads it as its name
   static_cast<QVBoxLayout*>(layout())->addWidget(m_status);
   MakeMenuActions();
-  MakeMenuBar();
 }
 
 void QtDialog::MakeControl(const TemplateControl& control) {
@@ -160,78 +160,48 @@ QWidget* QtDialog::MakeEdit(const QString& text) {
 }
 
 void QtDialog::MakeMenuActions() {
-  const auto make = [this](const char* text, const QList<QKeySequence>& keys) {
-    auto* action = new QAction(QString::fromLatin1(text), this);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    addAction(action);
-    return action;
-  };
-  m_copyLine = make("Copy &line", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)});
-  connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
-  m_saveLine = make("&Save", {QKeySequence(Qt::CTRL | Qt::Key_S)});
-  connect(m_saveLine, &QAction::triggered, this, [this] { Save(false); });
-  m_saveAs = make("Save &As...", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-  connect(m_saveAs, &QAction::triggered, this, [this] { Save(true); });
-  m_openLine = make("&Open...", {QKeySequence(Qt::CTRL | Qt::Key_O)});
+  const MenuActions actions = MakeMenus(*this);
+  m_menuBar = qobject_cast<QMenuBar*>(layout()->menuBar());
+  m_openLine = actions[MENU_OPEN];
   connect(m_openLine, &QAction::triggered, this, &QtDialog::Open);
-  m_toteAction = make(TOTE_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::Key_T)});
-  connect(m_toteAction, &QAction::triggered, this, &QtDialog::ShowTote);
-  m_cardAction = make(CARD_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)});
-  connect(m_cardAction, &QAction::triggered, this, &QtDialog::ShowCard);
-  m_nextRace = make(NEXT_RACE_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
-  connect(m_nextRace, &QAction::triggered, this, [this] { GoToRace(NextRace(m_card)); });
-  m_previousRace = make(PREVIOUS_RACE_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
-  connect(m_previousRace, &QAction::triggered, this, [this] { GoToRace(PreviousRace(m_card)); });
-  m_importEntries = make(IMPORT_MENU_TEXT, {});
+  m_saveLine = actions[MENU_SAVE];
+  connect(m_saveLine, &QAction::triggered, this, [this] { Save(false); });
+  m_saveAs = actions[MENU_SAVE_AS];
+  connect(m_saveAs, &QAction::triggered, this, [this] { Save(true); });
+  m_importEntries = actions[MENU_IMPORT];
   connect(m_importEntries, &QAction::triggered, this, [this] {
     if (!TakeTypedEntriesFirst()) return;
     if (ImportEntriesChosen(this, m_surface, m_card)) ShowCardChanges();
   });
-  m_pasteEntries = make(PASTE_ENTRIES_MENU_TEXT, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)});
+  m_pasteEntries = actions[MENU_PASTE];
   connect(m_pasteEntries, &QAction::triggered, this, [this] {
     if (!TakeTypedEntriesFirst()) return;
     if (PasteEntries(this, m_surface, m_card)) ShowCardChanges();
   });
-  // A text field takes these keys for its own undo and redo before the window sees them.
-  m_undo = make("&Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-  connect(m_undo, &QAction::triggered, this, [this] { UndoOrRedo(false); });
-  m_redo = make("&Redo", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                          QKeySequence(Qt::CTRL | Qt::Key_Y)});
-  connect(m_redo, &QAction::triggered, this, [this] { UndoOrRedo(true); });
-  m_quitAction = make("&Quit", {QKeySequence(Qt::CTRL | Qt::Key_Q)});
+  m_copyLine = actions[MENU_COPY];
+  connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
+  m_quitAction = actions[MENU_QUIT];
   connect(m_quitAction, &QAction::triggered, this, &QtDialog::reject);
-  m_keysAction = make("&Keys and commands", {QKeySequence(Qt::Key_F1)});
-  connect(m_keysAction, &QAction::triggered, this, [this] {
+  m_cardAction = actions[MENU_CARD];
+  connect(m_cardAction, &QAction::triggered, this, &QtDialog::ShowCard);
+  m_nextRace = actions[MENU_NEXT_RACE];
+  connect(m_nextRace, &QAction::triggered, this, [this] { GoToRace(NextRace(m_card)); });
+  m_previousRace = actions[MENU_PREVIOUS_RACE];
+  connect(m_previousRace, &QAction::triggered, this, [this] { GoToRace(PreviousRace(m_card)); });
+  m_undo = actions[MENU_UNDO];
+  connect(m_undo, &QAction::triggered, this, [this] { UndoOrRedo(false); });
+  m_redo = actions[MENU_REDO];
+  connect(m_redo, &QAction::triggered, this, [this] { UndoOrRedo(true); });
+  m_toteAction = actions[MENU_TOTE];
+  connect(m_toteAction, &QAction::triggered, this, &QtDialog::ShowTote);
+  connect(actions[MENU_KEYS], &QAction::triggered, this, [this] {
     QMessageBox::information(this, QStringLiteral("Keys and commands"), HelpSummary());
   });
-  m_aboutAction = make("&About Oddsmith", {});
-  connect(m_aboutAction, &QAction::triggered, this, [this] {
+  connect(actions[MENU_ABOUT], &QAction::triggered, this, [this] {
     QMessageBox::about(this, QStringLiteral("About Oddsmith"),
                        QStringLiteral("Oddsmith %1\nMakes the odds line for the races of the day.")
                            .arg(QLatin1String(ODDSMITH_VERSION)));
   });
-}
-
-void QtDialog::MakeMenuBar() {
-  // Qt shows each action's keys beside it in the menus.
-  m_menuBar = new QMenuBar(this);
-  m_menuBar->setAccessibleName(QStringLiteral("Menu bar"));
-  QMenu* file = m_menuBar->addMenu(QStringLiteral("&File"));
-  file->addActions({m_openLine, m_saveLine, m_saveAs});
-  file->addSeparator();
-  file->addActions({m_importEntries, m_pasteEntries, m_copyLine});
-  file->addSeparator();
-  file->addAction(m_quitAction);
-  QMenu* race = m_menuBar->addMenu(QStringLiteral("&Race"));
-  race->addActions({m_cardAction, m_nextRace, m_previousRace});
-  race->addSeparator();
-  race->addActions({m_undo, m_redo});
-  QMenu* tools = m_menuBar->addMenu(QStringLiteral("&Tools"));
-  tools->addAction(m_toteAction);
-  QMenu* help = m_menuBar->addMenu(QStringLiteral("&Help"));
-  help->addActions({m_keysAction, m_aboutAction});
-  layout()->setMenuBar(m_menuBar);
 }
 
 QtDialog::~QtDialog() {

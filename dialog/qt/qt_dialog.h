@@ -133,9 +133,9 @@ class QtDialog final : public QDialog, public DialogWindow {
   QWidget* MakeEdit(const QString& text);
   // A bar's scroll messages delivered to the dispatch.
   void ConnectBar(PoolBar* bar);
-  // The commands with their shortcuts, on the dialog, and the menu bar that holds them.
+  // The commands with their shortcuts, on the dialog, and the menu bar that holds them
+  // (menus.h), each connected.
   void MakeMenuActions();
-  void MakeMenuBar();
   // Where work would be lost (history.h, HasUnsavedWork), asks "Save changes to NAME?" (Save,
   // Don't Save, Cancel). True when the card may go: nothing to lose, the user's Don't Save, or
   // a Save that succeeded.
@@ -186,8 +186,6 @@ class QtDialog final : public QDialog, public DialogWindow {
   QAction* m_undo = nullptr;
   QAction* m_redo = nullptr;
   QAction* m_quitAction = nullptr;
-  QAction* m_keysAction = nullptr;
-  QAction* m_aboutAction = nullptr;
   QMenuBar* m_menuBar = nullptr;
   QLabel* m_status = nullptr;
   QAction* m_toteAction = nullptr;
