@@ -25,35 +25,31 @@ def locked(row):
     return named(main(), f"Horse {row} lock").getState().contains(pyatspi.STATE_CHECKED)
 
 
-def focused_role():
+def found(accepts):
+    """The first descendant of the main window that accepts takes, depth first; None."""
     def walk(item):
         for i in range(item.childCount):
             child = item.getChildAtIndex(i)
             if child is None:
                 continue
-            if child.getState().contains(pyatspi.STATE_FOCUSED):
-                return child.getRoleName()
-            found = walk(child)
-            if found:
-                return found
+            if accepts(child):
+                return child
+            inner = walk(child)
+            if inner is not None:
+                return inner
         return None
     return walk(main())
+
+
+def focused_role():
+    item = found(lambda child: child.getState().contains(pyatspi.STATE_FOCUSED))
+    return item.getRoleName() if item else None
 
 
 def status():
     """The book's status line under the rows, as a screen reader reads it."""
-    def walk(item):
-        for i in range(item.childCount):
-            child = item.getChildAtIndex(i)
-            if child is None:
-                continue
-            if child.getRoleName() == "label" and child.name.startswith("Book "):
-                return child.name
-            found = walk(child)
-            if found:
-                return found
-        return None
-    return walk(main())
+    item = found(lambda child: child.getRoleName() == "label" and child.name.startswith("Book "))
+    return item.name if item else None
 
 
 def saved():

@@ -172,22 +172,28 @@ open_tote() {
 }
 close_tote() { close_window Tote "$tote"; }
 
-# Waits for the question a close or an open asks before work is lost, checks that it reads $1,
-# then answers it with the key $2 (alt+n: Don't Save; Escape: Cancel); a picture of it in $3.
-save_question() {
+# Waits for the box titled $1 over the dialog (a message box, a task dialog), checks that its text
+# holds $2, then answers it with the key $3; a picture of it in $4.
+answer_box() {
   local asked="" box
   for _ in $(seq 25); do
     asked=$(probe message 2>/dev/null) && break
     sleep 0.2
   done
-  [ "$asked" = "$1" ] || fail "the question reads: $asked"
-  box=$(xdotool search --onlyvisible --name '^Oddsmith$' | grep -vx "$window" | head -1)
-  [ -n "$box" ] || fail "no X window for the question"
-  [ -z "${3:-}" ] || screenshot "$3" $(probe popup)
+  case $asked in
+  *"$2"*) ;;
+  *) fail "the box $1 reads: $asked" ;;
+  esac
+  box=$(xdotool search --onlyvisible --name "^$1\$" | grep -vx "$window" | head -1)
+  [ -n "$box" ] || fail "no X window for the box $1"
+  [ -z "${4:-}" ] || screenshot "$4" $(probe popup)
   xdotool windowfocus "$box"
-  xdotool key "$2"
+  xdotool key "$3"
   settle
 }
+# The question a close or an open asks before work is lost, answered with $2 (alt+n: Don't
+# Save; Escape: Cancel).
+save_question() { answer_box Oddsmith "$1" "$2" "${3:-}"; }
 
 # Session 1: typing odds, a click into another field, a box, an arrow, the trough, Escape.
 start
@@ -495,24 +501,8 @@ finish "Escape after the card"
 # table a spreadsheet put on the clipboard, with a late scratch, pasted by "Paste entries"
 # (the menu's last entry): the race keeps its line and takes the scratch, as the runner's
 # import of the same table does.
-# Waits for the import's question, checks that it says $1, then answers it with the key $2.
-answer() {
-  local asked="" box
-  for _ in $(seq 25); do
-    asked=$(probe message 2>/dev/null) && break
-    sleep 0.2
-  done
-  case $asked in
-  *"$1"*) ;;
-  *) fail "the import's question reads: $asked" ;;
-  esac
-  box=$(xdotool search --onlyvisible --name '^Import entries$' | head -1)
-  [ -n "$box" ] || fail "no X window for the import's question"
-  [ -z "${3:-}" ] || screenshot "$3" $(probe popup)
-  xdotool windowfocus "$box"
-  xdotool key "$2"
-  settle
-}
+# The import's question, checked to say $1, answered with the key $2.
+answer() { answer_box "Import entries" "$1" "$2" "${3:-}"; }
 # "Import entries..." and the file named in its file dialog.
 import_file() {
   keys key alt+space
@@ -557,7 +547,8 @@ finish "Escape after the import"
 
 # Session 9: Tab and Shift+Tab into fields that the focus change's rebalance rewrote: each
 # selects its whole text, so what is typed replaces it ("8" over "14" makes 8 horses). Then
-# Save to a file, a change, and the close question: Cancel keeps the window, Don't Save closes.
+# Save to a file, a change, Undo from the system menu, the change again, and the close
+# question: Cancel keeps the window, Don't Save closes.
 start
 keys key Tab type 8
 keys key Tab type 5-2
@@ -576,6 +567,13 @@ click_on 117 # horse 3's "Lock": a change since the save
 expect "leave 168" "click 117"
 titled "Oddsmith — tab.oddsline*"
 screenshot win-unsaved-title.png
+keys key alt+space
+keys key o # "Undo": the click taken back, the card as saved
+expect "undo"
+check "Undo in the system menu takes the click back"
+titled "Oddsmith — tab.oddsline"
+click_on 117
+expect "click 117"
 keys key Escape
 save_question "Save changes to tab.oddsline?" Escape win-close-question.png
 kill -0 "$app" 2>/dev/null || fail "Cancel closed the program"
