@@ -48,7 +48,7 @@ QString& LastFolder() {
 
 QString Chosen(const QFileDialog& dialog) {
   if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  const QString path = dialog.selectedFiles().first();
+  QString path = dialog.selectedFiles().first();
   LastFolder() = QFileInfo(path).absolutePath();
   return path;
 }

@@ -163,7 +163,7 @@ void QtDialog::MakeMenuActions() {
   const MenuActions actions = MakeMenus(*this);
   m_menuBar = qobject_cast<QMenuBar*>(layout()->menuBar());
   m_openLine = actions[MENU_OPEN];
-  connect(m_openLine, &QAction::triggered, this, &QtDialog::Open);
+  connect(m_openLine, &QAction::triggered, this, &QtDialog::OpenChosen);
   m_saveLine = actions[MENU_SAVE];
   connect(m_saveLine, &QAction::triggered, this, [this] { Save(false); });
   m_saveAs = actions[MENU_SAVE_AS];
@@ -330,7 +330,7 @@ bool QtDialog::Save(bool askName) {
   return true;
 }
 
-void QtDialog::Open() {
+void QtDialog::OpenChosen() {
   if (m_destroyed || m_dispatching || !AskToKeepWork()) return;
   const QString path = AskLineFile(this, false, QString::fromStdString(m_document.path));
   if (!path.isEmpty()) OpenFile(path);

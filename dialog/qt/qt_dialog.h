@@ -142,7 +142,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   bool AskToKeepWork();
   // Save and Save As...: the typed entries taken first. True once saved.
   bool Save(bool askName);
-  void Open();
+  void OpenChosen();
   // Ends a step of the shown race's history (history.h, EndStep) and shows the title.
   void EndStep();
   void UndoOrRedo(bool redo);
