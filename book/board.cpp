@@ -97,8 +97,8 @@ int FormatBookStatus(DialogSurface& surface, char* buffer, std::size_t size) {
 bool BookOffLine(DialogSurface& surface) {
   if (BookPending(surface)) return false;
   const BookTotal total = ReadBookTotal(surface);
-  const long long off = total.book - std::int64_t{total.line} * 100;
-  return off > 100 || off < -100;
+  const long long line = std::int64_t{total.line} * 100;  // in share units, as the book is
+  return total.book > line + 100 || total.book < line - 100;
 }
 
 namespace {

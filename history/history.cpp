@@ -10,9 +10,6 @@
 
 namespace {
 
-RaceHistory& Of(CardHistory& history, int r) { return history.races[r - 1]; }
-const RaceHistory& Of(const CardHistory& history, int r) { return history.races[r - 1]; }
-
 bool InCard(int r) { return r >= 1 && r <= RACE_MAX; }
 
 // Shows state, its flags included, and makes it the one shown.
@@ -44,7 +41,7 @@ bool HasCardWork(const Card& card) {
 
 bool EndStep(CardHistory& history, int r, DialogSurface& surface) {
   if (!InCard(r)) return false;
-  RaceHistory& race = Of(history, r);
+  RaceHistory& race = history.races[r - 1];
   // The labels, which nothing changes, stay the template's in every kept state.
   if (race.states.empty()) history.taken = StartSnapshot();
   KeepSnapshot(surface, history.taken);
@@ -58,24 +55,24 @@ bool EndStep(CardHistory& history, int r, DialogSurface& surface) {
 
 bool Undo(CardHistory& history, int r, DialogSurface& surface) {
   if (!CanUndo(history, r)) return false;
-  RaceHistory& race = Of(history, r);
+  RaceHistory& race = history.races[r - 1];
   return ShowKept(race, race.at - 1, surface);
 }
 
 bool Redo(CardHistory& history, int r, DialogSurface& surface) {
   if (!CanRedo(history, r)) return false;
-  RaceHistory& race = Of(history, r);
+  RaceHistory& race = history.races[r - 1];
   return ShowKept(race, race.at + 1, surface);
 }
 
-bool CanUndo(const CardHistory& history, int r) { return InCard(r) && Of(history, r).at > 0; }
+bool CanUndo(const CardHistory& history, int r) { return InCard(r) && history.races[r - 1].at > 0; }
 
 bool CanRedo(const CardHistory& history, int r) {
-  return InCard(r) && Of(history, r).at + 1 < Of(history, r).states.size();
+  return InCard(r) && history.races[r - 1].at + 1 < history.races[r - 1].states.size();
 }
 
 void ForgetRace(CardHistory& history, int r) {
-  if (InCard(r)) Of(history, r) = RaceHistory();
+  if (InCard(r)) history.races[r - 1] = RaceHistory();
 }
 
 void ForgetRacesGone(CardHistory& history, const Card& card) {
@@ -86,7 +83,7 @@ void ForgetRacesGone(CardHistory& history, const Card& card) {
 
 void CarryHistory(CardHistory& history, int from, int to) {
   if (!InCard(from) || !InCard(to)) return;
-  if (from != to) Of(history, to) = std::move(Of(history, from));
+  if (from != to) history.races[to - 1] = std::move(history.races[from - 1]);
   for (int r = 1; r <= RACE_MAX; ++r) {
     if (r != to) ForgetRace(history, r);
   }

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMenu>
 #include <QMenuBar>
+#include <utility>
 
 #include "card/card_window.h"
 #include "entries/entries.h"
@@ -15,10 +16,8 @@
 
 namespace {
 
-struct Command {
-  const char* text;
-  QList<QKeySequence> keys;
-};
+// A command's text and keys.
+using Command = std::pair<const char*, QList<QKeySequence>>;
 
 // In MenuCommand's order.
 QList<Command> Commands() {
@@ -49,8 +48,9 @@ MenuActions MakeMenus(QDialog& window) {
   MenuActions actions{};
   const QList<Command> commands = Commands();
   for (int i = 0; i < MENU_COMMAND_COUNT; ++i) {
-    auto* action = new QAction(QString::fromLatin1(commands[i].text), &window);
-    action->setShortcuts(commands[i].keys);
+    const auto& [text, keys] = commands[i];
+    auto* action = new QAction(QString::fromLatin1(text), &window);
+    action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     window.addAction(action);
     actions[static_cast<std::size_t>(i)] = action;

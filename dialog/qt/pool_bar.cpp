@@ -236,6 +236,7 @@ void PoolBar::Cancel() {
   m_repeatDelay = 0;
   setSliderPosition(value());
   update();
+  emit holdEnded();
 }
 
 void PoolBar::keyPressEvent(QKeyEvent* event) {

@@ -69,6 +69,9 @@ class PoolBar final : public QScrollBar {
   // One scroll message: code is a SCROLL_* code, thumb the full position for the two thumb
   // codes and 0 for the others. Emitted for the user's input only, never for setValue.
   void scrolled(unsigned code, int thumb);
+  // A hold that ended without its release (the release went elsewhere, the bar was disabled or
+  // hidden): its messages were one action all the same, now over.
+  void holdEnded();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

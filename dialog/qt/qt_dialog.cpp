@@ -119,6 +119,10 @@ QWidget* QtDialog::MakeBar(int /*id*/) {
 void QtDialog::ConnectBar(PoolBar* bar) {
   connect(bar, &PoolBar::scrolled, this,
           [this, bar](unsigned code, int thumb) { Scroll(bar, code, thumb); });
+  // Within a message the scroll that follows it ends the step (Scroll).
+  connect(bar, &PoolBar::holdEnded, this, [this] {
+    if (!m_dispatching) EndStep();
+  });
 }
 
 QWidget* QtDialog::MakeBox(int id, const QString& text) {
@@ -401,6 +405,18 @@ bool QtDialog::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress:
       return MoveFocus(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
+    case QEvent::ShortcutOverride: {
+      // A text field keeps every undo and redo key for its own; Qt's fields here claim
+      // Ctrl+Z and Ctrl+Shift+Z but not Ctrl+Y, which would otherwise redo the race.
+      auto* key = static_cast<QKeyEvent*>(event);
+      const QKeySequence pressed(key->keyCombination());
+      if (qobject_cast<QLineEdit*>(watched) &&
+          (m_undo->shortcuts().contains(pressed) || m_redo->shortcuts().contains(pressed))) {
+        key->accept();
+        return true;
+      }
+      return false;
+    }
     case QEvent::Wheel: return qobject_cast<QScrollBar*>(watched) != nullptr;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -506,6 +522,7 @@ void QtDialog::ShowTote() {
   m_toteWindow = &window;
   window.exec();
   m_toteWindow = nullptr;
+  ShowDocument();  // the prices are the card's work too
 }
 
 void QtDialog::ShowCard() {

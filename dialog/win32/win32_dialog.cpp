@@ -321,6 +321,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           if (!race || !RunToteWindow(dialog, race->tote, race->horses)) {
             MessageBeep(MB_ICONWARNING);
           }
+          ShowTitle(dialog);  // the prices are the card's work too
           return TRUE;
         }
         case IDM_CARD: {

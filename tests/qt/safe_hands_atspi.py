@@ -1,6 +1,6 @@
 """Safe hands as a user tries them: Tab into rewritten fields selecting them, a slip of the
-line undone with Ctrl+Z once the focus is off the fields, Save writing the file it saved to
-before, the title naming it with "*" while there is unsaved work, and Escape asking before work
+line undone with Ctrl+Z once the focus is off the fields (in a field the keys are its own), Save
+writing the file it saved to before, the title naming it with "*" while there is unsaved work, and Escape asking before work
 is lost, Cancel keeping the window.
 Usage: safe_hands_atspi.py ARTIFACTS_DIR WORK_DIR. Prints what failed and exits 1; 0 when all
 held."""
@@ -88,24 +88,38 @@ until("the slip undone", lambda: text(main(), "Line in percent") == "120")
 check("horse 1 after the undo", text(main(), "Horse 1 odds"), "2.0")
 check("horse 1 locked again", locked(1), True)
 
-# Save asks for a name the first time; the title names the file.
+# In a field the keys are the field's own: Ctrl+Z takes the typing back, Ctrl+Y does nothing
+# and Ctrl+Shift+Z brings the typing again; the race's redo (the slip) stays where it was.
+type_into(main(), "Horse 5 odds", "7")
+xdotool("key", "ctrl+z")
+until("the field's own undo", lambda: text(main(), "Horse 5 odds") not in ("7", None))
+xdotool("key", "ctrl+y")
+xdotool("key", "ctrl+shift+z")
+until("the field's own redo", lambda: text(main(), "Horse 5 odds") == "7")
+time.sleep(0.3)
+check("the line after the keys in a field", text(main(), "Line in percent"), "120")
+
+# Save asks for a name the first time (the typed 7 taken first); the title names the file.
 xdotool("key", "ctrl+s")
 ask_file("Save line", SAVED, xid)
 until("the title with the file", lambda: title() == NAMED)
 first = saved()
-# Redo brings the slip back: unsaved, "*"; Save writes the same file without asking.
-xdotool("key", "ctrl+shift+z")
+# Horse 4 locked: unsaved, "*"; Save writes the same file without asking.
+click(named(main(), "Horse 4 lock"))
 until("the unsaved title", lambda: title() == NAMED + "*")
 shot(ARTIFACTS, "qt-safe-hands-title-xvfb")
 xdotool("key", "ctrl+s")
 until("the saved title", lambda: title() == NAMED)
 check("a file dialog after Save", window("Save line"), None)
-if saved() == first or "line\t 15\n" not in saved():
+row4 = [line.split("\t") for line in saved().splitlines() if line.startswith("4\t")]
+if saved() == first or row4[0][7] != "1":
     sys.exit(f"safe_hands_atspi: the file after Save:\n{saved()}")
 
-# Unsaved again: Escape asks, and Cancel (Escape) keeps the window as it was.
+# Unsaved again (the box has the focus, so Ctrl+Z is the race's): Escape asks, and Cancel
+# (Escape) keeps the window as it was.
 xdotool("key", "ctrl+z")
 until("unsaved after the undo", lambda: title() == NAMED + "*")
+check("horse 4 after the undo", locked(4), False)
 xdotool("key", "Escape")
 until("the close question", lambda: alert("Save changes to safe.oddsline?"))
 shot(ARTIFACTS, "qt-close-question-xvfb")
