@@ -42,8 +42,6 @@ bool HasCardWork(const Card& card) {
 bool EndStep(CardHistory& history, int r, DialogSurface& surface) {
   if (!InCard(r)) return false;
   RaceHistory& race = history.races[r - 1];
-  // The labels, which nothing changes, stay the template's in every kept state.
-  if (race.states.empty()) history.taken = StartSnapshot();
   KeepSnapshot(surface, history.taken);
   if (!race.states.empty() && race.states[race.at] == history.taken) return false;
   if (!race.states.empty()) race.states.resize(race.at + 1);  // what could be redone goes

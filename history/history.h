@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "book/snapshot.h"
 #include "card/card.h"
 #include "dialog/surface.h"
 
@@ -24,7 +25,9 @@ struct RaceHistory {
 
 struct CardHistory {
   RaceHistory races[RACE_MAX];  // race r at r - 1
-  DialogSnapshot taken;         // the state being compared, its room reused
+  // The state being compared, its room reused; its labels, which nothing changes, the
+  // template's, as in every kept state.
+  DialogSnapshot taken = StartSnapshot();
 };
 
 // Ends a step in race r (1 to RACE_MAX), which surface shows: keeps what it shows now, unless

@@ -221,7 +221,6 @@ QtDialog::~QtDialog() {
 void QtDialog::Init() {
   if (!Deliver(MSG_INITDIALOG, 0, 0) || m_destroyed) return;
   EndStep();  // the history starts at the dialog as it first shows
-  ShowBookStatus();
   for (const TemplateControl& control : TEMPLATE) {
     QWidget* widget = Control(control.id);
     if (widget->focusPolicy() & Qt::TabFocus) {
@@ -285,7 +284,6 @@ void QtDialog::Command(unsigned id, unsigned code, QWidget* from) {
   Deliver(MSG_COMMAND, MakeCommandParam(id, code), reinterpret_cast<LongParam>(from));
   // A field left, a box clicked: each a step.
   EndStep();
-  ShowBookStatus();
 }
 
 void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
@@ -295,8 +293,11 @@ void QtDialog::Scroll(QScrollBar* bar, unsigned code, int thumb) {
   Deliver(MSG_HSCROLL, MakeScrollParam(code, thumb), reinterpret_cast<LongParam>(bar));
   // A bar held by the button is one step until its release; each key on it is one.
   const auto* pool = qobject_cast<const PoolBar*>(bar);
-  if (!pool || !pool->Held()) EndStep();
-  ShowBookStatus();
+  if (!pool || !pool->Held()) {
+    EndStep();
+  } else {
+    ShowBookStatus();  // the total follows the thumb
+  }
 }
 
 void QtDialog::reject() {
@@ -353,7 +354,6 @@ void QtDialog::UndoOrRedo(bool redo) {
     return;
   }
   ShowDocument();
-  ShowBookStatus();
   if (m_toteWindow) m_toteWindow->Refresh();
 }
 
@@ -363,6 +363,7 @@ void QtDialog::ShowDocument() {
   setWindowTitle(QString::fromStdString(DocumentTitle(m_document, m_card, unsaved)));
   m_undo->setEnabled(CanUndo(m_history, m_card.shown));
   m_redo->setEnabled(CanRedo(m_history, m_card.shown));
+  ShowBookStatus();
 }
 
 void QtDialog::ShowBookStatus() {
@@ -505,7 +506,6 @@ bool QtDialog::TakeTypedEntriesFirst() {
   m_dispatching = false;
   if (m_destroyed) return false;
   EndStep();
-  ShowBookStatus();
   return true;
 }
 
@@ -563,7 +563,6 @@ void QtDialog::ShowCardChanges() {
   // A race removed takes its history with it; the race shown now, maybe another, goes on.
   ForgetRacesGone(m_history, m_card);
   EndStep();
-  ShowBookStatus();
   bool named = false;
   for (int r = 1; r <= RACE_MAX && !named; ++r) {
     if (const Race* race = FindRace(m_card, r)) {

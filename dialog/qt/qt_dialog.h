@@ -147,7 +147,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   void EndStep();
   void UndoOrRedo(bool redo);
   // The title (with the file and "*" while there is unsaved work), the enabled undo and redo,
-  // and the book's status line.
+  // and the book's status line (ShowBookStatus, alone while a bar is held).
   void ShowDocument();
   void ShowBookStatus();
 
