@@ -170,6 +170,51 @@ const char* ParseEdge(const Rest& rest, ScriptCommand& command) {
   return nullptr;
 }
 
+// "sheet W H": a page of whole points, from two inches to two hundred.
+constexpr long long SHEET_PAGE_MIN = 144;
+constexpr long long SHEET_PAGE_MAX = 14400;
+const char* ParseSheet(const Rest& rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 2, 2, numbers)) return error;
+  for (int n = 0; n < numbers.count; ++n) {
+    if (numbers.value[n] < SHEET_PAGE_MIN || numbers.value[n] > SHEET_PAGE_MAX) {
+      return "page size out of range";
+    }
+  }
+  command.id = static_cast<int>(numbers.value[0]);
+  command.pos = static_cast<int>(numbers.value[1]);
+  return nullptr;
+}
+
+// Each page as "page N", then its runs and rules a line each, lengths in tenths of a point.
+void AppendSheet(std::string& out, const std::vector<SheetPage>& pages) {
+  for (std::size_t n = 0; n < pages.size(); ++n) {
+    out += "page " + std::to_string(n + 1) + '\n';
+    for (const SheetItem& item : pages[n].items) {
+      const auto add = [&out](long long value) { out += ' ' + std::to_string(value); };
+      if (item.kind == SheetItem::TEXT) {
+        out += "text";
+        add(item.x);
+        add(item.y);
+        add(item.size);
+        add(item.bold);
+        add(item.grey);
+        out += ' ';
+        AppendQuoted(out, item.text);
+      } else {
+        out += "rule";
+        add(item.x);
+        add(item.y);
+        add(item.x2);
+        add(item.y2);
+        add(item.size);
+      }
+      out += '\n';
+    }
+  }
+  out += '\n';
+}
+
 const char* ParseRace(const Rest& rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
@@ -397,6 +442,20 @@ const CommandRow COMMANDS[] = {
     {"label", ScriptCommand::LABEL, ParseCardText, ApplyCardText},
     {"card", ScriptCommand::CARD_LIST, ParseCardList, ApplyCardList},
     {"import", ScriptCommand::IMPORT, ParsePath, ApplyImportLine},
+    {"sheet", ScriptCommand::SHEET, ParseSheet,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput& output) -> const char* {
+       // The runner's page keeps half an inch on every side.
+       const SheetPaper paper{command.id * SHEET_UNITS_PER_POINT,
+                              command.pos * SHEET_UNITS_PER_POINT,
+                              360,
+                              360,
+                              360,
+                              360};
+       std::vector<SheetPage> pages;
+       if (!target.Sheet(paper, pages)) return NO_CARD;
+       AppendSheet(output.printed, pages);
+       return nullptr;
+     }},
     {"undo", ScriptCommand::UNDO, ParseBare,
      [](ScriptTarget& target, const ScriptCommand&, CommandOutput&) -> const char* {
        return target.Undo() ? nullptr : NO_HISTORY;
@@ -419,6 +478,7 @@ bool EndsStep(ScriptCommand::Kind kind) {
     case ScriptCommand::OPEN:
     case ScriptCommand::IMPORT:
     case ScriptCommand::COPY:
+    case ScriptCommand::SHEET:
     case ScriptCommand::TOTE_TABLE: return true;
     default: return false;
   }
@@ -488,6 +548,10 @@ std::string FormatCommand(const ScriptCommand& command) {
     case ScriptCommand::TOTE_TABLE: line += " table"; break;
     case ScriptCommand::TOTE_LIST: line += " list"; break;
     case ScriptCommand::EDGE: add(command.pos); break;
+    case ScriptCommand::SHEET:
+      add(command.id);
+      add(command.pos);
+      break;
     default: break;
   }
   return line;
@@ -562,6 +626,10 @@ const ToteState* ScriptTarget::Tote() { return nullptr; }
 bool ScriptTarget::SetTote(const ToteState& /*tote*/) { return false; }
 
 bool ScriptTarget::ToteTable(std::string& /*table*/) { return false; }
+
+bool ScriptTarget::Sheet(const SheetPaper& /*paper*/, std::vector<SheetPage>& /*pages*/) {
+  return false;
+}
 
 Card* ScriptTarget::KeptCard() { return nullptr; }
 

@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "card/card.h"
 #include "dialog/surface.h"
 #include "entries/entries.h"
 #include "files/line_file.h"
+#include "sheet/sheet.h"
 #include "tote/tote.h"
 
 // One line of a script.
@@ -44,12 +46,14 @@ struct ScriptCommand {
     IMPORT,      // import PATH: the entries of a table or a single-file card, placed on the card
     UNDO,        // undo: the shown race as it was before the last step
     REDO,        // redo: as it was after the step undone last
+    SHEET,       // sheet W H: prints the card's sheet on a page of W by H points
   } kind = INIT;
   // The control or command identifier; the horse, 1 to 14, of TOTE, PROGRAM, NAME and ML; the
-  // race of RACE.
+  // race of RACE; SHEET's page width in points.
   int id = 0;
-  unsigned code = 0;    // a scroll's code, 0 to 8
-  int pos = 0;          // a scroll's thumb position (0 where the line has none); EDGE's percent
+  unsigned code = 0;  // a scroll's code, 0 to 8
+  // A scroll's thumb position (0 where the line has none); EDGE's percent; SHEET's page height.
+  int pos = 0;
   bool hasPos = false;  // whether the scroll's line gives its position
   // The text of TYPE, TOTE and the card's commands, the path of SAVE, OPEN and IMPORT.
   std::string text;
@@ -96,6 +100,9 @@ class ScriptTarget {
   // "tote table": takes what is being typed as "Copy line" does, then gives the tote table
   // with LF line ends.
   virtual bool ToteTable(std::string& table);
+  // "sheet W H": takes what is being typed as "Copy line" does, then lays out the card's sheet
+  // (sheet/sheet.h) on paper. A dialog that keeps no card refuses, as these do.
+  virtual bool Sheet(const SheetPaper& paper, std::vector<SheetPage>& pages);
 
   // The card its window keeps (card/card.h), for the card's commands, which change who its
   // horses are, its track, date and labels directly, and "card list". A dialog that keeps none

@@ -79,6 +79,12 @@ bool HeadlessDialog::ToteTable(std::string& table) {
   return true;
 }
 
+bool HeadlessDialog::Sheet(const SheetPaper& paper, std::vector<SheetPage>& pages) {
+  TakeTypedEntriesFirst();
+  pages = LayOutSheet(card_, surface_, paper);
+  return true;
+}
+
 bool HeadlessDialog::GoToRace(int race) {
   if (race == card_.shown) return true;  // not even the typed entries are taken
   TakeTypedEntriesFirst();

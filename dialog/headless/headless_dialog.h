@@ -48,6 +48,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   const ToteState* Tote() override { return &ShownRace(card_).tote; }
   bool SetTote(const ToteState& tote) override;
   bool ToteTable(std::string& table) override;
+  bool Sheet(const SheetPaper& paper, std::vector<SheetPage>& pages) override;
   Card* KeptCard() override { return &card_; }
   bool GoToRace(int race) override;
   bool ImportEntries(const std::string& path, ImportPlan& plan, LineFileError& error) override;

@@ -68,6 +68,18 @@ QString AskLineFile(QWidget* parent, bool save, const QString& current) {
   return Chosen(dialog);
 }
 
+QString AskSavePath(QWidget* parent, const QString& caption, const QString& typeName,
+                    const QString& suffix, const QString& suggested) {
+  QFileDialog dialog(parent, caption, LastFolder());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(QStringLiteral("%1 (*.%2)").arg(typeName, suffix));
+  dialog.setDefaultSuffix(suffix);
+  if (!suggested.isEmpty()) dialog.selectFile(suggested);
+  dialog.exec();
+  return Chosen(dialog);
+}
+
 bool SaveLineTo(QWidget* parent, DialogSurface& surface, Card& card, const QString& path) {
   LineFileError error;
   if (SaveLineFile(surface, card, NativePath(path), error)) return true;

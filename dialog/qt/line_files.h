@@ -18,6 +18,11 @@ struct Card;
 // Returns the path chosen, or an empty one when the user cancels.
 QString AskLineFile(QWidget* parent, bool save, const QString& current);
 
+// Asks with the save dialog for a file of typeName (its name ending in .suffix), suggested
+// first, starting where the last file was chosen. Empty when the user cancels.
+QString AskSavePath(QWidget* parent, const QString& caption, const QString& typeName,
+                    const QString& suffix, const QString& suggested);
+
 // Saves card, its shown race as surface shows it, to path, replacing the file in one step. A
 // failure is shown in a message box over parent and changes nothing; false then.
 bool SaveLineTo(QWidget* parent, DialogSurface& surface, Card& card, const QString& path);

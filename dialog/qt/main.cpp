@@ -3,25 +3,36 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
+#include <QGuiApplication>
 #include <QList>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "dialog/headless/headless_dialog.h"
 #include "dialog/qt/program_icon.h"
 #include "dialog/qt/qt_dialog.h"
+#include "dialog/qt/sheet_print.h"
+#include "files/line_file.h"
+#include "sheet/sheet.h"
+#include "text/text.h"
 
 namespace {
 
 const char PROGRAM_NAME[] = "oddsmith";
 const char USAGE[] =
     "usage: oddsmith [FILE] [--import ENTRIES]\n"
+    "       oddsmith --pdf OUT.pdf [--page A4] FILE\n"
     "Makes the odds line for one horse race. FILE is a line saved with \"Save\"\n"
     "(.oddsline), opened in the window as it was saved.\n"
     "  --import ENTRIES  import the entries of ENTRIES (a table with a Race column, or the\n"
     "                    single-file format) into the card, without asking\n"
+    "  --pdf OUT.pdf     write the sheet of the card saved in FILE, a page a race, as a PDF,\n"
+    "                    without a window, and exit\n"
+    "  --page A4         the PDF's paper: Letter (the default) or A4\n"
     "  --help            print this help and exit\n"
     "  --version         print the version and exit\n";
 
@@ -31,18 +42,31 @@ struct CommandLine {
   enum { RUN, HELP, VERSION, BAD } action = RUN;
   const char* file = nullptr;
   const char* entries = nullptr;
+  const char* pdf = nullptr;      // --pdf: the sheet goes there, and no window opens
+  const char* paper = nullptr;    // --page
   const char* refused = nullptr;  // the argument that made it BAD
   const char* why = nullptr;      // what is wrong with it
 };
 
-// Every argument but a lone FILE and one --import ENTRIES is refused, Qt's own options (-style,
-// -platform, ...) included: they would change how the window behaves. "--" ends the options.
+// Every argument but a lone FILE, one --import ENTRIES and one --pdf OUT.pdf with its --page
+// is refused, Qt's own options (-style, -platform, ...) included: they would change how the
+// window behaves. "--" ends the options.
 CommandLine ReadCommandLine(int argc, char** argv) {
   CommandLine line;
   bool options = true;
+  const auto refuse = [&line](const char* argument, const char* why) {
+    line.action = CommandLine::BAD;
+    line.refused = argument;
+    line.why = why;
+    return line;
+  };
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (options && argument == "--") {
+    if (options && (argument == "--pdf" || argument == "--page")) {
+      const char*& value = argument == "--pdf" ? line.pdf : line.paper;
+      if (value || i + 1 == argc) return refuse(argv[i], value ? "a second" : "nothing after");
+      value = argv[++i];
+    } else if (options && argument == "--") {
       options = false;
     } else if (options && argument == "--help") {
       line.action = CommandLine::HELP;
@@ -68,7 +92,54 @@ CommandLine ReadCommandLine(int argc, char** argv) {
       line.file = argv[i];
     }
   }
+  if (line.paper && !line.pdf) return refuse("--page", "no --pdf for");
+  if (line.pdf && line.entries) return refuse("--import", "a PDF is made of a saved FILE, not");
+  if (line.pdf && !line.file) return refuse("--pdf", "no FILE after");
+  if (line.paper && !SameAsciiWord(line.paper, "A4") && !SameAsciiWord(line.paper, "Letter")) {
+    return refuse(line.paper, "no such paper (A4 or Letter)");
+  }
   return line;
+}
+
+// oddsmith --pdf: the card of file, opened as the window would open it, its sheet written to
+// pdf. 0, or 1 with the reason on standard error, the PDF then not written at all.
+int WritePdf(const CommandLine& command, int argc, char** argv) {
+  // No window opens, so no display is needed; nor are the platform's remarks about the session
+  // it runs in (a runtime folder not set) of any use on a command line. What goes wrong is
+  // told below.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+      std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+  });
+  int qtArgc = argc > 0 ? 1 : 0;
+  QGuiApplication app(qtArgc, argv);
+  const QString family = SheetFontFamily();
+  if (family != QLatin1String(SHEET_FONT)) {
+    std::fprintf(stderr,
+                 "%s: %s is not installed (Debian package fonts-liberation2); the sheet "
+                 "is set in %s\n",
+                 PROGRAM_NAME, SHEET_FONT, family.toLocal8Bit().constData());
+  }
+  HeadlessDialog dialog;
+  dialog.Init();
+  LineFileError error;
+  if (!dialog.OpenLine(command.file, error)) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM_NAME,
+                 LineFileFailure(LineFileAction::OPEN, command.file, error, true).c_str());
+    return EXIT_FAILURE;
+  }
+  const SheetPaper paper =
+      command.paper && SameAsciiWord(command.paper, "A4") ? SHEET_A4 : SHEET_LETTER;
+  std::vector<SheetPage> pages;
+  dialog.Sheet(paper, pages);
+  const QString failure = ExportSheetPdf(pages, paper, QFile::decodeName(command.pdf));
+  if (!failure.isEmpty()) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM_NAME, failure.toLocal8Bit().constData());
+    return EXIT_FAILURE;
+  }
+  return EXIT_SUCCESS;
 }
 const char HINT[] =
     "set DISPLAY to a running X server, or QT_QPA_PLATFORM=offscreen to run without one";
@@ -109,6 +180,7 @@ int main(int argc, char** argv) {
       return 2;
     case CommandLine::RUN: break;
   }
+  if (command.pdf) return WritePdf(command, argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     std::fprintf(stderr, "%s: cannot open the window: no display; %s\n", PROGRAM_NAME, HINT);

@@ -29,6 +29,9 @@ QList<Command> Commands() {
       {IMPORT_MENU_TEXT, {}},
       {PASTE_ENTRIES_MENU_TEXT, {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}},
       {"Copy &line", {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}},
+      {"&Print...", {keys(Qt::CTRL | Qt::Key_P)}},
+      {"Print pre&view...", {}},
+      {"&Export PDF...", {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}},
       {"&Quit", {keys(Qt::CTRL | Qt::Key_Q)}},
       {CARD_MENU_TEXT, {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_K)}},
       {NEXT_RACE_MENU_TEXT, {keys(Qt::CTRL | Qt::Key_PageDown)}},
@@ -62,6 +65,8 @@ MenuActions MakeMenus(QDialog& window) {
   file->addActions({at(MENU_OPEN), at(MENU_SAVE), at(MENU_SAVE_AS)});
   file->addSeparator();
   file->addActions({at(MENU_IMPORT), at(MENU_PASTE), at(MENU_COPY)});
+  file->addSeparator();
+  file->addActions({at(MENU_PRINT), at(MENU_PREVIEW), at(MENU_EXPORT_PDF)});
   file->addSeparator();
   file->addAction(at(MENU_QUIT));
   QMenu* race = bar->addMenu(QStringLiteral("&Race"));

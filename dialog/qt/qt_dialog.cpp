@@ -32,6 +32,7 @@
 #include "dialog/qt/name_label.h"
 #include "dialog/qt/pool_bar.h"
 #include "dialog/qt/qt_text.h"
+#include "dialog/qt/sheet_print.h"
 #include "dialog/qt/tote_dialog.h"
 #include "entries/entries.h"
 #include "tote/tote.h"
@@ -63,6 +64,7 @@ QString HelpSummary() {
       "Ctrl+Z, Ctrl+Shift+Z: undo, redo the race's last step\n"
       "Ctrl+O, Ctrl+S, Ctrl+Shift+S: open, save, save as\n"
       "Ctrl+Shift+C: copy the line as a table\n"
+      "Ctrl+P, Ctrl+Shift+P: print the card's sheet, export it as a PDF\n"
       "Ctrl+T: the tote; Ctrl+Shift+K: the card\n"
       "Ctrl+Page Down, Ctrl+Page Up: the next, the previous race\n"
       "Ctrl+Shift+V: paste entries\n"
@@ -184,6 +186,19 @@ void QtDialog::MakeMenuActions() {
   });
   m_copyLine = actions[MENU_COPY];
   connect(m_copyLine, &QAction::triggered, this, &QtDialog::CopyLine);
+  // The sheet prints every race as the card keeps it, the shown one as it shows now.
+  const auto sheet = [this](void (*act)(QWidget*, Card&, DialogSurface&)) {
+    return [this, act] {
+      if (TakeTypedEntriesFirst()) act(this, m_card, m_surface);
+    };
+  };
+  connect(actions[MENU_PRINT], &QAction::triggered, this, sheet(PrintSheet));
+  connect(actions[MENU_PREVIEW], &QAction::triggered, this, sheet(PreviewSheet));
+  connect(actions[MENU_EXPORT_PDF], &QAction::triggered, this, [this] {
+    if (TakeTypedEntriesFirst()) {
+      ExportSheetChosen(this, m_card, m_surface, QString::fromStdString(m_document.path));
+    }
+  });
   m_quitAction = actions[MENU_QUIT];
   connect(m_quitAction, &QAction::triggered, this, &QtDialog::reject);
   m_cardAction = actions[MENU_CARD];
