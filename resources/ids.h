@@ -28,7 +28,8 @@
 #define IDC_LAST IDC_POOLS_HEAD
 
 /* "Copy line", "Open line...", "Save line", "Tote...", "Card...", "Next race", "Previous race",
-   the import's entries, "Save line as...", "Undo" and "Redo" in the dialog's system menu. A system
+   the import's entries, "Save line as...", "Undo", "Redo" and "Print..." in the dialog's system
+   menu. A system
    command leaves its low four bits to the system and keeps 0xF000 and up for its own commands. */
 #define IDM_COPY_LINE 0x0400
 #define IDM_OPEN_LINE 0x0410
@@ -42,5 +43,6 @@
 #define IDM_SAVE_LINE_AS 0x0490
 #define IDM_UNDO 0x04A0
 #define IDM_REDO 0x04B0
+#define IDM_PRINT 0x04C0
 
 #endif

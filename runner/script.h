@@ -141,9 +141,9 @@ struct CommandOutput {
 const char* ApplyCommand(ScriptTarget& target, const ScriptCommand& command, CommandOutput& output);
 
 // Runs the script read from in against target, ending a step (ScriptTarget::EndStep) after each
-// init, leave, click, command, open, import, copy and tote table, and after an unbroken run of
-// scroll lines on one bar; printing "show" states and "exit N" to out and
-// the first bad line and every failed save or open to err (prefixed by name). Returns the exit
+// init, leave, click, command, open, import, copy, sheet and tote table, and after an unbroken
+// run of scroll lines on one bar; printing "show" states and "exit N" to out and the first bad
+// line and every failed save or open to err (prefixed by name). Returns the exit
 // status: the quit message's code, 0 at the end of the input, 2 for a line it cannot take; 3
 // instead of 0 once a save or an open has failed.
 constexpr int STATUS_BAD_LINE = 2;

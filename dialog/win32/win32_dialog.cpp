@@ -14,6 +14,7 @@
 #include "dialog/win32/tote_dialog.h"
 #include "dialog/win32/win32_accessible.h"
 #include "dialog/win32/win32_clipboard.h"
+#include "dialog/win32/win32_sheet.h"
 #include "dialog/win32/win32_tips.h"
 #include "dialog/win32/win32_windows.h"
 #include "entries/entries.h"
@@ -110,6 +111,8 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_UNDO, "Und&o");
   AppendMenuA(menu, MF_STRING, IDM_REDO, "Redo");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_PRINT, PRINT_MENU_TEXT);
 }
 
 void ShowCardChanges(HWND dialog);
@@ -314,6 +317,17 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case IDM_SAVE_LINE_AS: SaveCard(dialog, (wParam & 0xFFF0) == IDM_SAVE_LINE_AS); return TRUE;
         case IDM_UNDO:
         case IDM_REDO: UndoOrRedo(dialog, (wParam & 0xFFF0) == IDM_REDO); return TRUE;
+        case IDM_PRINT: {
+          TakeTypedEntriesFirst(dialog);
+          MainWindowData* data = DataOf(dialog);
+          if (!data) {
+            MessageBeep(MB_ICONWARNING);
+            return TRUE;
+          }
+          Win32Surface surface(dialog);
+          PrintSheet(dialog, data->card, surface);
+          return TRUE;
+        }
         case IDM_TOTE: {
           TakeTypedEntriesFirst(dialog);
           MainWindowData* data = DataOf(dialog);
