@@ -22,9 +22,9 @@ int SheetTextWidth(std::string_view text, int size, bool bold) {
     char32_t c = 0;
     if (!NextUtf8(text, at, c)) {
       ++at;
-      c = ' ';
+      c = '?';
     }
-    const unsigned char byte = c <= 0xFFFF ? Cp1252FromUtf16(static_cast<char16_t>(c)) : ' ';
+    const unsigned char byte = c <= 0xFFFF ? Cp1252FromUtf16(static_cast<char16_t>(c)) : '?';
     thousandths += widths[byte];
   }
   return static_cast<int>((thousandths * size + 999) / 1000);
@@ -122,7 +122,7 @@ RaceSheet SheetOf(Card& card, DialogSurface& surface, int r) {
                   (total.horses == 1 ? " horse" : " horses");
   if (scratched > 0) sheet.summary += " (" + std::to_string(scratched) + " scratched)";
   sheet.summary += DOT + std::string("Book ") + book + " %" + DOT + "Edge " +
-                   std::to_string(race.tote.edge) + " %";
+                   std::to_string(std::clamp(race.tote.edge, 0, EDGE_MAX)) + " %";
   return sheet;
 }
 
@@ -195,7 +195,12 @@ void AddRacePages(RaceSheet sheet, const SheetPaper& paper, std::vector<SheetPag
   }
   const int tableRight = x - columns.gap;
 
-  const int titleSize = size * 4 / 3;
+  // The heading is a third larger than the body, less where the page is too narrow for it;
+  // never smaller than the body, and never cut, as it names the race.
+  int titleSize = size * 4 / 3;
+  while (titleSize > size && SheetTextWidth(sheet.title, titleSize, true) > room) {
+    titleSize -= SHEET_SIZE_STEP;
+  }
   const int lead = size * 3 / 2;
   const int titleY = paper.top + titleSize;
   const int summaryY = titleY + lead;

@@ -47,8 +47,8 @@ struct SheetPage {
   std::vector<SheetItem> items;
 };
 
-// The width of text (UTF-8; a character outside code page 1252 counts as a space) set in
-// Helvetica, or Helvetica-Bold, at size, rounded up.
+// The width of text (UTF-8; a character outside code page 1252, or a byte that is not UTF-8,
+// counts as "?") set in Helvetica, or Helvetica-Bold, at size, rounded up.
 int SheetTextWidth(std::string_view text, int size, bool bold);
 
 // The card's sheet on paper: one page per race it holds, in race order, a race continuing on

@@ -109,9 +109,13 @@ int WritePdf(const CommandLine& command, int argc, char** argv) {
   // told below.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-      std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    }
+    if (type == QtCriticalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    if (type != QtFatalMsg) return;
+    // Qt would abort and dump core; the PDF is simply not written.
+    std::fprintf(stderr, "%s: cannot write the PDF (%s)\n", PROGRAM_NAME,
+                 message.section(QLatin1Char('\n'), 0, 0).toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
   });
   int qtArgc = argc > 0 ? 1 : 0;
   QGuiApplication app(qtArgc, argv);

@@ -141,10 +141,12 @@ void PrintSheet(QWidget* parent, Card& card, DialogSurface& surface) {
   dialog.setWindowTitle(QStringLiteral("Print sheet"));
   if (dialog.exec() != QDialog::Accepted) return;
   if (!PrintPages(printer, LayOutSheet(card, surface, PrinterPaper(printer)))) {
+    const QString where =
+        printer.outputFormat() == QPrinter::PdfFormat
+            ? QStringLiteral("\"%1\" could not be written.").arg(printer.outputFileName())
+            : QStringLiteral("the printer \"%1\" did not take it.").arg(printer.printerName());
     QMessageBox::warning(parent, QStringLiteral("Oddsmith"),
-                         QStringLiteral("The sheet could not be printed: the printer \"%1\" did "
-                                        "not take it.")
-                             .arg(printer.printerName()));
+                         QStringLiteral("The sheet could not be printed: ") + where);
   }
 }
 
