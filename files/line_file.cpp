@@ -17,8 +17,8 @@ const char COLUMNS_V1[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr
 const char COLUMNS_V2[] = "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote";
 const char COLUMNS[] =
     "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote\tprogram\tname\tml";
-// A horse row's fields in versions 1, 2 (the tote text) and 3 (the identity).
-constexpr std::size_t ROW_FIELDS[] = {9, 10, 13};
+// A horse row's fields in versions 1, 2 (the tote text), 3 (the identity) and 4.
+constexpr std::size_t ROW_FIELDS[] = {9, 10, 13, 13};
 
 // A text's bytes as the file has them: a backslash and the bytes no editor shows escaped,
 // every other byte as its character in UTF-8.
@@ -257,7 +257,7 @@ class LineFileReader {
   bool Rows(RowState (&rows)[ROW_COUNT], ToteState& tote) {
     const std::string_view* names = Take();
     if (!names) return CutShort();
-    const char* const columns[] = {COLUMNS_V1, COLUMNS_V2, COLUMNS};
+    const char* const columns[] = {COLUMNS_V1, COLUMNS_V2, COLUMNS, COLUMNS};
     if (*names != columns[version_ - 1]) {
       return Fail(next_ - 1, "the column names of the horse rows expected");
     }
@@ -266,6 +266,34 @@ class LineFileReader {
       if (!line) return CutShort();
       if (*line == "end") return Fail(next_ - 1, "a horse missing: the rows go 1 to 14");
       if (const char* reason = Row(Split(*line), i, rows[i], tote)) return Fail(next_ - 1, reason);
+    }
+    return true;
+  }
+
+  // The card's bankroll (whole dollars, or an empty text for none) and Kelly fraction, from
+  // version 4 on; earlier files keep the defaults they are given.
+  bool Stakes(long long& bankroll, int& kelly) {
+    if (version_ < 4) return true;
+    std::string text;
+    if (!Text("bankroll", text)) return false;
+    if (!text.empty()) {
+      int digits = 0;
+      bankroll = 0;
+      for (const char c : text) {
+        if (c < '0' || c > '9' || ++digits > 8) {
+          bankroll = BANKROLL_MAX + 1;
+          break;
+        }
+        bankroll = bankroll * 10 + (c - '0');
+      }
+      if (bankroll > BANKROLL_MAX) {
+        return Fail(next_ - 1, "a bankroll is a whole number of dollars from 0 to 10000000, or "
+                               "nothing");
+      }
+    }
+    if (!Text("kelly", text)) return false;
+    if (!ReadNumber(text, kelly) || kelly < KELLY_MIN || kelly > KELLY_MAX) {
+      return Fail(next_ - 1, "a Kelly fraction is a whole number of percent from 1 to 100");
     }
     return true;
   }
@@ -450,6 +478,8 @@ CardState CardStateOf(Card& card, DialogSurface& surface) {
   CardState state;
   state.track = card.track;
   state.date = card.date;
+  state.bankroll = card.money.bankroll;
+  state.kelly = card.money.kelly;
   state.current = card.shown;
   for (int r = 1; r <= RACE_MAX; ++r) {
     if (FindRace(card, r)) state.races.push_back(LineStateOf(card, surface, r));
@@ -480,6 +510,8 @@ void ShowCardState(const CardState& state, Card& card, DialogSurface& surface) {
   Card opened;
   SetFixedText(opened.track, state.track);
   SetFixedText(opened.date, state.date);
+  opened.money.bankroll = state.bankroll;
+  opened.money.kelly = state.kelly;
   opened.races[0].reset();  // the races are the file's
   for (const LineState& line : state.races) {
     auto& held = opened.races[line.number - 1];
@@ -507,6 +539,10 @@ std::string FormatLineFile(const CardState& state) {
   };
   text("track", state.track);
   text("date", state.date);
+  // Out of range would make a file that cannot be opened: the nearer end, as the figures take.
+  out += "bankroll\t";
+  if (state.bankroll >= 0) out += std::to_string(std::min(state.bankroll, BANKROLL_MAX));
+  out += "\nkelly\t" + std::to_string(std::clamp(state.kelly, KELLY_MIN, KELLY_MAX)) + '\n';
   for (const LineState& race : state.races) {
     out += "race\t" + std::to_string(race.number) + '\n';
     text("label", race.label);
@@ -545,7 +581,8 @@ bool ParseLineFile(std::string_view bytes, CardState& state, LineFileError& erro
   if (!file.Header()) return false;
   const bool card = file.Version() >= 3;
   if (card && !(file.Text("track", state.track, TRACK_MAX, "a track") &&
-                file.Text("date", state.date, DATE_MAX, "a date"))) {
+                file.Text("date", state.date, DATE_MAX, "a date") &&
+                file.Stakes(state.bankroll, state.kelly))) {
     return false;
   }
   int number = 0;

@@ -2,9 +2,12 @@
 // comes back at post time exactly as it was left. UTF-8, tab-separated so that a spreadsheet
 // opens it as columns, readable in a text editor. The format, one line each, every line ended by
 // LF (CR LF is read too; a UTF-8 byte-order mark before the first line is skipped):
-//   oddsmith line<TAB>3                     the format and its version
+//   oddsmith line<TAB>4                     the format and its version
 //   track<TAB>TEXT                          the card's track, at most 40 bytes
 //   date<TAB>TEXT                           its date, at most 10 bytes
+//   bankroll<TAB>N                          the day's bankroll in dollars, 0 to 10000000, or
+//                                           nothing after the tab for none
+//   kelly<TAB>N                             the Kelly fraction staked, 1 to 100 percent
 //   race<TAB>R                              a block per race the card holds, R (1 to 40) rising
 //   label<TAB>TEXT                          the race's own name, at most 24 bytes, or empty
 //   line<TAB>TEXT                           "% Line:" as shown
@@ -28,7 +31,9 @@
 // the "Scr." mark. Versions 1 and 2 hold one race and open as a card of race 1 with no track,
 // date or label: version 2 is a block without its race and label lines and without the three
 // identity fields, between the horses line and the end line; version 1 has no "tote" field and
-// no edge line either, and opens with an empty tote and an edge of 25.
+// no edge line either, and opens with an empty tote and an edge of 25. Version 3 is version 4
+// without the bankroll and kelly lines; versions 1 to 3 open with no bankroll and a Kelly
+// fraction of 25.
 #ifndef ODDSMITH_FILES_LINE_FILE_H
 #define ODDSMITH_FILES_LINE_FILE_H
 
@@ -41,9 +46,10 @@
 #include "card/card.h"
 #include "dialog/surface.h"
 #include "resources/columns.h"
+#include "tote/stakes.h"
 #include "tote/tote.h"
 
-constexpr int LINE_FILE_VERSION = 3;  // what this version writes, and the newest it reads
+constexpr int LINE_FILE_VERSION = 4;  // what this version writes, and the newest it reads
 // A file holds texts of up to FIELD_TEXT_MAX bytes (surface.h), what a field can hold. Above
 // the largest file this version writes (RACE_MAX races, each of 30 texts of FIELD_TEXT_MAX
 // bytes, 14 tote texts and 14 identities, every byte written in at most four: just under 4 MiB a
@@ -82,6 +88,8 @@ struct LineState {
 struct CardState {
   std::string track;
   std::string date;
+  long long bankroll = NO_BANKROLL;
+  int kelly = KELLY_DEFAULT;
   std::vector<LineState> races;
   int current = 1;
 };

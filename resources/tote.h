@@ -6,7 +6,7 @@
 
 #define TOTE_NAME "ODDSMITHTOTE"
 
-#define IDC_TOTE_HEAD 201      /* 201-211: the column headings */
+#define IDC_TOTE_HEAD 201      /* 201-212: the column headings */
 #define IDC_TOTE_PROGRAM 213   /* 213-226: each slot's program number */
 #define IDC_TOTE_NAME 227      /* 227-240: its name, cut short with an ellipsis, whole in a tip */
 #define IDC_TOTE_FAIR 241      /* 241-254: each slot's fair chance */
@@ -30,14 +30,25 @@
 #define IDC_TOTE_BETS 380
 #define IDC_TOTE_CLEAR 381
 #define IDC_TOTE_COPY 382
+#define IDC_TOTE_STAKE 384 /* 384-397: each slot's stake */
+/* The day's money, under the edge: the bankroll and the Kelly fraction. */
+#define IDC_TOTE_BANKROLL_LABEL 398
+#define IDC_TOTE_BANKROLL 399
+#define IDC_TOTE_KELLY_LABEL 400
+#define IDC_TOTE_KELLY 401
+#define IDC_TOTE_KELLY_SPIN 402
+#define IDC_TOTE_KELLY_SUFFIX 403
 /* "Close" is IDOK, the default button. */
 
-/* The controls from IDC_TOTE_BELOW_FIRST to IDC_TOTE_BELOW_LAST (and "Close") stand under the
-   rows; they move up by a row's pitch for each slot left empty. */
+/* The controls from IDC_TOTE_BELOW_FIRST to IDC_TOTE_BELOW_LAST, from IDC_TOTE_MONEY_FIRST to
+   IDC_TOTE_MONEY_LAST and "Close" stand under the rows; they move up by a row's pitch for each
+   slot left empty. */
 #define IDC_TOTE_BELOW_FIRST IDC_TOTE_EDGE_LABEL
 #define IDC_TOTE_BELOW_LAST IDC_TOTE_COPY
+#define IDC_TOTE_MONEY_FIRST IDC_TOTE_BANKROLL_LABEL
+#define IDC_TOTE_MONEY_LAST IDC_TOTE_KELLY_SUFFIX
 
-#define TOTE_WIDTH 494
+#define TOTE_WIDTH 536
 #define TOTE_HEIGHT 245
 #define TOTE_ROW_TOP 18 /* slot 0's price field */
 #define TOTE_ROW_PITCH 13

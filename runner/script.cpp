@@ -170,6 +170,25 @@ const char* ParseEdge(const Rest& rest, ScriptCommand& command) {
   return nullptr;
 }
 
+// "bankroll [N]": whole dollars, 0 to BANKROLL_MAX, or none; "kelly N": 1 to 100 percent.
+const char* ParseBankroll(const Rest& rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 0, 1, numbers)) return error;
+  if (numbers.count == 1 && (numbers.value[0] < 0 || numbers.value[0] > BANKROLL_MAX)) {
+    return "bankroll out of range";
+  }
+  command.pos = numbers.count == 1 ? static_cast<int>(numbers.value[0]) : -1;
+  return nullptr;
+}
+
+const char* ParseKelly(const Rest& rest, ScriptCommand& command) {
+  Numbers numbers;
+  if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
+  if (numbers.value[0] < KELLY_MIN || numbers.value[0] > KELLY_MAX) return "Kelly fraction out of range";
+  command.pos = static_cast<int>(numbers.value[0]);
+  return nullptr;
+}
+
 // "sheet W H": a page of whole points, from two inches to two hundred.
 constexpr long long SHEET_PAGE_MIN = 144;
 constexpr long long SHEET_PAGE_MAX = 14400;
@@ -312,7 +331,13 @@ const char* ApplyTote(ScriptTarget& target, const ScriptCommand& command, Comman
         AppendQuoted(output.printed, ToteText(*tote, i));
         output.printed += '\n';
       }
-      output.printed += "edge " + std::to_string(tote->edge) + "\n\n";
+      output.printed += "edge " + std::to_string(tote->edge) + '\n';
+      if (const Card* card = target.KeptCard()) {
+        output.printed += "bankroll";
+        if (card->money.bankroll >= 0) output.printed += ' ' + std::to_string(card->money.bankroll);
+        output.printed += "\nkelly " + std::to_string(card->money.kelly) + '\n';
+      }
+      output.printed += '\n';
       return nullptr;
     }
   }
@@ -333,6 +358,13 @@ const char* ApplyHorseText(ScriptTarget& target, const ScriptCommand& command, C
     if (command.kind == ScriptCommand::PROGRAM) SetFixedText(horse.program, command.text);
     if (command.kind == ScriptCommand::NAME) SetFixedText(horse.name, command.text);
     if (command.kind == ScriptCommand::ML) SetFixedText(horse.ml, command.text);
+  });
+}
+
+const char* ApplyStakes(ScriptTarget& target, const ScriptCommand& command, CommandOutput&) {
+  return ChangeCard(target, [&command](Card& card) {
+    if (command.kind == ScriptCommand::BANKROLL) card.money.bankroll = command.pos < 0 ? NO_BANKROLL : command.pos;
+    if (command.kind == ScriptCommand::KELLY) card.money.kelly = command.pos;
   });
 }
 
@@ -440,6 +472,8 @@ const CommandRow COMMANDS[] = {
     {"track", ScriptCommand::TRACK, ParseCardText, ApplyCardText},
     {"date", ScriptCommand::DATE, ParseCardText, ApplyCardText},
     {"label", ScriptCommand::LABEL, ParseCardText, ApplyCardText},
+    {"bankroll", ScriptCommand::BANKROLL, ParseBankroll, ApplyStakes},
+    {"kelly", ScriptCommand::KELLY, ParseKelly, ApplyStakes},
     {"card", ScriptCommand::CARD_LIST, ParseCardList, ApplyCardList},
     {"import", ScriptCommand::IMPORT, ParsePath, ApplyImportLine},
     {"sheet", ScriptCommand::SHEET, ParseSheet,
@@ -552,6 +586,10 @@ std::string FormatCommand(const ScriptCommand& command) {
       add(command.id);
       add(command.pos);
       break;
+    case ScriptCommand::BANKROLL:
+      if (command.pos >= 0) add(command.pos);
+      break;
+    case ScriptCommand::KELLY: add(command.pos); break;
     default: break;
   }
   return line;

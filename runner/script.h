@@ -47,12 +47,15 @@ struct ScriptCommand {
     UNDO,        // undo: the shown race as it was before the last step
     REDO,        // redo: as it was after the step undone last
     SHEET,       // sheet W H: prints the card's sheet on a page of W by H points
+    BANKROLL,    // bankroll [N]: the card's bankroll becomes N dollars, or none
+    KELLY,       // kelly N: the card's Kelly fraction becomes N percent
   } kind = INIT;
   // The control or command identifier; the horse, 1 to 14, of TOTE, PROGRAM, NAME and ML; the
   // race of RACE; SHEET's page width in points.
   int id = 0;
   unsigned code = 0;  // a scroll's code, 0 to 8
-  // A scroll's thumb position (0 where the line has none); EDGE's percent; SHEET's page height.
+  // A scroll's thumb position (0 where the line has none); EDGE's percent; SHEET's page height;
+  // BANKROLL's dollars (-1 for none); KELLY's percent.
   int pos = 0;
   bool hasPos = false;  // whether the scroll's line gives its position
   // The text of TYPE, TOTE and the card's commands, the path of SAVE, OPEN and IMPORT.

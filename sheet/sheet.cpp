@@ -12,6 +12,7 @@
 #include "sheet/glyph_widths.h"
 #include "text/codepage.h"
 #include "text/text.h"
+#include "tote/stakes.h"
 #include "tote/tote.h"
 
 int SheetTextWidth(std::string_view text, int size, bool bold) {
@@ -32,7 +33,9 @@ int SheetTextWidth(std::string_view text, int size, bool bold) {
 
 namespace {
 
-enum Column { NUMBER, PROGRAM, NAME, ML, LINE, TO_WIN, FAIR, FAIR_ODDS, NEEDS, TOTE, COLUMNS };
+enum Column {
+  NUMBER, PROGRAM, NAME, ML, LINE, TO_WIN, FAIR, FAIR_ODDS, NEEDS, STAKE, TOTE, COLUMNS
+};
 
 struct ColumnHead {
   const char* heading;
@@ -40,7 +43,8 @@ struct ColumnHead {
 };
 constexpr ColumnHead HEADS[COLUMNS] = {
     {"#", true},      {"Program", false}, {"Name", false},     {"ML", false},    {"Line", false},
-    {"To win", true}, {"Fair", true},     {"Fair odds", true}, {"Needs", false}, {"Tote", false}};
+    {"To win", true}, {"Fair", true},     {"Fair odds", true}, {"Needs", false}, {"Stake", true},
+    {"Tote", false}};
 constexpr char SCRATCHED[] = "scratched";
 constexpr char ELLIPSIS[] = "\xE2\x80\xA6";
 constexpr char DOT[] = " \xC2\xB7 ";  // a middle dot between spaces
@@ -57,6 +61,7 @@ struct RaceSheet {
   std::string title;
   std::string summary;
   std::vector<SheetRow> rows;
+  bool staked = false;  // the Stake column shows: the card has a bankroll
 };
 
 std::string Utf8Of(const char* cp1252) {
@@ -88,6 +93,9 @@ RaceSheet SheetOf(Card& card, DialogSurface& surface, int r) {
   const BookTotal total = ReadBookTotal(controls);
   RaceSheet sheet;
   sheet.title = TitleOf(card, r, race);
+  sheet.staked = card.money.bankroll >= 0;
+  long long stakes[ROW_COUNT];
+  FigureStakes(controls, race.tote, card.money.bankroll, card.money.kelly, stakes);
 
   int scratched = 0;
   for (int i = 0; i < total.horses; ++i) {
@@ -112,6 +120,7 @@ RaceSheet SheetOf(Card& card, DialogSurface& surface, int r) {
     row.cells[FAIR] = figures.fair;
     row.cells[FAIR_ODDS] = figures.fairOdds;
     row.cells[NEEDS] = figures.needs;
+    if (stakes[i] >= 1) row.cells[STAKE] = "$" + std::to_string(stakes[i]);
     sheet.rows.push_back(row);
   }
 
@@ -126,22 +135,25 @@ RaceSheet SheetOf(Card& card, DialogSurface& surface, int r) {
   return sheet;
 }
 
-// The columns' widths at size, names at their full width.
+// The columns' widths at size, names at their full width; an absent column takes no room.
 struct Columns {
   int size;
   int gap;
   int widths[COLUMNS];
+  bool present[COLUMNS];
   int Total() const {
-    int total = gap * (COLUMNS - 1);
-    for (const int width : widths) total += width;
+    int total = -gap;
+    for (int c = 0; c < COLUMNS; ++c) total += present[c] ? widths[c] + gap : 0;
     return total;
   }
 };
 
 Columns Measure(const RaceSheet& sheet, int size) {
-  Columns columns{size, size, {}};
-  for (int c = 0; c < COLUMNS; ++c)
-    columns.widths[c] = SheetTextWidth(HEADS[c].heading, size, true);
+  Columns columns{size, size, {}, {}};
+  for (int c = 0; c < COLUMNS; ++c) {
+    columns.present[c] = c != STAKE || sheet.staked;
+    columns.widths[c] = columns.present[c] ? SheetTextWidth(HEADS[c].heading, size, true) : 0;
+  }
   columns.widths[TOTE] = std::max(columns.widths[TOTE], TOTE_EMS * size);
   for (const SheetRow& row : sheet.rows) {
     for (int c = 0; c < COLUMNS; ++c) {
@@ -191,7 +203,7 @@ void AddRacePages(RaceSheet sheet, const SheetPaper& paper, std::vector<SheetPag
   int x = paper.left;
   for (int c = 0; c < COLUMNS; ++c) {
     left[c] = x;
-    x += columns.widths[c] + columns.gap;
+    if (columns.present[c]) x += columns.widths[c] + columns.gap;
   }
   const int tableRight = x - columns.gap;
 
@@ -229,6 +241,7 @@ void AddRacePages(RaceSheet sheet, const SheetPaper& paper, std::vector<SheetPag
     text(page, paper.left, titleY, titleSize, true, false, sheet.title);
     text(page, paper.left, summaryY, size, false, false, sheet.summary);
     for (int c = 0; c < COLUMNS; ++c) {
+      if (!columns.present[c]) continue;
       text(page, cellX(c, HEADS[c].heading, true), headY, size, true, false, HEADS[c].heading);
     }
     rule(page, paper.left, headY + size / 3, tableRight, headY + size / 3);

@@ -64,16 +64,16 @@ void ExpectRoundTrip(HeadlessDialog& dialog) {
   EXPECT_EQ(FormatLineFile(state), bytes);
 }
 
-// A card of one race: 1 the version, 2 track, 3 date, 4 race, 5 label, 6 line, 7 horses,
-// 8 the column names, 9-22 the rows, 23 edge, 24 current, 25 end.
+// A card of one race: 1 the version, 2 track, 3 date, 4 bankroll, 5 kelly, 6 race, 7 label,
+// 8 line, 9 horses, 10 the column names, 11-24 the rows, 25 edge, 26 current, 27 end.
 std::string ValidFile() {
   HeadlessDialog dialog;
   Play(dialog, "init\ntype 167 5-2\nleave 167\ntote 1 7-2\nedge 30\nname 2 Sea Bird\n");
   return FileOf(dialog);
 }
 
-// A card of races 2 and 5, race 5 shown: race 2's block starts at line 4, race 5's at 24; 44
-// current, 45 end.
+// A card of races 2 and 5, race 5 shown: race 2's block starts at line 6, race 5's at 26; 46
+// current, 47 end.
 std::string TwoRaces() {
   CardState card;
   card.races.resize(2);
@@ -290,70 +290,74 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
        "not an Oddsmith line file"},
       {"a later version", later, 1, "version 7"},
       {"version zero", WithLine(good, 1, "oddsmith line\t0"), 1, "no version"},
-      {"cut within a row", good.substr(0, good.find("\n7\t") + 5), 15, "cut short"},
-      {"cut before the end", good.substr(0, good.rfind("end")), 25, "cut short"},
-      {"end without line end", good.substr(0, good.size() - 1), 25, "cut short"},
-      {"a row missing", WithLine(good, 11, "4" + row + "\t\t\t"), 11, "missing"},
-      {"a row twice", WithLine(good, 11, "2" + row + "\t\t\t"), 11, "twice"},
-      {"a row too many", WithLine(good, 23, "15" + row + "\t\t\t"), 23, "more than 14"},
-      {"not a number", WithLine(good, 9, "1\t2.5\t28.6%\t2x57\t0\t10800\t1\t1\t0\t\t\t\t"), 9,
+      {"cut within a row", good.substr(0, good.find("\n7\t") + 5), 17, "cut short"},
+      {"cut before the end", good.substr(0, good.rfind("end")), 27, "cut short"},
+      {"end without line end", good.substr(0, good.size() - 1), 27, "cut short"},
+      {"a row missing", WithLine(good, 13, "4" + row + "\t\t\t"), 13, "missing"},
+      {"a row twice", WithLine(good, 13, "2" + row + "\t\t\t"), 13, "twice"},
+      {"a row too many", WithLine(good, 25, "15" + row + "\t\t\t"), 25, "more than 14"},
+      {"not a number", WithLine(good, 11, "1\t2.5\t28.6%\t2x57\t0\t10800\t1\t1\t0\t\t\t\t"), 11,
        "whole numbers"},
-      {"a sign", WithLine(good, 9, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0\t\t\t\t"), 9,
+      {"a sign", WithLine(good, 11, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0\t\t\t\t"), 11,
        "whole numbers"},
-      {"a range off the lines", WithLine(good, 9, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0\t\t\t\t"), 9,
+      {"a range off the lines", WithLine(good, 11, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0\t\t\t\t"), 11,
        "range"},
-      {"a range too wide", WithLine(good, 9, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0\t\t\t\t"), 9,
+      {"a range too wide", WithLine(good, 11, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0\t\t\t\t"), 11,
        "range"},
-      {"outside the range", WithLine(good, 9, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0\t\t\t\t"), 9,
+      {"outside the range", WithLine(good, 11, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0\t\t\t\t"), 11,
        "outside"},
-      {"a mark of 2", WithLine(good, 9, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0\t\t\t\t"), 9,
+      {"a mark of 2", WithLine(good, 11, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0\t\t\t\t"), 11,
        "0 or 1"},
-      {"a NUL byte", WithLine(good, 7, std::string("horses\t1\0", 9)), 7, "NUL"},
-      {"an escaped NUL", WithLine(good, 7, "horses\t\\x00"), 7, "NUL"},
-      {"a bad escape", WithLine(good, 7, "horses\t\\n"), 7, "escape"},
-      {"a raw control", WithLine(good, 7, "horses\t\x01"), 7, "control"},
-      {"not UTF-8", WithLine(good, 7, "horses\t\xE9t\xE9"), 7, "UTF-8"},
-      {"an overlong form", WithLine(good, 7, "horses\t\xC0\xAF"), 7, "UTF-8"},
-      {"an overlong three bytes", WithLine(good, 7, "horses\t\xE0\x80\x80"), 7, "UTF-8"},
-      {"an overlong four bytes", WithLine(good, 7, "horses\t\xF0\x8F\xBF\xBF"), 7, "UTF-8"},
-      {"beyond U+10FFFF", WithLine(good, 7, "horses\t\xF4\x90\x80\x80"), 7, "UTF-8"},
-      {"a lone surrogate", WithLine(good, 7, "horses\t\xED\xA0\x80"), 7, "UTF-8"},
-      {"ends after the column names", good.substr(0, good.find("\n1\t") + 1), 9, "cut short"},
-      {"a text too long", WithLine(good, 7, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 7,
+      {"a NUL byte", WithLine(good, 9, std::string("horses\t1\0", 9)), 9, "NUL"},
+      {"an escaped NUL", WithLine(good, 9, "horses\t\\x00"), 9, "NUL"},
+      {"a bad escape", WithLine(good, 9, "horses\t\\n"), 9, "escape"},
+      {"a raw control", WithLine(good, 9, "horses\t\x01"), 9, "control"},
+      {"not UTF-8", WithLine(good, 9, "horses\t\xE9t\xE9"), 9, "UTF-8"},
+      {"an overlong form", WithLine(good, 9, "horses\t\xC0\xAF"), 9, "UTF-8"},
+      {"an overlong three bytes", WithLine(good, 9, "horses\t\xE0\x80\x80"), 9, "UTF-8"},
+      {"an overlong four bytes", WithLine(good, 9, "horses\t\xF0\x8F\xBF\xBF"), 9, "UTF-8"},
+      {"beyond U+10FFFF", WithLine(good, 9, "horses\t\xF4\x90\x80\x80"), 9, "UTF-8"},
+      {"a lone surrogate", WithLine(good, 9, "horses\t\xED\xA0\x80"), 9, "UTF-8"},
+      {"ends after the column names", good.substr(0, good.find("\n1\t") + 1), 11, "cut short"},
+      {"a text too long", WithLine(good, 9, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 9,
        "32767"},
       {"text after the end", good + "more\n", 26, "after the end"},
-      {"a field missing", WithLine(good, 9, "1" + row + "\t\t"), 9,
+      {"a field missing", WithLine(good, 11, "1" + row + "\t\t"), 11,
        "a horse row with 12 fields, where a row of version 3 has 13"},
       {"version 2's columns",
-       WithLine(good, 8, "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote"), 8,
+       WithLine(good, 10, "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote"), 10,
        "column names"},
-      {"a tote text too long", WithLine(good, 10, "2" + row + std::string(33, '5') + "\t\t\t"), 10,
+      {"a tote text too long", WithLine(good, 12, "2" + row + std::string(33, '5') + "\t\t\t"), 12,
        "longer than 32 bytes"},
-      {"no edge line", WithLine(good, 23, "current\t1"), 23, "edge line expected"},
-      {"an edge over 100", WithLine(good, 23, "edge\t101"), 23, "0 to 100"},
-      {"an edge with a sign", WithLine(good, 23, "edge\t+5"), 23, "0 to 100"},
+      {"no edge line", WithLine(good, 25, "current\t1"), 25, "edge line expected"},
+      {"an edge over 100", WithLine(good, 25, "edge\t101"), 25, "0 to 100"},
+      {"an edge with a sign", WithLine(good, 25, "edge\t+5"), 25, "0 to 100"},
       // The card's own lines.
       {"no track line", WithLine(good, 2, "date\t"), 2, "\"track\""},
       {"a track too long", WithLine(good, 2, "track\t" + std::string(TRACK_MAX + 1, 'T')), 2,
        "a track longer than 40 bytes"},
       {"a date too long", WithLine(good, 3, "date\t2026-12-09X"), 3, "longer than 10 bytes"},
-      {"a label too long", WithLine(good, 5, "label\t" + std::string(LABEL_MAX + 1, 'L')), 5,
+      {"a bankroll too large", WithLine(good, 4, "bankroll\t10000001"), 4, "a bankroll"},
+      {"a bankroll with a sign", WithLine(good, 4, "bankroll\t-5"), 4, "a bankroll"},
+      {"no bankroll line", WithLine(good, 4, "race\t1"), 4, "\"bankroll\""},
+      {"a Kelly fraction of 0", WithLine(good, 5, "kelly\t0"), 5, "Kelly fraction"},
+      {"a label too long", WithLine(good, 7, "label\t" + std::string(LABEL_MAX + 1, 'L')), 7,
        "longer than 24 bytes"},
-      {"a program number too long", WithLine(good, 9, "1" + row + "\t1234A\t\t"), 9,
+      {"a program number too long", WithLine(good, 11, "1" + row + "\t1234A\t\t"), 11,
        "longer than 4 bytes"},
-      {"a name too long", WithLine(good, 9, "1" + row + "\t\t" + std::string(41, 'N') + "\t"), 9,
+      {"a name too long", WithLine(good, 11, "1" + row + "\t\t" + std::string(41, 'N') + "\t"), 11,
        "longer than 40 bytes"},
-      {"a morning line too long", WithLine(good, 9, "1" + row + "\t\t\t99999-999"), 9,
+      {"a morning line too long", WithLine(good, 11, "1" + row + "\t\t\t99999-999"), 11,
        "longer than 8 bytes"},
-      {"no race", WithLine(good, 4, "label\t"), 4, "race line expected"},
-      {"race 0", WithLine(good, 4, "race\t0"), 4, "1 to 40"},
-      {"race 41", WithLine(good, 4, "race\t41"), 4, "1 to 40"},
-      {"a race number with a sign", WithLine(good, 4, "race\t+1"), 4, "1 to 40"},
-      {"races out of order", WithLine(two, 24, "race\t1"), 24, "twice or out of order"},
-      {"a race twice", WithLine(two, 24, "race\t2"), 24, "twice or out of order"},
-      {"current not in the file", WithLine(good, 24, "current\t2"), 24, "none of the file's"},
-      {"current outside 1 to 40", WithLine(two, 44, "current\t41"), 44, "none of the file's"},
-      {"no current line", WithLine(good, 24, "end"), 24, "current line expected"},
+      {"no race", WithLine(good, 6, "label\t"), 6, "race line expected"},
+      {"race 0", WithLine(good, 6, "race\t0"), 6, "1 to 40"},
+      {"race 41", WithLine(good, 6, "race\t41"), 6, "1 to 40"},
+      {"a race number with a sign", WithLine(good, 6, "race\t+1"), 6, "1 to 40"},
+      {"races out of order", WithLine(two, 26, "race\t1"), 26, "twice or out of order"},
+      {"a race twice", WithLine(two, 26, "race\t2"), 26, "twice or out of order"},
+      {"current not in the file", WithLine(good, 26, "current\t2"), 26, "none of the file's"},
+      {"current outside 1 to 40", WithLine(two, 46, "current\t41"), 46, "none of the file's"},
+      {"no current line", WithLine(good, 26, "end"), 26, "current line expected"},
   };
   for (const BadFile& bad : cases) {
     CardState state;
@@ -387,8 +391,8 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
     EXPECT_NE(error.reason.find(reason), std::string::npos) << error.reason;
   }
   std::ofstream(folder.Path("later.oddsline")) << later;
-  std::ofstream(folder.Path("edge.oddsline")) << WithLine(good, 23, "edge\t101");
-  std::ofstream(folder.Path("current.oddsline")) << WithLine(two, 44, "current\t3");
+  std::ofstream(folder.Path("edge.oddsline")) << WithLine(good, 25, "edge\t101");
+  std::ofstream(folder.Path("current.oddsline")) << WithLine(two, 46, "current\t3");
   for (const char* name : {"later.oddsline", "edge.oddsline", "current.oddsline"}) {
     LineFileError error;
     EXPECT_FALSE(dialog.OpenLine(folder.Path(name), error)) << name;
@@ -398,6 +402,23 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
 }
 
 // Files of the earlier versions open as a card of race 1 alone, no track, date or label.
+// The day's money goes with the card; a card of version 3, which has none, opens without a
+// bankroll at the first fraction.
+TEST(LineFile, TheBankrollAndKellyFractionComeBack) {
+  HeadlessDialog dialog;
+  Play(dialog, "init\nbankroll 2500\nkelly 30\n");
+  CardState state;
+  LineFileError error;
+  ASSERT_TRUE(ParseLineFile(FileOf(dialog), state, error)) << error.reason;
+  EXPECT_EQ(state.bankroll, 2500);
+  EXPECT_EQ(state.kelly, 30);
+  std::string three = WithLine(FileOf(dialog), 1, "oddsmith line\t3");
+  three.erase(three.find("bankroll"), three.find("race\t") - three.find("bankroll"));
+  ASSERT_TRUE(ParseLineFile(three, state, error)) << error.line << ": " << error.reason;
+  EXPECT_EQ(state.bankroll, NO_BANKROLL);
+  EXPECT_EQ(state.kelly, KELLY_DEFAULT);
+}
+
 TEST(LineFile, EarlierVersionsOpenAsACardOfOneRace) {
   HeadlessDialog dialog;
   Play(dialog, "init\ntote 3 5-2\nedge 40\ntrack Belmont\nrace 6\nname 1 Dancer\n");

@@ -8,6 +8,7 @@
 #include "book/board.h"
 #include "text/table.h"
 #include "text/text.h"
+#include "tote/stakes.h"
 
 namespace {
 
@@ -108,8 +109,10 @@ bool Needs(Chance chance, int edge, int& a, int& b) {
 }
 
 void WriteToteTable(DialogSurface& surface, const ToteState& tote, const HorseIdentity* names,
-                    TableText& table) {
+                    const ToteMoney& money, TableText& table) {
   table.Header(TOTE_COLUMNS, TOTE_COLUMN_COUNT);
+  long long stakes[ROW_COUNT];
+  const long long staked = FigureStakes(surface, tote, money.bankroll, money.kelly, stakes);
   const int horses = ReadFieldSize(surface);
   for (int i = 0; i < horses; ++i) {
     if (!IsActiveRow(surface, i)) continue;
@@ -126,10 +129,12 @@ void WriteToteTable(DialogSurface& surface, const ToteState& tote, const HorseId
       TextBuilder nameText(name, sizeof name);
       AddIdentityPart(nameText, names[i].name);
     }
+    char stake[24] = "";
+    if (stakes[i] >= 1) FormatInt(stake, sizeof stake, static_cast<int>(stakes[i]), 0);
     const char* const cells[] = {number,     program,        name,
                                  horse.fair, horse.fairOdds, horse.needs,
                                  price,      horse.overlay,  ToteStatusText(horse.status),
-                                 horse.pays, horse.ev};
+                                 horse.pays, horse.ev,       stake};
     table.Row(TOTE_COLUMNS, cells, TOTE_COLUMN_COUNT);
   }
   const ToteRace race = FigureToteRace(surface, tote);
@@ -137,8 +142,13 @@ void WriteToteTable(DialogSurface& surface, const ToteState& tote, const HorseId
   TextBuilder edgeText(edge, sizeof edge);
   edgeText.AddInt(ClampEdge(tote.edge));
   edgeText.Add("%");
-  const char* const rows[][2] = {
-      {"Edge", edge}, {"Tote book", race.book}, {"Take", race.take}, {"Bets", race.bets}};
+  char total[24] = "";
+  if (money.bankroll >= 0) FormatInt(total, sizeof total, static_cast<int>(staked), 0);
+  const char* const rows[][2] = {{"Edge", edge},
+                                 {"Tote book", race.book},
+                                 {"Take", race.take},
+                                 {"Bets", race.bets},
+                                 {"Stakes", total}};
   // A name and its figure, a percentage given its value where it is one.
   constexpr TableColumn RACE_ROW[] = {{"", CellKind::PLAIN}, {"", CellKind::PERCENT}};
   for (const auto& row : rows) table.Row(RACE_ROW, row, 2);
@@ -350,27 +360,27 @@ int FormatControlTip(DialogSurface& surface, int id, char* buffer, std::size_t s
 }
 
 int FormatToteTable(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
-                    const char* eol, char* buffer, std::size_t size) {
+                    const char* eol, char* buffer, std::size_t size, const ToteMoney& money) {
   TextBuilder text(buffer, size);
   TableText table(text, eol);
-  WriteToteTable(surface, tote, horses, table);
+  WriteToteTable(surface, tote, horses, money, table);
   return text.Length();
 }
 
 int FormatToteHtml(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
-                   char* buffer, std::size_t size) {
+                   char* buffer, std::size_t size, const ToteMoney& money) {
   TextBuilder text(buffer, size);
   TableText table(text, nullptr);
-  WriteToteTable(surface, tote, horses, table);
+  WriteToteTable(surface, tote, horses, money, table);
   return text.Length();
 }
 
 CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote,
-                          const HorseIdentity* horses, const char* eol) {
+                          const HorseIdentity* horses, const char* eol, const ToteMoney& money) {
   // Both always fit their buffers (tote.h).
   char text[TOTE_TABLE_MAX];
-  FormatToteTable(surface, tote, horses, eol, text, sizeof text);
+  FormatToteTable(surface, tote, horses, eol, text, sizeof text, money);
   char html[TOTE_HTML_MAX];
-  FormatToteHtml(surface, tote, horses, html, sizeof html);
+  FormatToteHtml(surface, tote, horses, html, sizeof html, money);
   return {text, html};
 }

@@ -19,6 +19,18 @@ constexpr int EDGE_MAX = 100;          // the edge runs from 0 to this, in perce
 constexpr int PAYOUT_MIN_CENTS = 210;  // the least a $2 winner pays
 constexpr int BREAKAGE_CENTS = 10;     // payouts are rounded down to a multiple of this
 
+// The day's money, which the card keeps for every race: the bankroll in whole dollars
+// (NO_BANKROLL: none, and nothing is staked) and the percent of Kelly's stake bet (stakes.h).
+constexpr long long BANKROLL_MAX = 10'000'000;
+constexpr long long NO_BANKROLL = -1;
+constexpr int KELLY_DEFAULT = 25;
+constexpr int KELLY_MIN = 1;
+constexpr int KELLY_MAX = 100;
+struct ToteMoney {
+  long long bankroll = NO_BANKROLL;
+  int kelly = KELLY_DEFAULT;
+};
+
 // What the tote holds for one dialog: each horse's typed price and the edge. The dialog's
 // window owns it beside its controls for as long as it lives; a horse that leaves the book
 // keeps its text for when it comes back.
@@ -117,27 +129,29 @@ inline constexpr TableColumn TOTE_COLUMNS[] = {
     {"Horse", CellKind::PLAIN},   {"Program", CellKind::TEXT},    {"Name", CellKind::TEXT},
     {"Fair", CellKind::PERCENT},  {"Fair odds", CellKind::PLAIN}, {"Needs", CellKind::TEXT},
     {"Tote", CellKind::TEXT},     {"Overlay", CellKind::PERCENT}, {"Status", CellKind::PLAIN},
-    {"$2 pays", CellKind::PLAIN}, {"EV $2", CellKind::PLAIN}};
+    {"$2 pays", CellKind::PLAIN}, {"EV $2", CellKind::PLAIN},   {"Stake", CellKind::PLAIN}};
 inline constexpr int TOTE_COLUMN_COUNT = sizeof TOTE_COLUMNS / sizeof TOTE_COLUMNS[0];
 
 // The tote as a tab-separated table (UTF-8), each line ended by eol: the TOTE_COLUMNS headings,
 // one line per horse in the book (its program number and name from horses, empty without one
-// or with no horses at all), then "Edge", "Tote book", "Take" and "Bets" on lines of two cells.
+// or with no horses at all; its stake by money in whole dollars, empty under $1 or without a
+// bankroll), then "Edge", "Tote book", "Take", "Bets" and "Stakes" (the stakes' sum, empty
+// without a bankroll) on lines of two cells.
 // Returns the whole table's length; cut to fit size as snprintf cuts. TOTE_TABLE_MAX bytes
 // always hold it (every identity at its limit, with an eol of up to two bytes).
 constexpr std::size_t TOTE_TABLE_MAX = 8192;
 int FormatToteTable(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
-                    const char* eol, char* buffer, std::size_t size);
+                    const char* eol, char* buffer, std::size_t size, const ToteMoney& money = {});
 
 // The same table as an HTML table (UTF-8, no document around it), the cells as TOTE_COLUMNS
 // has them read and the tote texts escaped. TOTE_HTML_MAX bytes always hold it.
 constexpr std::size_t TOTE_HTML_MAX = 24576;
 int FormatToteHtml(DialogSurface& surface, const ToteState& tote, const HorseIdentity* horses,
-                   char* buffer, std::size_t size);
+                   char* buffer, std::size_t size, const ToteMoney& money = {});
 
 // Both forms of the table for the clipboard, rows ended by eol.
 CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote,
-                          const HorseIdentity* horses, const char* eol);
+                          const HorseIdentity* horses, const char* eol, const ToteMoney& money = {});
 
 // The tip of control id as both programs show it: a horse's for its odds field and its bar
 // (board.h, FormatHorseTip), with what its tote price says when tote is given

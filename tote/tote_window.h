@@ -17,6 +17,11 @@ inline constexpr char TOTE_MENU_TEXT[] = "&Tote...";
 inline constexpr char TOTE_EDGE_LABEL[] = "Required &edge:";
 inline constexpr char TOTE_EDGE_SUFFIX[] = "%";
 inline constexpr int TOTE_EDGE_STEP = 5;
+// The day's money, which the card keeps for every race: the bankroll in whole dollars (empty:
+// none, nothing staked) and the percent of Kelly's stake bet.
+inline constexpr char TOTE_BANKROLL_LABEL[] = "Bank&roll: $";
+inline constexpr char TOTE_KELLY_LABEL[] = "&Kelly fraction:";
+inline constexpr int TOTE_KELLY_STEP = 5;
 inline constexpr char TOTE_BOOK_LABEL[] = "Tote book:";
 inline constexpr char TOTE_TAKE_LABEL[] = "Take:";
 inline constexpr char TOTE_BETS_LABEL[] = "Bets:";
@@ -38,6 +43,9 @@ constexpr ToteColour ToteStatusColour(ToteStatus status) {
     default: return {false, 0, 0, 0};
   }
 }
+
+// A horse's stake as the window shows it: "$12", empty under a dollar. Returns its length.
+int FormatStake(long long dollars, char* buffer, std::size_t size);
 
 // The rows (0..13) of the horses in the book, in row order, as the window lists them: within
 // the field and not scratched. Returns how many there are.

@@ -533,7 +533,7 @@ void QtDialog::ShowTote() {
   // The focus stays where it is until the window takes it.
   if (m_toteWindow || !TakeTypedEntriesFirst()) return;
   // Modal, so that nothing but the window's own input changes the book while it is open.
-  ToteDialog window(m_surface, Tote(), ShownRace(m_card).horses, this);
+  ToteDialog window(m_surface, Tote(), ShownRace(m_card).horses, m_card.money, this);
   m_toteWindow = &window;
   window.exec();
   m_toteWindow = nullptr;

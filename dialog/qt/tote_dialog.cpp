@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,12 +17,13 @@
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/name_label.h"
 #include "dialog/qt/qt_text.h"
+#include "tote/stakes.h"
 #include "tote/tote_window.h"
 
 namespace {
 
 // The grid's columns, in the order of TOTE_COLUMNS.
-enum Column { NUMBER, PROGRAM, NAME, FAIR, FAIR_ODDS, NEEDS, PRICE, OVERLAY, STATUS, PAYS, EV };
+enum Column { NUMBER, PROGRAM, NAME, FAIR, FAIR_ODDS, NEEDS, PRICE, OVERLAY, STATUS, PAYS, EV, STAKE };
 
 // The widest price a field shows whole; a longer one scrolls, as in any field.
 constexpr char PRICE_SHAPE[] = "####-####";
@@ -64,8 +66,8 @@ QString FromCore(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
 ToteDialog::ToteDialog(DialogSurface& main, ToteState& tote, const HorseIdentity* horses,
-                       QWidget* parent)
-    : QDialog(parent), m_main(main), m_tote(tote), m_horses(horses) {
+                       ToteMoney& money, QWidget* parent)
+    : QDialog(parent), m_main(main), m_tote(tote), m_horses(horses), m_money(money) {
   setWindowTitle(QString::fromLatin1(TOTE_CAPTION));
   MakeRows();
   MakeFooter();
@@ -112,7 +114,8 @@ void ToteDialog::MakeRows() {
                    MakeFigure(this, Horse(row, "overlay")),
                    MakeFigure(this, Horse(row, "status")),
                    MakeFigure(this, Horse(row, "pays")),
-                   MakeFigure(this, Horse(row, "EV"))};
+                   MakeFigure(this, Horse(row, "EV")),
+                   MakeFigure(this, Horse(row, "stake"))};
     line.status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Who the horse is, when the card knows: the program number whole, the name cut to the
     // column with the whole of it in the tip.
@@ -129,9 +132,9 @@ void ToteDialog::MakeRows() {
       AddIdentityPart(nameText, m_horses[row].name);
       name->SetName(QString::fromUtf8(part));
     }
-    QWidget* const cells[TOTE_COLUMN_COUNT] = {number,        program,    name,       line.fair,
-                                               line.fairOdds, line.needs, line.price, line.overlay,
-                                               line.status,   line.pays,  line.ev};
+    QWidget* const cells[TOTE_COLUMN_COUNT] = {
+        number,     program,      name,        line.fair, line.fairOdds, line.needs,
+        line.price, line.overlay, line.status, line.pays, line.ev,       line.stake};
     for (int column = 0; column < TOTE_COLUMN_COUNT; ++column) {
       table->addWidget(cells[column], i + 1, column);
     }
@@ -182,6 +185,42 @@ void ToteDialog::MakeFooter() {
   m_take = race(TOTE_TAKE_LABEL, "Take");
   m_bets = race(TOTE_BETS_LABEL, "Bets");
 
+  // The day's money, the card's for every race: digits only, empty for none.
+  auto* money = new QHBoxLayout;
+  auto* bankrollLabel = new QLabel(QString::fromLatin1(TOTE_BANKROLL_LABEL), this);
+  m_bankroll = new QLineEdit(this);
+  m_bankroll->setMaxLength(8);
+  m_bankroll->setValidator(new QIntValidator(0, static_cast<int>(BANKROLL_MAX), m_bankroll));
+  m_bankroll->setAlignment(Qt::AlignRight);
+  m_bankroll->setAccessibleName(QStringLiteral("Bankroll in dollars"));
+  if (m_money.bankroll >= 0) m_bankroll->setText(QString::number(m_money.bankroll));
+  bankrollLabel->setBuddy(m_bankroll);
+  connect(m_bankroll, &QLineEdit::textEdited, this, [this](const QString& typed) {
+    bool number = false;
+    const long long dollars = typed.toLongLong(&number);
+    m_money.bankroll = number && dollars >= 0 && dollars <= BANKROLL_MAX ? dollars : NO_BANKROLL;
+    Refresh();
+  });
+  auto* kellyLabel = new QLabel(QString::fromLatin1(TOTE_KELLY_LABEL), this);
+  m_kelly = new QSpinBox(this);
+  m_kelly->setRange(KELLY_MIN, KELLY_MAX);
+  m_kelly->setSingleStep(TOTE_KELLY_STEP);
+  m_kelly->setSuffix(QString::fromLatin1(TOTE_EDGE_SUFFIX));
+  m_kelly->setAlignment(Qt::AlignRight);
+  m_kelly->setValue(m_money.kelly);
+  m_kelly->setAccessibleName(QStringLiteral("Kelly fraction"));
+  kellyLabel->setBuddy(m_kelly);
+  connect(m_kelly, &QSpinBox::valueChanged, this, [this](int value) {
+    m_money.kelly = value;
+    Refresh();
+  });
+  money->addWidget(bankrollLabel);
+  money->addWidget(m_bankroll);
+  money->addSpacing(style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing));
+  money->addWidget(kellyLabel);
+  money->addWidget(m_kelly);
+  money->addStretch(1);
+
   // Enter closes the window from anywhere (keyPressEvent), so no button may take it for itself;
   // Space presses the focused one.
   const auto button = [this](const char* text) {
@@ -204,6 +243,7 @@ void ToteDialog::MakeFooter() {
 
   auto* page = qobject_cast<QVBoxLayout*>(layout());
   page->addLayout(summary);
+  page->addLayout(money);
   page->addLayout(buttons);
 }
 
@@ -218,6 +258,7 @@ void ToteDialog::Fit() {
     FitLabel(row.status, {"OVERLAY", "UNDER", "BET", "?"});
     FitLabel(row.pays, {"#####.##"});
     FitLabel(row.ev, {"+#####.##"});
+    FitLabel(row.stake, {"$########"});
   }
   FitLabel(m_book, {"####.##%", "incomplete"});
   FitLabel(m_take, {"-#######.#%"});
@@ -225,7 +266,12 @@ void ToteDialog::Fit() {
 }
 
 void ToteDialog::Refresh() {
+  long long stakes[ROW_COUNT];
+  FigureStakes(m_main, m_tote, m_money.bankroll, m_money.kelly, stakes);
   for (const Row& row : std::as_const(m_rows)) {
+    char stake[32];
+    FormatStake(stakes[row.row], stake, sizeof stake);
+    Show(row.stake, FromCore(stake));
     const ToteHorse horse = FigureToteRow(m_main, m_tote, row.row);
     Show(row.fair, FromCore(horse.fair));
     Show(row.fairOdds, FromCore(horse.fairOdds));
@@ -263,7 +309,9 @@ void ToteDialog::Clear() {
   Refresh();
 }
 
-void ToteDialog::Copy() { PutOnClipboard(CopyToteTable(m_main, m_tote, m_horses, "\n")); }
+void ToteDialog::Copy() {
+  PutOnClipboard(CopyToteTable(m_main, m_tote, m_horses, "\n", m_money));
+}
 
 void ToteDialog::keyPressEvent(QKeyEvent* event) {
   // The fields and the spin box pass Enter on, and no button takes it (none is autoDefault).

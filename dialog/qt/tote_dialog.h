@@ -14,16 +14,17 @@ class QLineEdit;
 class QSpinBox;
 
 // One row per horse in main's book when the window is made, then the required edge, the race's
-// summary and the buttons "Clear", "Copy" and "Close". Each edit of a price or of the edge goes
-// into tote at once and rewrites every figure. Enter and Escape close the window wherever the
+// summary, the day's bankroll and Kelly fraction, and the buttons "Clear", "Copy" and "Close".
+// Each edit of a price, the edge, the bankroll or the fraction goes into tote or money at once
+// and rewrites every figure and stake. Enter and Escape close the window wherever the
 // focus is.
 class ToteDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  // REQUIRES: main and tote, and horses (the rows' identities, ROW_COUNT of them, or nullptr)
-  // outlive the window.
-  ToteDialog(DialogSurface& main, ToteState& tote, const HorseIdentity* horses,
+  // REQUIRES: main, tote and money, and horses (the rows' identities, ROW_COUNT of them, or
+  // nullptr) outlive the window.
+  ToteDialog(DialogSurface& main, ToteState& tote, const HorseIdentity* horses, ToteMoney& money,
              QWidget* parent = nullptr);
 
   // Rewrites every figure from main's controls and the tote as they stand now.
@@ -45,6 +46,7 @@ class ToteDialog final : public QDialog {
     QLabel* status;
     QLabel* pays;
     QLabel* ev;
+    QLabel* stake;
   };
 
   void MakeRows();
@@ -58,11 +60,14 @@ class ToteDialog final : public QDialog {
   DialogSurface& m_main;
   ToteState& m_tote;
   const HorseIdentity* m_horses;
+  ToteMoney& m_money;
   QList<Row> m_rows;
   QSpinBox* m_edge = nullptr;
   QLabel* m_book = nullptr;
   QLabel* m_take = nullptr;
   QLabel* m_bets = nullptr;
+  QLineEdit* m_bankroll = nullptr;
+  QSpinBox* m_kelly = nullptr;
 };
 
 #endif

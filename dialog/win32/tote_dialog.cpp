@@ -5,6 +5,7 @@
 // after <windows.h>, which it needs
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -17,6 +18,7 @@
 #include "resources/tote.h"
 #include "text/text.h"
 #include "text/wide.h"
+#include "tote/stakes.h"
 #include "tote/tote_window.h"
 
 namespace {
@@ -25,6 +27,7 @@ namespace {
 struct ToteWindow {
   HWND main;
   ToteState* tote;
+  ToteMoney* money;             // the card's bankroll and Kelly fraction
   const HorseIdentity* horses;  // who each row is
   int rows[ROW_COUNT];          // slot j shows row rows[j]
   int count;                    // the slots in use
@@ -52,8 +55,13 @@ void WriteIfChanged(HWND dialog, int id, const char* text) {
 
 void ShowFigures(HWND dialog, ToteWindow& window) {
   Win32Surface surface(window.main);
+  long long stakes[ROW_COUNT];
+  FigureStakes(surface, *window.tote, window.money->bankroll, window.money->kelly, stakes);
   for (int j = 0; j < window.count; ++j) {
     const ToteHorse horse = FigureToteRow(surface, *window.tote, window.rows[j]);
+    char stake[32];
+    FormatStake(stakes[window.rows[j]], stake, sizeof stake);
+    WriteIfChanged(dialog, IDC_TOTE_STAKE + j, stake);
     window.status[j] = horse.status;
     WriteIfChanged(dialog, IDC_TOTE_FAIR + j, horse.fair);
     WriteIfChanged(dialog, IDC_TOTE_FAIR_ODDS + j, horse.fairOdds);
@@ -86,6 +94,36 @@ void TakeEdge(HWND dialog, ToteWindow& window) {
   window.tote->edge = edge > EDGE_MAX ? EDGE_MAX : static_cast<int>(edge);
 }
 
+// The Kelly fraction as the field shows it, the up-down control on it.
+void ShowKelly(HWND dialog, ToteWindow& window) {
+  window.writing = true;
+  SendDlgItemMessageA(dialog, IDC_TOTE_KELLY_SPIN, UDM_SETPOS32, 0, window.money->kelly);
+  SetDlgItemInt(dialog, IDC_TOTE_KELLY, static_cast<UINT>(window.money->kelly), FALSE);
+  window.writing = false;
+}
+
+void ShowBankroll(HWND dialog, ToteWindow& window) {
+  window.writing = true;
+  SetDlgItemTextA(dialog, IDC_TOTE_BANKROLL,
+                  window.money->bankroll < 0 ? "" : std::to_string(window.money->bankroll).c_str());
+  window.writing = false;
+}
+
+// An empty bankroll is none, a number beyond the range the nearer end, as the edge's; a
+// fraction keeps its value until a number is typed.
+void TakeMoney(HWND dialog, ToteWindow& window, int id) {
+  char text[16];
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  const UnsignedRead read = ParseUnsigned(text);
+  if (id == IDC_TOTE_BANKROLL) {
+    window.money->bankroll = read.ok ? std::min<long long>(read.value, BANKROLL_MAX) : NO_BANKROLL;
+    return;
+  }
+  if (!read.ok) return;
+  window.money->kelly =
+      static_cast<int>(std::clamp<unsigned>(read.value, KELLY_MIN, KELLY_MAX));
+}
+
 void TakePrice(HWND dialog, ToteWindow& window, int slot) {
   char text[TOTE_TEXT_MAX + 1];
   GetDlgItemTextA(dialog, IDC_TOTE_PRICE + slot, text, sizeof text);
@@ -115,6 +153,7 @@ void CloseUpEmptySlots(HWND dialog, int empty) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   };
   for (int id = IDC_TOTE_BELOW_FIRST; id <= IDC_TOTE_BELOW_LAST; ++id) moveUp(id);
+  for (int id = IDC_TOTE_MONEY_FIRST; id <= IDC_TOTE_MONEY_LAST; ++id) moveUp(id);
   moveUp(IDOK);
   RECT frame;
   GetWindowRect(dialog, &frame);
@@ -125,7 +164,7 @@ void CloseUpEmptySlots(HWND dialog, int empty) {
 constexpr int SLOT_COLUMNS[] = {IDC_TOTE_PROGRAM,   IDC_TOTE_NAME,    IDC_TOTE_FAIR,
                                 IDC_TOTE_FAIR_ODDS, IDC_TOTE_NEEDS,   IDC_TOTE_NUMBER,
                                 IDC_TOTE_PRICE,     IDC_TOTE_OVERLAY, IDC_TOTE_STATUS,
-                                IDC_TOTE_PAYS,      IDC_TOTE_EV};
+                                IDC_TOTE_PAYS,      IDC_TOTE_EV,      IDC_TOTE_STAKE};
 
 // A part of a horse's identity as the window shows it (identity.h, AddIdentityPart), through
 // the wide API: the code page's characters whatever the system's own code page is.
@@ -145,6 +184,8 @@ void Initialise(HWND dialog, ToteWindow& window) {
       {IDC_TOTE_EDGE_LABEL, TOTE_EDGE_LABEL}, {IDC_TOTE_EDGE_SUFFIX, TOTE_EDGE_SUFFIX},
       {IDC_TOTE_BOOK_LABEL, TOTE_BOOK_LABEL}, {IDC_TOTE_TAKE_LABEL, TOTE_TAKE_LABEL},
       {IDC_TOTE_BETS_LABEL, TOTE_BETS_LABEL}, {IDC_TOTE_CLEAR, TOTE_CLEAR_TEXT},
+      {IDC_TOTE_BANKROLL_LABEL, TOTE_BANKROLL_LABEL}, {IDC_TOTE_KELLY_LABEL, TOTE_KELLY_LABEL},
+      {IDC_TOTE_KELLY_SUFFIX, TOTE_EDGE_SUFFIX},
       {IDC_TOTE_COPY, TOTE_COPY_TEXT},        {IDOK, TOTE_CLOSE_TEXT}};
   for (const auto& [id, text] : words) SetDlgItemTextA(dialog, id, text);
 
@@ -184,6 +225,14 @@ void Initialise(HWND dialog, ToteWindow& window) {
   UDACCEL step{0, TOTE_EDGE_STEP};
   SendDlgItemMessageA(dialog, IDC_TOTE_EDGE_SPIN, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
   ShowEdge(dialog, window);
+  SendDlgItemMessageA(dialog, IDC_TOTE_BANKROLL, EM_LIMITTEXT, 8, 0);
+  ShowBankroll(dialog, window);
+  SendDlgItemMessageA(dialog, IDC_TOTE_KELLY, EM_LIMITTEXT, 3, 0);
+  SendDlgItemMessageA(dialog, IDC_TOTE_KELLY_SPIN, UDM_SETRANGE32, KELLY_MIN, KELLY_MAX);
+  UDACCEL kellyStep{0, TOTE_KELLY_STEP};
+  SendDlgItemMessageA(dialog, IDC_TOTE_KELLY_SPIN, UDM_SETACCEL, 1,
+                      reinterpret_cast<LPARAM>(&kellyStep));
+  ShowKelly(dialog, window);
 
   for (const int id : {IDC_TOTE_CLEAR, IDC_TOTE_COPY}) KeepFromDefault(GetDlgItem(dialog, id));
   AddTooltips(dialog, tipped, 2 * window.count);
@@ -212,6 +261,8 @@ bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
       TakePrice(dialog, window, slot);
     } else if (id == IDC_TOTE_EDGE) {
       TakeEdge(dialog, window);
+    } else if (id == IDC_TOTE_BANKROLL || id == IDC_TOTE_KELLY) {
+      TakeMoney(dialog, window, id);
     } else {
       return false;
     }
@@ -224,6 +275,19 @@ bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
     if (std::to_string(window.tote->edge) != shown) ShowEdge(dialog, window);
     return true;
   }
+  if ((id == IDC_TOTE_KELLY || id == IDC_TOTE_BANKROLL) && code == EN_KILLFOCUS) {
+    // The field shows what is taken: the fraction kept, the bankroll's nearer end.
+    char shown[16];
+    GetDlgItemTextA(dialog, id, shown, sizeof shown);
+    if (id == IDC_TOTE_KELLY && std::to_string(window.money->kelly) != shown) {
+      ShowKelly(dialog, window);
+    }
+    if (id == IDC_TOTE_BANKROLL && window.money->bankroll >= 0 &&
+        std::to_string(window.money->bankroll) != shown) {
+      ShowBankroll(dialog, window);
+    }
+    return true;
+  }
   if (code != BN_CLICKED) return false;
   switch (id) {
     case IDC_TOTE_CLEAR:
@@ -233,7 +297,8 @@ bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
     case IDC_TOTE_COPY: {
       // As "Copy line" puts its own: text and HTML.
       Win32Surface main(window.main);
-      if (!PutOnClipboard(dialog, CopyToteTable(main, *window.tote, window.horses, "\r\n"))) {
+      if (!PutOnClipboard(dialog, CopyToteTable(main, *window.tote, window.horses, "\r\n",
+                                                *window.money))) {
         MessageBeep(MB_ICONWARNING);
       }
       return true;
@@ -306,12 +371,13 @@ INT_PTR CALLBACK ToteProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-bool RunToteWindow(HWND main, ToteState& tote, const HorseIdentity* horses) {
+bool RunToteWindow(HWND main, ToteState& tote, ToteMoney& money, const HorseIdentity* horses) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
   if (!InitCommonControlsEx(&classes)) return false;
   ToteWindow window{};
   window.main = main;
   window.tote = &tote;
+  window.money = &money;
   window.horses = horses;
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE));
   // Wide windows, so that a name keeps every character of the code page whatever the system's

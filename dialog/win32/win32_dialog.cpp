@@ -332,7 +332,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
           TakeTypedEntriesFirst(dialog);
           MainWindowData* data = DataOf(dialog);
           Race* race = data ? &ShownRace(data->card) : nullptr;
-          if (!race || !RunToteWindow(dialog, race->tote, race->horses)) {
+          if (!race || !RunToteWindow(dialog, race->tote, data->card.money, race->horses)) {
             MessageBeep(MB_ICONWARNING);
           }
           ShowTitle(dialog);  // the prices are the card's work too

@@ -25,5 +25,7 @@ oddsmith_golden(NAME undo STATUS 0 FACES headless)
 oddsmith_golden(NAME tote-files STATUS 3 FACES headless)
 # The sheet's layout is the runner's to print; the programs draw it, tested on their own.
 oddsmith_golden(NAME sheet STATUS 2 FACES headless)
+# The stakes and the card's money are the runner's commands; the tote windows have their own.
+oddsmith_golden(NAME stakes STATUS 2 FACES headless)
 # Thumb positions above 65535 cannot travel in a Win32 scroll message.
 oddsmith_golden(NAME wide-thumbs STATUS 0 FACES headless qt)

@@ -291,7 +291,8 @@ void QtLayoutTest::ToteFiguresFitTheirRoom() {
     SetFixedText(horse.program, "888W");
     SetFixedText(horse.name, std::string(HORSE_NAME_MAX, 'W'));
   }
-  ToteDialog window(surface, dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
+  ToteDialog window(surface, dialog.Tote(), ShownRace(dialog.KeptCard()).horses,
+                    dialog.KeptCard().money, &dialog);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   // Every text whole, each field's price with the caret after it, in both states; a name, the
@@ -364,7 +365,7 @@ void QtLayoutTest::ToteWindowShowsARace() {
     SetFixedText(horses[row].program, row == 1 ? "1A" : std::to_string(row + 1));
     SetFixedText(horses[row].name, names[row]);
   }
-  ToteDialog window(dialog.Surface(), dialog.Tote(), horses, &dialog);
+  ToteDialog window(dialog.Surface(), dialog.Tote(), horses, dialog.KeptCard().money, &dialog);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   SaveArtifact(window, "qt-tote");

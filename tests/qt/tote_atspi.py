@@ -7,7 +7,8 @@ import sys
 from atspi_session import check, focus_main, named, until, window, xdotool
 
 ARTIFACTS = sys.argv[1]
-HEADER = "Horse\tProgram\tName\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\tEV $2"
+HEADER = ("Horse\tProgram\tName\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\tEV $2"
+          "\tStake")
 
 
 def heard(name):
@@ -40,13 +41,20 @@ xdotool("type", "--delay", "50", "20-1")
 until("BET for 20-1", lambda: heard("Horse 1 status") == "BET")
 check("horse 1 pays", heard("Horse 1 pays"), "42.00")
 check("horse 1 tote price", heard("Horse 1 tote price"), "20-1")
+check("horse 1 stake without a bankroll", heard("Horse 1 stake"), "")
+# Alt+R to the bankroll: $1000 at a quarter Kelly. Alone, the 1-in-14 horse at 20-1 (d = 21)
+# stakes (p·d - 1) / (d - 1) = 2.5 % of the bankroll, a quarter of it $6.25: $6.
+xdotool("key", "alt+r")
+xdotool("type", "--delay", "50", "1000")
+until("horse 1's stake", lambda: heard("Horse 1 stake") == "$6")
+check("the bankroll field", heard("Bankroll in dollars"), "1000")
 subprocess.run(["import", "-window", "root", f"{ARTIFACTS}/qt-tote-xvfb.png"], check=False)
 
 # Alt+C copies the table; the fourteen horses of the start share the 120 line.
 xdotool("key", "alt+c")
 copied = until("table on the clipboard", copied_table)
 check("copied horse 1", copied.splitlines()[1],
-      "1\t\t\t7.1%\t13.0\t17-1\t20-1\t+50.0%\tBET\t42.00\t+1.00")
+      "1\t\t\t7.1%\t13.0\t17-1\t20-1\t+50.0%\tBET\t42.00\t+1.00\t6")
 
 # Alt+L clears every price.
 xdotool("key", "alt+l")

@@ -108,7 +108,8 @@ void ToteDialogTest::FiguresFollowEachKeystroke() {
   QtDialog dialog;
   HeadlessDialog oracle;
   QVERIFY(FiveHorses(dialog, oracle));
-  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
+  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses,
+                    dialog.KeptCard().money, &dialog);
   QVERIFY(ShowActive(window));
   QCOMPARE(window.windowTitle(), QStringLiteral("Tote"));
   auto* price = Named<QLineEdit>(window, QStringLiteral("Horse 1 tote price"));
@@ -186,7 +187,8 @@ void ToteDialogTest::CopyIsTheRunnersTableAndClearEmptiesEveryPrice() {
   // Horse 9 is outside the five-horse book; its price waits for it.
   SetToteText(dialog.Tote(), 8, "3-1");
   dialog.Tote().edge = 45;
-  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
+  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses,
+                    dialog.KeptCard().money, &dialog);
   QVERIFY(ShowActive(window));
   QTest::keyClicks(Named<QLineEdit>(window, QStringLiteral("Horse 1 tote price")),
                    QStringLiteral("6-1"));
@@ -227,6 +229,7 @@ void ToteDialogTest::EnterAndEscapeCloseFromAnywhere() {
   // window has closed with result.
   const auto closes = [&dialog](const QString& name, Qt::Key key, int result) {
     ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses,
+                      dialog.KeptCard().money,
                       &dialog);
     if (!ShowActive(window)) return false;
     QWidget* widget =
@@ -253,7 +256,8 @@ void ToteDialogTest::ScreenReadersHearEveryFigure() {
   QVERIFY(FiveHorses(dialog, oracle));
   QTest::mouseClick(dialog.Control(IDC_SCRATCH + 1), Qt::LeftButton);
   SetToteText(dialog.Tote(), 2, "20-1");
-  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses, &dialog);
+  ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses,
+                    dialog.KeptCard().money, &dialog);
   QStringList prices;
   for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
     if (!qobject_cast<QSpinBox*>(field->parent())) prices << field->accessibleName();

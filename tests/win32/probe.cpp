@@ -216,6 +216,7 @@ std::string WindowText(HWND window, int id) {
 // horse number is read from the name its price field's label gives it.
 void PrintTote(HWND tote) {
   std::string table;
+  long long staked = 0;
   for (int c = 0; c < TOTE_COLUMN_COUNT; ++c) {
     table += (c ? "\t" : "") + WindowText(tote, IDC_TOTE_HEAD + c);
   }
@@ -234,12 +235,18 @@ void PrintTote(HWND tote) {
           IDC_TOTE_PRICE, IDC_TOTE_OVERLAY, IDC_TOTE_STATUS, IDC_TOTE_PAYS, IDC_TOTE_EV}) {
       table += '\t' + WindowText(tote, column + j);
     }
+    // "$12" in the window, 12 in the table; the Stakes line adds them up.
+    const std::string stake = WindowText(tote, IDC_TOTE_STAKE + j);
+    table += '\t' + (stake.empty() ? stake : stake.substr(1));
+    if (!stake.empty()) staked += std::stoll(stake.substr(1));
     table += '\n';
   }
   table += "Edge\t" + WindowText(tote, IDC_TOTE_EDGE) + "%\n";
   table += "Tote book\t" + WindowText(tote, IDC_TOTE_BOOK) + '\n';
   table += "Take\t" + WindowText(tote, IDC_TOTE_TAKE) + '\n';
-  table += "Bets\t" + WindowText(tote, IDC_TOTE_BETS) + "\n\n";
+  table += "Bets\t" + WindowText(tote, IDC_TOTE_BETS) + '\n';
+  const bool bankroll = !WindowText(tote, IDC_TOTE_BANKROLL).empty();
+  table += "Stakes\t" + (bankroll ? std::to_string(staked) : std::string()) + "\n\n";
   std::fputs(table.c_str(), stdout);
 }
 

@@ -377,6 +377,9 @@ expect "leave 144" "type 146 8" "leave 146" "type 167 5-2" "leave 167" "type 168
 tote_keys type $'5-1\t4-1\t3-1\t12-1\t8-'
 expect "tote 1 5-1" "tote 2 4-1" "tote 3 3-1" "tote 4 12-1" "tote 5 8-"
 check_tote "prices typed for horses 1 to 5"
+tote_keys key alt+r type 1000 # the day's bankroll: the BET horses' stakes by Kelly's rule
+expect "bankroll 1000"
+check_tote "a bankroll of \$1000 stakes the BET horses"
 read -r left top right bottom < <(probe totewindow)
 screenshot_area win-tote.png "$left" "$top" $((right - left)) $((bottom - top))
 
