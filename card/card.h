@@ -34,7 +34,7 @@ struct Card {
 
   char track[TRACK_MAX + 1] = {};
   char date[DATE_MAX + 1] = {};
-  ToteMoney money;  // the day's bankroll and Kelly fraction, for every race
+  ToteMoney money;                        // the day's bankroll and Kelly fraction, for every race
   int shown = 1;                          // the race on the controls, always one held
   std::unique_ptr<Race> races[RACE_MAX];  // race r at r - 1; empty where the card holds none
 };

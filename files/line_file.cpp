@@ -287,8 +287,9 @@ class LineFileReader {
         bankroll = bankroll * 10 + (c - '0');
       }
       if (bankroll > BANKROLL_MAX) {
-        return Fail(next_ - 1, "a bankroll is a whole number of dollars from 0 to 10000000, or "
-                               "nothing");
+        return Fail(next_ - 1,
+                    "a bankroll is a whole number of dollars from 0 to 10000000, or "
+                    "nothing");
       }
     }
     if (!Text("kelly", text)) return false;

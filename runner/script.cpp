@@ -184,7 +184,8 @@ const char* ParseBankroll(const Rest& rest, ScriptCommand& command) {
 const char* ParseKelly(const Rest& rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
-  if (numbers.value[0] < KELLY_MIN || numbers.value[0] > KELLY_MAX) return "Kelly fraction out of range";
+  if (numbers.value[0] < KELLY_MIN || numbers.value[0] > KELLY_MAX)
+    return "Kelly fraction out of range";
   command.pos = static_cast<int>(numbers.value[0]);
   return nullptr;
 }
@@ -363,7 +364,8 @@ const char* ApplyHorseText(ScriptTarget& target, const ScriptCommand& command, C
 
 const char* ApplyStakes(ScriptTarget& target, const ScriptCommand& command, CommandOutput&) {
   return ChangeCard(target, [&command](Card& card) {
-    if (command.kind == ScriptCommand::BANKROLL) card.money.bankroll = command.pos < 0 ? NO_BANKROLL : command.pos;
+    if (command.kind == ScriptCommand::BANKROLL)
+      card.money.bankroll = command.pos < 0 ? NO_BANKROLL : command.pos;
     if (command.kind == ScriptCommand::KELLY) card.money.kelly = command.pos;
   });
 }

@@ -34,17 +34,28 @@ int SheetTextWidth(std::string_view text, int size, bool bold) {
 namespace {
 
 enum Column {
-  NUMBER, PROGRAM, NAME, ML, LINE, TO_WIN, FAIR, FAIR_ODDS, NEEDS, STAKE, TOTE, COLUMNS
+  NUMBER,
+  PROGRAM,
+  NAME,
+  ML,
+  LINE,
+  TO_WIN,
+  FAIR,
+  FAIR_ODDS,
+  NEEDS,
+  STAKE,
+  TOTE,
+  COLUMNS
 };
 
 struct ColumnHead {
   const char* heading;
   bool right;  // figures that compare down the column stand at its right edge
 };
-constexpr ColumnHead HEADS[COLUMNS] = {
-    {"#", true},      {"Program", false}, {"Name", false},     {"ML", false},    {"Line", false},
-    {"To win", true}, {"Fair", true},     {"Fair odds", true}, {"Needs", false}, {"Stake", true},
-    {"Tote", false}};
+constexpr ColumnHead HEADS[COLUMNS] = {{"#", true},     {"Program", false},  {"Name", false},
+                                       {"ML", false},   {"Line", false},     {"To win", true},
+                                       {"Fair", true},  {"Fair odds", true}, {"Needs", false},
+                                       {"Stake", true}, {"Tote", false}};
 constexpr char SCRATCHED[] = "scratched";
 constexpr char ELLIPSIS[] = "\xE2\x80\xA6";
 constexpr char DOT[] = " \xC2\xB7 ";  // a middle dot between spaces

@@ -245,7 +245,7 @@ TEST(LineFile, HandEditedFilesReadAsTypingWould) {
   std::string file = ValidFile();
   // A byte-order mark, CR LF line ends, characters the code page lacks or fits.
   std::string edited = "\xEF\xBB\xBF";
-  for (const char c : WithLine(file, 6, "line\t\xEF\xBC\x91\xE4\xB8\x80\xF0\x9F\x98\x80\\x41")) {
+  for (const char c : WithLine(file, 8, "line\t\xEF\xBC\x91\xE4\xB8\x80\xF0\x9F\x98\x80\\x41")) {
     if (c == '\n') edited += '\r';
     edited += c;
   }
@@ -300,12 +300,12 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
        "whole numbers"},
       {"a sign", WithLine(good, 11, "1\t2.5\t28.6%\t-1\t0\t10800\t1\t1\t0\t\t\t\t"), 11,
        "whole numbers"},
-      {"a range off the lines", WithLine(good, 11, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0\t\t\t\t"), 11,
-       "range"},
+      {"a range off the lines", WithLine(good, 11, "1\t2.5\t28.6%\t5\t0\t10801\t1\t1\t0\t\t\t\t"),
+       11, "range"},
       {"a range too wide", WithLine(good, 11, "1\t2.5\t28.6%\t5\t0\t81090\t1\t1\t0\t\t\t\t"), 11,
        "range"},
-      {"outside the range", WithLine(good, 11, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0\t\t\t\t"), 11,
-       "outside"},
+      {"outside the range", WithLine(good, 11, "1\t2.5\t28.6%\t10810\t0\t10800\t1\t1\t0\t\t\t\t"),
+       11, "outside"},
       {"a mark of 2", WithLine(good, 11, "1\t2.5\t28.6%\t2857\t0\t10800\t1\t2\t0\t\t\t\t"), 11,
        "0 or 1"},
       {"a NUL byte", WithLine(good, 9, std::string("horses\t1\0", 9)), 9, "NUL"},
@@ -321,9 +321,9 @@ TEST(LineFile, BadFilesAreRefusedWithTheirLineAndChangeNothing) {
       {"ends after the column names", good.substr(0, good.find("\n1\t") + 1), 11, "cut short"},
       {"a text too long", WithLine(good, 9, "horses\t" + std::string(FIELD_TEXT_MAX + 1, '1')), 9,
        "32767"},
-      {"text after the end", good + "more\n", 26, "after the end"},
+      {"text after the end", good + "more\n", 28, "after the end"},
       {"a field missing", WithLine(good, 11, "1" + row + "\t\t"), 11,
-       "a horse row with 12 fields, where a row of version 3 has 13"},
+       "a horse row with 12 fields, where a row of version 4 has 13"},
       {"version 2's columns",
        WithLine(good, 10, "horse\todds\tto win\tbar\tmin\tmax\tarrows\tlock\tscr\ttote"), 10,
        "column names"},

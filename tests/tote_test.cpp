@@ -155,15 +155,17 @@ TEST_F(Tote, TableAndHtml) {
                "\xC9"
                "clair");
   char text[TOTE_TABLE_MAX];
-  FormatToteTable(Dialog().Surface(), tote, horses, "\n", text, sizeof text);
+  // $1000 at a quarter Kelly: the one BET, a third at 6-1 (d = 7), alone stakes
+  // (p·d - 1) / (d - 1) = 2/9 of it, a quarter of that $55.55: $55.
+  FormatToteTable(Dialog().Surface(), tote, horses, "\n", text, sizeof text, {1000, 25});
   EXPECT_STREQ(text,
                "Horse\tProgram\tName\tFair\tFair odds\tNeeds\tTote\tOverlay\tStatus\t$2 pays\t"
-               "EV $2\n"
-               "1\t1A\tSea Bird  \t33.3%\t2.0\t5-2\t6-1\t+133.3%\tBET\t14.00\t+2.67\n"
-               "2\t\t\t33.3%\t2.0\t5-2\t<b>&\"5-2\t\t?\t\t\n"
+               "EV $2\tStake\n"
+               "1\t1A\tSea Bird  \t33.3%\t2.0\t5-2\t6-1\t+133.3%\tBET\t14.00\t+2.67\t55\n"
+               "2\t\t\t33.3%\t2.0\t5-2\t<b>&\"5-2\t\t?\t\t\t\n"
                "4\t\t\xC3\x89"
-               "clair\t33.3%\t2.0\t5-2\tEVEN\t-33.3%\tUNDER\t4.00\t-0.67\n"
-               "Edge\t0%\nTote book\tincomplete\nTake\t\nBets\t1\n");
+               "clair\t33.3%\t2.0\t5-2\tEVEN\t-33.3%\tUNDER\t4.00\t-0.67\t\n"
+               "Edge\t0%\nTote book\tincomplete\nTake\t\nBets\t1\nStakes\t55\n");
   char html[TOTE_HTML_MAX];
   FormatToteHtml(Dialog().Surface(), tote, horses, html, sizeof html);
   const std::string marked = "<td style=\"mso-number-format:'\\@'\" sdnum=\"1033;0;@\">";
@@ -191,9 +193,11 @@ TEST_F(Tote, TableAndHtml) {
       SetFixedText(horses[i].program, std::string(PROGRAM_MAX, grows));
       SetFixedText(horses[i].name, std::string(HORSE_NAME_MAX, grows));
     }
-    EXPECT_LT(FormatToteTable(Dialog().Surface(), tote, horses, "\r\n", text, sizeof text),
+    EXPECT_LT(FormatToteTable(Dialog().Surface(), tote, horses, "\r\n", text, sizeof text,
+                              {BANKROLL_MAX, KELLY_MAX}),
               static_cast<int>(TOTE_TABLE_MAX));
-    EXPECT_LT(FormatToteHtml(Dialog().Surface(), tote, horses, html, sizeof html),
+    EXPECT_LT(FormatToteHtml(Dialog().Surface(), tote, horses, html, sizeof html,
+                             {BANKROLL_MAX, KELLY_MAX}),
               static_cast<int>(TOTE_HTML_MAX));
   }
 }

@@ -14,8 +14,8 @@ constexpr long long TWO_DOLLARS = 200;  // in cents: d is what $2 pays, over 2
 
 }  // namespace
 
-void KellyStakes(const KellyHorse* horses, int count, long long book, long long bankroll,
-                 int kelly, long long* stakes) {
+void KellyStakes(const KellyHorse* horses, int count, long long book, long long bankroll, int kelly,
+                 long long* stakes) {
   count = std::clamp(count, 0, ROW_COUNT);
   for (int k = 0; k < count; ++k) stakes[k] = 0;
   if (book <= 0 || bankroll <= 0) return;
@@ -52,9 +52,10 @@ void KellyStakes(const KellyHorse* horses, int count, long long book, long long 
     const Rational fraction = chance(horse) - reserve / odds(horse);
     const Rational dollars = fraction * bankroll * kelly / 100;
     if (dollars <= 0) continue;
-    // Rounded down: the numerator over the denominator, both above 0.
-    stakes[order[n]] = static_cast<long long>(boost::multiprecision::numerator(dollars) /
-                                              boost::multiprecision::denominator(dollars));
+    // Rounded down: the numerator over the denominator, both above 0, at most the bankroll.
+    const boost::multiprecision::cpp_int whole =
+        boost::multiprecision::numerator(dollars) / boost::multiprecision::denominator(dollars);
+    stakes[order[n]] = whole.convert_to<long long>();
   }
 }
 

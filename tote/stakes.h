@@ -22,8 +22,8 @@ struct KellyHorse {
 // over those chosen so far (1 before the first); each chosen horse's fraction is p - R / d with
 // the last R. stakes[k] gets bankroll × kelly % × that fraction in whole dollars, rounded down
 // once; 0 for a horse not chosen. Exact: no fraction is rounded on the way.
-void KellyStakes(const KellyHorse* horses, int count, long long book, long long bankroll,
-                 int kelly, long long* stakes);
+void KellyStakes(const KellyHorse* horses, int count, long long book, long long bankroll, int kelly,
+                 long long* stakes);
 
 // The stakes of the race the controls and tote show, row by row (0 for a row that is no BET or
 // not in the book); bankroll NO_BANKROLL (or below 0) stakes nothing. Returns their sum.

@@ -129,7 +129,7 @@ inline constexpr TableColumn TOTE_COLUMNS[] = {
     {"Horse", CellKind::PLAIN},   {"Program", CellKind::TEXT},    {"Name", CellKind::TEXT},
     {"Fair", CellKind::PERCENT},  {"Fair odds", CellKind::PLAIN}, {"Needs", CellKind::TEXT},
     {"Tote", CellKind::TEXT},     {"Overlay", CellKind::PERCENT}, {"Status", CellKind::PLAIN},
-    {"$2 pays", CellKind::PLAIN}, {"EV $2", CellKind::PLAIN},   {"Stake", CellKind::PLAIN}};
+    {"$2 pays", CellKind::PLAIN}, {"EV $2", CellKind::PLAIN},     {"Stake", CellKind::PLAIN}};
 inline constexpr int TOTE_COLUMN_COUNT = sizeof TOTE_COLUMNS / sizeof TOTE_COLUMNS[0];
 
 // The tote as a tab-separated table (UTF-8), each line ended by eol: the TOTE_COLUMNS headings,
@@ -151,7 +151,8 @@ int FormatToteHtml(DialogSurface& surface, const ToteState& tote, const HorseIde
 
 // Both forms of the table for the clipboard, rows ended by eol.
 CopiedTable CopyToteTable(DialogSurface& surface, const ToteState& tote,
-                          const HorseIdentity* horses, const char* eol, const ToteMoney& money = {});
+                          const HorseIdentity* horses, const char* eol,
+                          const ToteMoney& money = {});
 
 // The tip of control id as both programs show it: a horse's for its odds field and its bar
 // (board.h, FormatHorseTip), with what its tote price says when tote is given

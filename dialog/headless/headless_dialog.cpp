@@ -74,8 +74,7 @@ bool HeadlessDialog::ToteTable(std::string& table) {
   TakeTypedEntriesFirst();
   const Race& race = ShownRace(card_);
   char text[TOTE_TABLE_MAX];
-  FormatToteTable(surface_, race.tote, race.horses, "\n", text, sizeof text,
-                  card_.money);
+  FormatToteTable(surface_, race.tote, race.horses, "\n", text, sizeof text, card_.money);
   table = text;
   return true;
 }

@@ -23,7 +23,20 @@
 namespace {
 
 // The grid's columns, in the order of TOTE_COLUMNS.
-enum Column { NUMBER, PROGRAM, NAME, FAIR, FAIR_ODDS, NEEDS, PRICE, OVERLAY, STATUS, PAYS, EV, STAKE };
+enum Column {
+  NUMBER,
+  PROGRAM,
+  NAME,
+  FAIR,
+  FAIR_ODDS,
+  NEEDS,
+  PRICE,
+  OVERLAY,
+  STATUS,
+  PAYS,
+  EV,
+  STAKE
+};
 
 // The widest price a field shows whole; a longer one scrolls, as in any field.
 constexpr char PRICE_SHAPE[] = "####-####";
@@ -132,9 +145,9 @@ void ToteDialog::MakeRows() {
       AddIdentityPart(nameText, m_horses[row].name);
       name->SetName(QString::fromUtf8(part));
     }
-    QWidget* const cells[TOTE_COLUMN_COUNT] = {
-        number,     program,      name,        line.fair, line.fairOdds, line.needs,
-        line.price, line.overlay, line.status, line.pays, line.ev,       line.stake};
+    QWidget* const cells[TOTE_COLUMN_COUNT] = {number,        program,    name,       line.fair,
+                                               line.fairOdds, line.needs, line.price, line.overlay,
+                                               line.status,   line.pays,  line.ev,    line.stake};
     for (int column = 0; column < TOTE_COLUMN_COUNT; ++column) {
       table->addWidget(cells[column], i + 1, column);
     }
@@ -309,9 +322,7 @@ void ToteDialog::Clear() {
   Refresh();
 }
 
-void ToteDialog::Copy() {
-  PutOnClipboard(CopyToteTable(m_main, m_tote, m_horses, "\n", m_money));
-}
+void ToteDialog::Copy() { PutOnClipboard(CopyToteTable(m_main, m_tote, m_horses, "\n", m_money)); }
 
 void ToteDialog::keyPressEvent(QKeyEvent* event) {
   // The fields and the spin box pass Enter on, and no button takes it (none is autoDefault).

@@ -120,8 +120,7 @@ void TakeMoney(HWND dialog, ToteWindow& window, int id) {
     return;
   }
   if (!read.ok) return;
-  window.money->kelly =
-      static_cast<int>(std::clamp<unsigned>(read.value, KELLY_MIN, KELLY_MAX));
+  window.money->kelly = static_cast<int>(std::clamp<unsigned>(read.value, KELLY_MIN, KELLY_MAX));
 }
 
 void TakePrice(HWND dialog, ToteWindow& window, int slot) {
@@ -180,13 +179,17 @@ void Initialise(HWND dialog, ToteWindow& window) {
   for (int c = 0; c < TOTE_COLUMN_COUNT; ++c) {
     SetDlgItemTextA(dialog, IDC_TOTE_HEAD + c, TOTE_COLUMNS[c].heading);
   }
-  const std::pair<int, const char*> words[] = {
-      {IDC_TOTE_EDGE_LABEL, TOTE_EDGE_LABEL}, {IDC_TOTE_EDGE_SUFFIX, TOTE_EDGE_SUFFIX},
-      {IDC_TOTE_BOOK_LABEL, TOTE_BOOK_LABEL}, {IDC_TOTE_TAKE_LABEL, TOTE_TAKE_LABEL},
-      {IDC_TOTE_BETS_LABEL, TOTE_BETS_LABEL}, {IDC_TOTE_CLEAR, TOTE_CLEAR_TEXT},
-      {IDC_TOTE_BANKROLL_LABEL, TOTE_BANKROLL_LABEL}, {IDC_TOTE_KELLY_LABEL, TOTE_KELLY_LABEL},
-      {IDC_TOTE_KELLY_SUFFIX, TOTE_EDGE_SUFFIX},
-      {IDC_TOTE_COPY, TOTE_COPY_TEXT},        {IDOK, TOTE_CLOSE_TEXT}};
+  const std::pair<int, const char*> words[] = {{IDC_TOTE_EDGE_LABEL, TOTE_EDGE_LABEL},
+                                               {IDC_TOTE_EDGE_SUFFIX, TOTE_EDGE_SUFFIX},
+                                               {IDC_TOTE_BOOK_LABEL, TOTE_BOOK_LABEL},
+                                               {IDC_TOTE_TAKE_LABEL, TOTE_TAKE_LABEL},
+                                               {IDC_TOTE_BETS_LABEL, TOTE_BETS_LABEL},
+                                               {IDC_TOTE_CLEAR, TOTE_CLEAR_TEXT},
+                                               {IDC_TOTE_BANKROLL_LABEL, TOTE_BANKROLL_LABEL},
+                                               {IDC_TOTE_KELLY_LABEL, TOTE_KELLY_LABEL},
+                                               {IDC_TOTE_KELLY_SUFFIX, TOTE_EDGE_SUFFIX},
+                                               {IDC_TOTE_COPY, TOTE_COPY_TEXT},
+                                               {IDOK, TOTE_CLOSE_TEXT}};
   for (const auto& [id, text] : words) SetDlgItemTextA(dialog, id, text);
 
   Win32Surface surface(window.main);
@@ -297,8 +300,8 @@ bool HandleCommand(HWND dialog, ToteWindow& window, int id, int code) {
     case IDC_TOTE_COPY: {
       // As "Copy line" puts its own: text and HTML.
       Win32Surface main(window.main);
-      if (!PutOnClipboard(dialog, CopyToteTable(main, *window.tote, window.horses, "\r\n",
-                                                *window.money))) {
+      if (!PutOnClipboard(
+              dialog, CopyToteTable(main, *window.tote, window.horses, "\r\n", *window.money))) {
         MessageBeep(MB_ICONWARNING);
       }
       return true;

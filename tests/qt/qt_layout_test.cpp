@@ -436,7 +436,7 @@ void QtLayoutTest::NamesWidenTheWindowByTheirColumn() {
   QCOMPARE(bold->text(), QStringLiteral("4 <i>Bo</i> & Co"));
   SaveArtifact(dialog, "qt-card-main");
 
-  ToteDialog tote(dialog.Surface(), dialog.Tote(), ShownRace(card).horses, &dialog);
+  ToteDialog tote(dialog.Surface(), dialog.Tote(), ShownRace(card).horses, card.money, &dialog);
   tote.show();
   QVERIFY(QTest::qWaitForWindowExposed(&tote));
   SaveArtifact(tote, "qt-card-tote");

@@ -229,8 +229,7 @@ void ToteDialogTest::EnterAndEscapeCloseFromAnywhere() {
   // window has closed with result.
   const auto closes = [&dialog](const QString& name, Qt::Key key, int result) {
     ToteDialog window(dialog.Surface(), dialog.Tote(), ShownRace(dialog.KeptCard()).horses,
-                      dialog.KeptCard().money,
-                      &dialog);
+                      dialog.KeptCard().money, &dialog);
     if (!ShowActive(window)) return false;
     QWidget* widget =
         name.contains(QLatin1Char('&')) ? Button(window, qPrintable(name)) : Named(window, name);
@@ -260,17 +259,23 @@ void ToteDialogTest::ScreenReadersHearEveryFigure() {
                     dialog.KeptCard().money, &dialog);
   QStringList prices;
   for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
-    if (!qobject_cast<QSpinBox*>(field->parent())) prices << field->accessibleName();
+    if (field->accessibleName().endsWith(QStringLiteral("tote price"))) {
+      prices << field->accessibleName();
+    }
   }
   // With horse 2 scratched the window's second row is horse 3, and is named so.
   QCOMPARE(
       prices,
       (QStringList{QStringLiteral("Horse 1 tote price"), QStringLiteral("Horse 3 tote price"),
                    QStringLiteral("Horse 4 tote price"), QStringLiteral("Horse 5 tote price")}));
-  QStringList names{QStringLiteral("Required edge"), QStringLiteral("Tote book"),
-                    QStringLiteral("Take"), QStringLiteral("Bets")};
+  QStringList names{QStringLiteral("Required edge"),
+                    QStringLiteral("Tote book"),
+                    QStringLiteral("Take"),
+                    QStringLiteral("Bets"),
+                    QStringLiteral("Bankroll in dollars"),
+                    QStringLiteral("Kelly fraction")};
   for (const char* what :
-       {"tote price", "status", "fair", "fair odds", "needs", "overlay", "pays", "EV"}) {
+       {"tote price", "status", "fair", "fair odds", "needs", "overlay", "pays", "EV", "stake"}) {
     names << QStringLiteral("Horse 3 %1").arg(QLatin1String(what));
   }
   for (const QString& name : names) {
