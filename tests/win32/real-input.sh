@@ -344,12 +344,12 @@ echo "ok: opened, the dialog shows what it showed when saved"
 
 # A file that cannot be opened: a message box names it, its line and the fault; the dialog
 # stays as it was.
-sed '15s/^7\t/6\t/' "$work/race.oddsline" >"$work/broken.oddsline"
+sed '17s/^7\t/6\t/' "$work/race.oddsline" >"$work/broken.oddsline"
 keys key alt+space
 keys key p
 file_dialog Open "$winwork\\broken.oddsline"
 message=$(probe message) || fail "no message box after a failed open"
-expected="Cannot open \"$winwork\\broken.oddsline\": line 15: a horse listed twice or out of order"
+expected="Cannot open \"$winwork\\broken.oddsline\": line 17: a horse listed twice or out of order"
 [ "$message" = "$expected" ] || fail "the message box says: $message"
 screenshot win-open-failed.png $(probe popup)
 box=$(xdotool search --onlyvisible --name '^Oddsmith$' | grep -vx "$window" | head -1)
