@@ -6,7 +6,7 @@ set -euo pipefail
 pkgs=()
 for group in "$@"; do
   case "$group" in
-    core) pkgs+=(cmake make g++ libgtest-dev clang-format libboost-dev) ;;
+    core) pkgs+=(cmake make g++ libgtest-dev clang-format) ;;
     qt) pkgs+=(qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth imagemagick xdotool xclip dbus-daemon at-spi2-core python3-pyatspi fonts-liberation2 poppler-utils) ;;
     win) pkgs+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool xclip imagemagick fonts-liberation2) ;;
     fuzz) pkgs+=(clang libclang-rt-14-dev llvm) ;;
