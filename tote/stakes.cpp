@@ -88,7 +88,7 @@ void KellyStakes(const KellyHorse* horses, int count, long long book, long long 
   kelly = std::clamp(kelly, KELLY_MIN, KELLY_MAX);
 
   // p·d = share × pay / (book × 200): the order needs only share × pay, at most 10^11.
-  int order[ROW_COUNT];
+  int order[ROW_COUNT] = {};
   for (int k = 0; k < count; ++k) order[k] = k;
   std::sort(order, order + count, [horses](int a, int b) {
     const long long left = horses[a].share * horses[a].payCents;
