@@ -41,10 +41,7 @@ TEST(Stakes, KellysRuleForSeveralHorses) {
        {500'000, 300'000, 200'000}},
       // Fourteen horses of 7 % at 99-1, the product of their payouts some 200 bits: R =
       // 0.02 / 0.86, each stakes 0.07 - R / 100 = 6.9767 %.
-      {"fourteen long shots",
-       std::vector<KellyHorse>(14, {0, 700, 20000}),
-       10'000'000,
-       100,
+      {"fourteen long shots", std::vector<KellyHorse>(14, {0, 700, 20000}), 10'000'000, 100,
        std::vector<long long>(14, 697'674)},
       // Under a dollar is nothing; no bankroll stakes nothing.
       {"under a dollar", {{0, 4000, 600}}, 9, 100, {0}},

@@ -41,17 +41,10 @@ struct FileDialogs {
   DWORD failure = 0;  // why they could not be loaded
 };
 
-// The procedure name of library as the type T; through the generic function type, the one
-// cast between function types the compiler takes as deliberate.
-template <typename T>
-T Procedure(HMODULE library, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 const FileDialogs& LoadFileDialogs() {
   static const FileDialogs dialogs = [] {
     FileDialogs loaded;
-    const HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const HMODULE library = SystemLibrary(L"comdlg32.dll");
     if (library) {
       loaded.open = Procedure<FileDialogs::Show>(library, "GetOpenFileNameW");
       loaded.save = Procedure<FileDialogs::Show>(library, "GetSaveFileNameW");

@@ -8,6 +8,7 @@
 
 #include <new>
 
+#include "dialog/win32/win32_windows.h"
 #include "text/wide.h"
 
 namespace {
@@ -18,36 +19,23 @@ struct AccessibilityLibraries {
   using CreateStandard = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
   using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
   using AllocateString = BSTR(WINAPI*)(const OLECHAR*);
-  using InitialiseCom = HRESULT(WINAPI*)(LPVOID, DWORD);
   CreateStandard createStandard = nullptr;
   FromObject fromObject = nullptr;
   AllocateString allocateString = nullptr;
   bool loaded = false;
 };
 
-template <typename T>
-T Procedure(HMODULE library, const char* name) {
-  return library ? reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
-                 : nullptr;
-}
-
 const AccessibilityLibraries& Libraries() {
   static const AccessibilityLibraries libraries = [] {
     AccessibilityLibraries loaded;
-    const auto load = [](const wchar_t* name) {
-      return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    };
-    // The object is handed over through COM, which the thread must have joined: a window's
-    // thread joins a single-threaded apartment, as every thread with windows may.
-    const auto initialise =
-        Procedure<AccessibilityLibraries::InitialiseCom>(load(L"ole32.dll"), "CoInitializeEx");
-    if (!initialise || FAILED(initialise(nullptr, COINIT_APARTMENTTHREADED))) return loaded;
-    const HMODULE oleacc = load(L"oleacc.dll");
+    // The object is handed over through COM, which the thread must have joined.
+    if (!JoinComApartment()) return loaded;
+    const HMODULE oleacc = SystemLibrary(L"oleacc.dll");
     loaded.createStandard =
         Procedure<AccessibilityLibraries::CreateStandard>(oleacc, "CreateStdAccessibleObject");
     loaded.fromObject = Procedure<AccessibilityLibraries::FromObject>(oleacc, "LresultFromObject");
-    loaded.allocateString =
-        Procedure<AccessibilityLibraries::AllocateString>(load(L"oleaut32.dll"), "SysAllocString");
+    loaded.allocateString = Procedure<AccessibilityLibraries::AllocateString>(
+        SystemLibrary(L"oleaut32.dll"), "SysAllocString");
     loaded.loaded = loaded.createStandard && loaded.fromObject && loaded.allocateString;
     return loaded;
   }();

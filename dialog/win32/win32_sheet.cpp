@@ -10,6 +10,8 @@
 // clang-format on
 
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -35,13 +37,9 @@ struct PrintDialog {
 const PrintDialog& LoadPrintDialog() {
   static const PrintDialog dialog = [] {
     PrintDialog loaded;
-    const HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (library) {
-      loaded.show = reinterpret_cast<PrintDialog::Show>(
-          reinterpret_cast<void (*)()>(GetProcAddress(library, "PrintDlgExW")));
-      loaded.error = reinterpret_cast<PrintDialog::LastError>(
-          reinterpret_cast<void (*)()>(GetProcAddress(library, "CommDlgExtendedError")));
-    }
+    const HMODULE library = SystemLibrary(L"comdlg32.dll");
+    loaded.show = Procedure<PrintDialog::Show>(library, "PrintDlgExW");
+    loaded.error = Procedure<PrintDialog::LastError>(library, "CommDlgExtendedError");
     return loaded;
   }();
   return dialog;
@@ -52,17 +50,16 @@ const PrintDialog& LoadPrintDialog() {
 // the screen (and under Wine even when asked not to); the program says it itself.
 bool AnyPrinter() {
   using Enumerate = BOOL(WINAPI*)(DWORD, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD);
-  static const Enumerate enumerate = [] {
-    const HMODULE library = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return library ? reinterpret_cast<Enumerate>(
-                         reinterpret_cast<void (*)()>(GetProcAddress(library, "EnumPrintersW")))
-                   : nullptr;
-  }();
+  static const Enumerate enumerate =
+      Procedure<Enumerate>(SystemLibrary(L"winspool.drv"), "EnumPrintersW");
   if (!enumerate) return true;  // the print dialog will say what it finds
   DWORD needed = 0;
   DWORD count = 0;
-  enumerate(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
-  return needed > 0;
+  // With no room given, a list of printers fails for want of it; only a call that succeeds
+  // says there is none. Any other failure (a stopped spooler) is the dialog's to tell.
+  return !enumerate(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed,
+                    &count) ||
+         needed > 0;
 }
 
 void Failed(HWND dialog, const std::string& why) {
@@ -83,7 +80,10 @@ bool PrintPages(HDC dc, const std::vector<SheetPage>& pages, const DevicePage& d
   document.cbSize = sizeof document;
   document.lpszDocName = L"Oddsmith sheet";
   if (StartDocW(dc, &document) <= 0) {
-    why = ErrorText("the printer did not start the document", GetLastError());
+    // A printer to a file asks for its name here; a cancel there is no failure.
+    const DWORD error = GetLastError();
+    why = error == ERROR_CANCELLED ? std::string()
+                                   : ErrorText("the printer did not start the document", error);
     return false;
   }
   for (const SheetPage& page : pages) {
@@ -187,7 +187,15 @@ void PrintSheet(HWND dialog, Card& card, DialogSurface& surface) {
     Failed(dialog, "no printer is installed.");
     return;
   }
-  PRINTDLGEXW request{};
+  // The dialog's General page holds the system's list of printers, a shell view, which needs the
+  // thread in a COM apartment; and the system asks for the request on the heap.
+  static const bool com = JoinComApartment();
+  const std::unique_ptr<PRINTDLGEXW> held(com ? new (std::nothrow) PRINTDLGEXW{} : nullptr);
+  if (!held) {
+    Failed(dialog, ErrorText("the print dialog cannot start", GetLastError()));
+    return;
+  }
+  PRINTDLGEXW& request = *held;
   request.lStructSize = sizeof request;
   request.hwndOwner = dialog;
   // Without a printer the program says so itself, over its own window, as for any failure.
@@ -216,7 +224,8 @@ void PrintSheet(HWND dialog, Card& card, DialogSurface& surface) {
   }
   const DevicePage device = PageOfDevice(request.hDC);
   std::string why;
-  if (!PrintPages(request.hDC, LayOutSheet(card, surface, device.paper), device, why)) {
+  if (!PrintPages(request.hDC, LayOutSheet(card, surface, device.paper), device, why) &&
+      !why.empty()) {
     Failed(dialog, why);
   }
   release();

@@ -3,6 +3,7 @@
 
 // after <windows.h>, which it needs
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "resources/dialog.h"
 #include "text/wide.h"
@@ -29,10 +30,7 @@ using TaskDialogFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*,
 
 TaskDialogFunction LoadTaskDialog() {
   // Version 6 of the common controls, which the manifest asks for, has it; an older one not.
-  const HMODULE library = GetModuleHandleW(L"comctl32.dll");
-  if (!library) return nullptr;
-  return reinterpret_cast<TaskDialogFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, "TaskDialogIndirect")));
+  return Procedure<TaskDialogFunction>(GetModuleHandleW(L"comctl32.dll"), "TaskDialogIndirect");
 }
 
 LRESULT CALLBACK NeverDefault(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -44,6 +42,12 @@ LRESULT CALLBACK NeverDefault(HWND button, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
+
+bool JoinComApartment() {
+  using Join = HRESULT(WINAPI*)(LPVOID, DWORD);
+  const auto join = Procedure<Join>(SystemLibrary(L"ole32.dll"), "CoInitializeEx");
+  return join && SUCCEEDED(join(nullptr, COINIT_APARTMENTTHREADED));
+}
 
 void KeepFromDefault(HWND button) { SetWindowSubclass(button, NeverDefault, 0, 0); }
 

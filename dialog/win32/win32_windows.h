@@ -6,6 +6,25 @@
 
 #include <string>
 
+// The procedure name of library (a handle, or nullptr) as the function type T, or nullptr:
+// through the generic function type, the one cast between function types the compiler takes as
+// deliberate. What the program calls only once a user asks for it comes this way, from a
+// library loaded then, so that it starts without it.
+template <typename T>
+T Procedure(HMODULE library, const char* name) {
+  return library ? reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
+// A library of System32's, loaded the first time it is asked for.
+inline HMODULE SystemLibrary(const wchar_t* name) {
+  return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+// Joins the calling thread to a single-threaded COM apartment, as every thread with windows may
+// (ole32 loaded then); true once it is in one. A second join only counts.
+bool JoinComApartment();
+
 // Keeps button from ever becoming the default: the window's default button ("Close") stays
 // so when the focus moves onto this one, and Enter closes the window wherever the focus is.
 // The button still takes Space and its mnemonic.
