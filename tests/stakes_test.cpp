@@ -53,7 +53,7 @@ TEST(Stakes, KellysRuleForSeveralHorses) {
                 vector.bankroll, vector.kelly, stakes.data());
     EXPECT_EQ(stakes, vector.stakes) << vector.name;
     for (std::size_t k = 0; k < stakes.size(); ++k) {
-      std::printf("%-14s horse %zu: %lld\n", vector.name, k + 1, stakes[k]);
+      std::printf("%-20s horse %zu: %lld\n", vector.name, k + 1, stakes[k]);
     }
   }
 }

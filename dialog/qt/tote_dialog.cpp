@@ -164,15 +164,21 @@ void ToteDialog::MakeRows() {
 }
 
 void ToteDialog::MakeFooter() {
+  // A percentage with arrows, named for screen readers, its label's mnemonic going to it.
+  const auto percentBox = [this](QLabel* label, int low, int high, int step, int value,
+                                 const char* name) {
+    auto* box = new QSpinBox(this);
+    box->setRange(low, high);
+    box->setSingleStep(step);
+    box->setSuffix(QString::fromLatin1(TOTE_EDGE_SUFFIX));
+    box->setAlignment(Qt::AlignRight);
+    box->setValue(value);
+    box->setAccessibleName(QString::fromLatin1(name));
+    label->setBuddy(box);
+    return box;
+  };
   auto* edgeLabel = new QLabel(QString::fromLatin1(TOTE_EDGE_LABEL), this);
-  m_edge = new QSpinBox(this);
-  m_edge->setRange(0, EDGE_MAX);
-  m_edge->setSingleStep(TOTE_EDGE_STEP);
-  m_edge->setSuffix(QString::fromLatin1(TOTE_EDGE_SUFFIX));
-  m_edge->setAlignment(Qt::AlignRight);
-  m_edge->setValue(m_tote.edge);
-  m_edge->setAccessibleName(QStringLiteral("Required edge"));
-  edgeLabel->setBuddy(m_edge);
+  m_edge = percentBox(edgeLabel, 0, EDGE_MAX, TOTE_EDGE_STEP, m_tote.edge, "Required edge");
   // Connected once the box shows the tote's edge, so that only the user's changes come here;
   // with keyboard tracking each keystroke is one.
   connect(m_edge, &QSpinBox::valueChanged, this, [this](int value) {
@@ -215,14 +221,8 @@ void ToteDialog::MakeFooter() {
     Refresh();
   });
   auto* kellyLabel = new QLabel(QString::fromLatin1(TOTE_KELLY_LABEL), this);
-  m_kelly = new QSpinBox(this);
-  m_kelly->setRange(KELLY_MIN, KELLY_MAX);
-  m_kelly->setSingleStep(TOTE_KELLY_STEP);
-  m_kelly->setSuffix(QString::fromLatin1(TOTE_EDGE_SUFFIX));
-  m_kelly->setAlignment(Qt::AlignRight);
-  m_kelly->setValue(m_money.kelly);
-  m_kelly->setAccessibleName(QStringLiteral("Kelly fraction"));
-  kellyLabel->setBuddy(m_kelly);
+  m_kelly = percentBox(kellyLabel, KELLY_MIN, KELLY_MAX, TOTE_KELLY_STEP, m_money.kelly,
+                       "Kelly fraction");
   connect(m_kelly, &QSpinBox::valueChanged, this, [this](int value) {
     m_money.kelly = value;
     Refresh();

@@ -77,12 +77,17 @@ void ShowFigures(HWND dialog, ToteWindow& window) {
   WriteIfChanged(dialog, IDC_TOTE_BETS, race.bets);
 }
 
-// The edge field shows the edge the tote holds, the up-down control stands on it.
-void ShowEdge(HWND dialog, ToteWindow& window) {
+// A number field with an up-down control on it shows the value the window holds; the writing
+// flag keeps the field's own change from being taken as typing.
+void ShowSpinNumber(HWND dialog, ToteWindow& window, int field, int spin, int value) {
   window.writing = true;
-  SendDlgItemMessageA(dialog, IDC_TOTE_EDGE_SPIN, UDM_SETPOS32, 0, window.tote->edge);
-  SetDlgItemInt(dialog, IDC_TOTE_EDGE, static_cast<UINT>(window.tote->edge), FALSE);
+  SendDlgItemMessageA(dialog, spin, UDM_SETPOS32, 0, value);
+  SetDlgItemInt(dialog, field, static_cast<UINT>(value), FALSE);
   window.writing = false;
+}
+
+void ShowEdge(HWND dialog, ToteWindow& window) {
+  ShowSpinNumber(dialog, window, IDC_TOTE_EDGE, IDC_TOTE_EDGE_SPIN, window.tote->edge);
 }
 
 // A number typed beyond the range is kept as the nearer end; an empty field keeps the edge
@@ -94,12 +99,8 @@ void TakeEdge(HWND dialog, ToteWindow& window) {
   window.tote->edge = edge > EDGE_MAX ? EDGE_MAX : static_cast<int>(edge);
 }
 
-// The Kelly fraction as the field shows it, the up-down control on it.
 void ShowKelly(HWND dialog, ToteWindow& window) {
-  window.writing = true;
-  SendDlgItemMessageA(dialog, IDC_TOTE_KELLY_SPIN, UDM_SETPOS32, 0, window.money->kelly);
-  SetDlgItemInt(dialog, IDC_TOTE_KELLY, static_cast<UINT>(window.money->kelly), FALSE);
-  window.writing = false;
+  ShowSpinNumber(dialog, window, IDC_TOTE_KELLY, IDC_TOTE_KELLY_SPIN, window.money->kelly);
 }
 
 void ShowBankroll(HWND dialog, ToteWindow& window) {
