@@ -51,6 +51,23 @@ def described(row):
     return item.description
 
 
+def holds_text(parent, typed):
+    """True when a text field under parent holds typed."""
+    stack = [parent]
+    while stack:
+        node = stack.pop()
+        if node is None:
+            continue
+        if node.getRoleName() == "text":
+            try:
+                if node.queryText().getText(0, -1) == typed:
+                    return True
+            except NotImplementedError:
+                pass
+        stack.extend(node.getChildAtIndex(i) for i in range(node.childCount))
+    return False
+
+
 def checked(name):
     return named(main(), name).getState().contains(pyatspi.STATE_CHECKED)
 
@@ -103,12 +120,22 @@ until("the file dialog", lambda: window("Import entries"))
 # Without a window manager the keys go where xdotool puts the focus: into the file dialog.
 box = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Import entries$"],
                      capture_output=True, text=True, timeout=10).stdout.split()[0]
-xdotool("windowfocus", "--sync", box)
-time.sleep(0.5)  # its file name field takes the focus once the window has it
-xdotool("key", "ctrl+a")
-xdotool("type", "--delay", "10", TABLE)
+# Its file name field takes the focus some time after the window has it, later on a slow
+# build: the name is typed again until the field shows it.
+for attempt in range(4):
+    xdotool("windowfocus", "--sync", box)
+    time.sleep(0.5 * (attempt + 1))
+    xdotool("key", "ctrl+a")
+    xdotool("type", "--delay", "10", TABLE)
+    end = time.monotonic() + 3
+    while time.monotonic() < end and not holds_text(window("Import entries"), TABLE):
+        time.sleep(0.1)
+    if holds_text(window("Import entries"), TABLE):
+        break
+else:
+    sys.exit("import_atspi: the file dialog's name field never showed the typed name")
 xdotool("key", "Return")
-asked = until("the question for the CSV file", question, timeout=15)
+asked = until("the question for the CSV file", question, timeout=30)
 if "Race 4: 5 entries placed, 1 scratched." not in asked:
     sys.exit(f"import_atspi: the CSV file's question:\n{asked}")
 xdotool("key", "Return")
