@@ -235,6 +235,53 @@ void AppendSheet(std::string& out, const std::vector<SheetPage>& pages) {
   out += '\n';
 }
 
+// "ticket TYPE BASE SETS": a bet type's word, a base in cents, and its sets separated by "/",
+// each rows 1 to 14 separated by ",", none twice in a set.
+const char* ParseTicket(const Rest& rest, ScriptCommand& command) {
+  if (!rest.given) return "missing argument";
+  std::string_view words = rest.text;
+  const auto next = [&words]() {
+    const std::size_t end = words.find(' ');
+    const std::string_view word = words.substr(0, end);
+    words = end == std::string_view::npos ? std::string_view() : words.substr(end + 1);
+    return word;
+  };
+  const std::string_view type = next();
+  int found = -1;
+  for (int n = 0; n < BET_TYPE_COUNT; ++n) {
+    if (type == InfoOf(static_cast<BetType>(n)).word) found = n;
+  }
+  if (found < 0) return "no such bet type";
+  command.ticket.type = static_cast<BetType>(found);
+  long long base = 0;
+  if (words.empty()) return "missing argument";
+  if (!ParseNumber(next(), base)) return "not a number";
+  if (!IsBaseCents(base)) return "base not 10, 50, 100 or 200";
+  command.ticket.baseCents = static_cast<int>(base);
+  if (words.empty()) return "missing argument";
+  std::string_view sets = next();
+  if (!words.empty()) return "extra argument";
+  const int positions = InfoOf(command.ticket.type).positions;
+  for (int m = 0; m < positions; ++m) {
+    const std::size_t slash = sets.find('/');
+    if ((slash == std::string_view::npos) != (m + 1 == positions)) return "wrong number of sets";
+    std::string_view set = sets.substr(0, slash);
+    sets = slash == std::string_view::npos ? std::string_view() : sets.substr(slash + 1);
+    while (true) {
+      const std::size_t comma = set.find(',');
+      long long row = 0;
+      if (!ParseNumber(set.substr(0, comma), row)) return "not a number";
+      if (row < 1 || row > ROW_COUNT) return "row out of range";
+      const auto bit = static_cast<std::uint16_t>(1U << (row - 1));
+      if (command.ticket.sets[m] & bit) return "a row twice in a set";
+      command.ticket.sets[m] |= bit;
+      if (comma == std::string_view::npos) break;
+      set.remove_prefix(comma + 1);
+    }
+  }
+  return nullptr;
+}
+
 const char* ParseRace(const Rest& rest, ScriptCommand& command) {
   Numbers numbers;
   if (const char* error = ReadNumbers(rest, 1, 1, numbers)) return error;
@@ -492,6 +539,14 @@ const CommandRow COMMANDS[] = {
        AppendSheet(output.printed, pages);
        return nullptr;
      }},
+    {"ticket", ScriptCommand::TICKET, ParseTicket,
+     [](ScriptTarget& target, const ScriptCommand& command, CommandOutput& output) -> const char* {
+       TicketPrice price;
+       if (const char* error = target.PriceTicket(command.ticket, price)) return error;
+       output.printed +=
+           FormatTicketTable(price, InfoOf(command.ticket.type).positions, "\n") + '\n';
+       return nullptr;
+     }},
     {"undo", ScriptCommand::UNDO, ParseBare,
      [](ScriptTarget& target, const ScriptCommand&, CommandOutput&) -> const char* {
        return target.Undo() ? nullptr : NO_HISTORY;
@@ -515,6 +570,7 @@ bool EndsStep(ScriptCommand::Kind kind) {
     case ScriptCommand::IMPORT:
     case ScriptCommand::COPY:
     case ScriptCommand::SHEET:
+    case ScriptCommand::TICKET:
     case ScriptCommand::TOTE_TABLE: return true;
     default: return false;
   }
@@ -592,6 +648,23 @@ std::string FormatCommand(const ScriptCommand& command) {
       if (command.pos >= 0) add(command.pos);
       break;
     case ScriptCommand::KELLY: add(command.pos); break;
+    case ScriptCommand::TICKET: {
+      const int positions = InfoOf(command.ticket.type).positions;
+      line += ' ';
+      line += InfoOf(command.ticket.type).word;
+      add(command.ticket.baseCents);
+      for (int m = 0; m < positions; ++m) {
+        line += m == 0 ? ' ' : '/';
+        bool first = true;
+        for (int i = 0; i < ROW_COUNT; ++i) {
+          if (!(command.ticket.sets[m] & (1U << i))) continue;
+          if (!first) line += ',';
+          line += std::to_string(i + 1);
+          first = false;
+        }
+      }
+      break;
+    }
     default: break;
   }
   return line;
@@ -669,6 +742,10 @@ bool ScriptTarget::ToteTable(std::string& /*table*/) { return false; }
 
 bool ScriptTarget::Sheet(const SheetPaper& /*paper*/, std::vector<SheetPage>& /*pages*/) {
   return false;
+}
+
+const char* ScriptTarget::PriceTicket(const Ticket& /*ticket*/, TicketPrice& /*price*/) {
+  return NO_CARD;
 }
 
 Card* ScriptTarget::KeptCard() { return nullptr; }

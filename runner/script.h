@@ -13,6 +13,7 @@
 #include "card/card.h"
 #include "dialog/surface.h"
 #include "entries/entries.h"
+#include "exotics/exotics.h"
 #include "files/line_file.h"
 #include "sheet/sheet.h"
 #include "tote/tote.h"
@@ -49,6 +50,7 @@ struct ScriptCommand {
     SHEET,       // sheet W H: prints the card's sheet on a page of W by H points
     BANKROLL,    // bankroll [N]: the card's bankroll becomes N dollars, or none
     KELLY,       // kelly N: the card's Kelly fraction becomes N percent
+    TICKET,      // ticket TYPE BASE SETS: prints an exotic ticket's price
   } kind = INIT;
   // The control or command identifier; the horse, 1 to 14, of TOTE, PROGRAM, NAME and ML; the
   // race of RACE; SHEET's page width in points.
@@ -60,6 +62,7 @@ struct ScriptCommand {
   bool hasPos = false;  // whether the scroll's line gives its position
   // The text of TYPE, TOTE and the card's commands, the path of SAVE, OPEN and IMPORT.
   std::string text;
+  Ticket ticket;  // TICKET's
 };
 
 // Reads one line that is neither empty nor a comment into command. Returns nullptr, or what is
@@ -106,6 +109,10 @@ class ScriptTarget {
   // "sheet W H": takes what is being typed as "Copy line" does, then lays out the card's sheet
   // (sheet/sheet.h) on paper. A dialog that keeps no card refuses, as these do.
   virtual bool Sheet(const SheetPaper& paper, std::vector<SheetPage>& pages);
+  // "ticket": takes what is being typed as "Copy line" does, then prices ticket on the card's
+  // shown race (exotics/exotics.h). Returns nullptr, or why the ticket cannot be bet; a dialog
+  // that keeps no card refuses, as these do.
+  virtual const char* PriceTicket(const Ticket& ticket, TicketPrice& price);
 
   // The card its window keeps (card/card.h), for the card's commands, which change who its
   // horses are, its track, date and labels directly, and "card list". A dialog that keeps none
@@ -144,11 +151,11 @@ struct CommandOutput {
 const char* ApplyCommand(ScriptTarget& target, const ScriptCommand& command, CommandOutput& output);
 
 // Runs the script read from in against target, ending a step (ScriptTarget::EndStep) after each
-// init, leave, click, command, open, import, copy, sheet and tote table, and after an unbroken
-// run of scroll lines on one bar; printing "show" states and "exit N" to out and the first bad
-// line and every failed save or open to err (prefixed by name). Returns the exit
-// status: the quit message's code, 0 at the end of the input, 2 for a line it cannot take; 3
-// instead of 0 once a save or an open has failed.
+// init, leave, click, command, open, import, copy, sheet, ticket and tote table, and after an
+// unbroken run of scroll lines on one bar; printing "show" states and "exit N" to out and the first
+// bad line and every failed save or open to err (prefixed by name). Returns the exit status: the
+// quit message's code, 0 at the end of the input, 2 for a line it cannot take; 3 instead of 0 once
+// a save or an open has failed.
 constexpr int STATUS_BAD_LINE = 2;
 constexpr int STATUS_FILE_FAILED = 3;
 int RunScript(ScriptTarget& target, std::FILE* in, std::FILE* out, std::FILE* err,

@@ -85,6 +85,11 @@ bool HeadlessDialog::Sheet(const SheetPaper& paper, std::vector<SheetPage>& page
   return true;
 }
 
+const char* HeadlessDialog::PriceTicket(const Ticket& ticket, TicketPrice& price) {
+  TakeTypedEntriesFirst();
+  return PriceCardTicket(card_, surface_, ticket, price);
+}
+
 bool HeadlessDialog::GoToRace(int race) {
   if (race == card_.shown) return true;  // not even the typed entries are taken
   TakeTypedEntriesFirst();

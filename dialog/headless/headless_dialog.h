@@ -49,6 +49,7 @@ class HeadlessDialog final : public DialogWindow, public ScriptTarget {
   bool SetTote(const ToteState& tote) override;
   bool ToteTable(std::string& table) override;
   bool Sheet(const SheetPaper& paper, std::vector<SheetPage>& pages) override;
+  const char* PriceTicket(const Ticket& ticket, TicketPrice& price) override;
   Card* KeptCard() override { return &card_; }
   bool GoToRace(int race) override;
   bool ImportEntries(const std::string& path, ImportPlan& plan, LineFileError& error) override;

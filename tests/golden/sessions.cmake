@@ -29,3 +29,5 @@ oddsmith_golden(NAME sheet STATUS 2 FACES headless)
 oddsmith_golden(NAME stakes STATUS 2 FACES headless)
 # Thumb positions above 65535 cannot travel in a Win32 scroll message.
 oddsmith_golden(NAME wide-thumbs STATUS 0 FACES headless qt)
+# Exotic tickets are the runner's to price; the programs' Exotics windows have tests of their own.
+oddsmith_golden(NAME exotics STATUS 2 FACES headless)
