@@ -355,3 +355,49 @@ std::string FormatTicketTable(const TicketPrice& price, int positions, const cha
   text.pop_back();  // the NUL
   return text;
 }
+
+std::string PositionName(BetType type, int m) {
+  static const char* const PLACES[] = {"1st", "2nd", "3rd", "4th"};
+  if (InfoOf(type).legs) return "Leg " + std::to_string(m + 1);
+  return m >= 0 && m < 4 ? PLACES[m] : "";
+}
+
+std::string PositionHeading(BetType type, int m, int race) {
+  if (!InfoOf(type).legs) return PositionName(type, m);
+  return PositionName(type, m) + ": race " + std::to_string(race);
+}
+
+std::string HorseLabel(const HorseIdentity* horses, int row) {
+  if (!horses || horses[row].program[0] == '\0') return std::to_string(row + 1);
+  char part[3 * PROGRAM_MAX + 1];
+  TextBuilder text(part, sizeof part);
+  AddIdentityPart(text, horses[row].program);
+  return part;
+}
+
+namespace {
+
+// 24024 as "24,024".
+std::string Grouped(long long n) {
+  std::string digits = std::to_string(n);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, ',');
+  return digits;
+}
+
+}  // namespace
+
+std::string TicketSummary(const TicketPrice& price) {
+  const char* const dot = " \xC2\xB7 ";
+  std::string summary = Grouped(price.combinations) +
+                        (price.combinations == 1 ? " combination" : " combinations") + dot +
+                        "Cost $" + price.cost + dot + "Chance " + price.chance;
+  if (!price.fair.empty()) summary += dot + std::string("Fair $") + price.fair;
+  if (!price.needs.empty()) summary += dot + std::string("Needs $") + price.needs;
+  return summary;
+}
+
+std::string TicketListed(const TicketPrice& price) {
+  if (price.combinations <= static_cast<long long>(price.listed.size())) return "";
+  return "The " + Grouped(static_cast<long long>(price.listed.size())) + " most likely of " +
+         Grouped(price.combinations) + " are listed.";
+}

@@ -95,4 +95,25 @@ using CombinationName = std::string (*)(const ExoticCombination& combination, in
 std::string FormatTicketTable(const TicketPrice& price, int positions, const char* eol,
                               CombinationName name = nullptr, const void* context = nullptr);
 
+// The Exotics window's words, the same on both programs.
+inline constexpr char EXOTICS_MENU_TEXT[] = "E&xotics...";
+inline constexpr char EXOTICS_CAPTION[] = "Exotics";
+inline constexpr char EXOTICS_TYPE_LABEL[] = "Bet &type:";
+inline constexpr char EXOTICS_BASE_LABEL[] = "&Base:";
+inline constexpr char EXOTICS_ALL_TEXT[] = "All";
+inline constexpr char EXOTICS_COPY_TEXT[] = "&Copy";
+inline constexpr char EXOTICS_CLOSE_TEXT[] = "Close";
+
+// A position's name: "1st" to "4th" for a place bet, "Leg 1" to "Leg 6" for a Pick N.
+std::string PositionName(BetType type, int m);
+// Its heading in the window: the place, or the leg with its race, "Leg 2: race 5".
+std::string PositionHeading(BetType type, int m, int race);
+// A horse as the window names it: its program number (UTF-8), else its row's number.
+std::string HorseLabel(const HorseIdentity* horses, int row);
+// The summary as the window shows it: "24 combinations · Cost $24.00 · Chance 37.351% ·
+// Fair $64.26 · Needs $70.70", and where not all are listed, "The 1,000 most likely of
+// 24,024 are listed." (UTF-8).
+std::string TicketSummary(const TicketPrice& price);
+std::string TicketListed(const TicketPrice& price);
+
 #endif

@@ -12,6 +12,7 @@
 
 #include "card/card_window.h"
 #include "entries/entries.h"
+#include "exotics/exotics.h"
 #include "tote/tote_window.h"
 
 namespace {
@@ -40,6 +41,7 @@ QList<Command> Commands() {
       {"&Undo", {keys(Qt::CTRL | Qt::Key_Z)}},
       {"&Redo", {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), keys(Qt::CTRL | Qt::Key_Y)}},
       {TOTE_MENU_TEXT, {keys(Qt::CTRL | Qt::Key_T)}},
+      {EXOTICS_MENU_TEXT, {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_E)}},
       {"&Keys and commands", {keys(Qt::Key_F1)}},
       {"&About Oddsmith", {}},
   };
@@ -73,7 +75,7 @@ MenuActions MakeMenus(QDialog& window) {
   race->addActions({at(MENU_CARD), at(MENU_NEXT_RACE), at(MENU_PREVIOUS_RACE)});
   race->addSeparator();
   race->addActions({at(MENU_UNDO), at(MENU_REDO)});
-  bar->addMenu(QStringLiteral("&Tools"))->addAction(at(MENU_TOTE));
+  bar->addMenu(QStringLiteral("&Tools"))->addActions({at(MENU_TOTE), at(MENU_EXOTICS)});
   bar->addMenu(QStringLiteral("&Help"))->addActions({at(MENU_KEYS), at(MENU_ABOUT)});
   window.layout()->setMenuBar(bar);
   return actions;

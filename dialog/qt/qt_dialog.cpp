@@ -27,6 +27,7 @@
 #include "dialog/qt/control_group.h"
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
+#include "dialog/qt/exotics_dialog.h"
 #include "dialog/qt/line_files.h"
 #include "dialog/qt/menus.h"
 #include "dialog/qt/name_label.h"
@@ -65,7 +66,7 @@ QString HelpSummary() {
       "Ctrl+O, Ctrl+S, Ctrl+Shift+S: open, save, save as\n"
       "Ctrl+Shift+C: copy the line as a table\n"
       "Ctrl+P, Ctrl+Shift+P: print the card's sheet, export it as a PDF\n"
-      "Ctrl+T: the tote; Ctrl+Shift+K: the card\n"
+      "Ctrl+T: the tote; Ctrl+Shift+E: exotic tickets; Ctrl+Shift+K: the card\n"
       "Ctrl+Page Down, Ctrl+Page Up: the next, the previous race\n"
       "Ctrl+Shift+V: paste entries\n"
       "Escape, Ctrl+Q: close, asking first where work is unsaved\n\n"
@@ -213,6 +214,8 @@ void QtDialog::MakeMenuActions() {
   connect(m_redo, &QAction::triggered, this, [this] { UndoOrRedo(true); });
   m_toteAction = actions[MENU_TOTE];
   connect(m_toteAction, &QAction::triggered, this, &QtDialog::ShowTote);
+  m_exoticsAction = actions[MENU_EXOTICS];
+  connect(m_exoticsAction, &QAction::triggered, this, &QtDialog::ShowExotics);
   connect(actions[MENU_KEYS], &QAction::triggered, this, [this] {
     QMessageBox::information(this, QStringLiteral("Keys and commands"), HelpSummary());
   });
@@ -487,7 +490,7 @@ void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
   // Qt::PopupFocusReason, which ends no field's focus (eventFilter).
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addActions({m_copyLine, m_saveLine, m_saveAs, m_openLine, m_toteAction});
+  menu->addActions({m_copyLine, m_saveLine, m_saveAs, m_openLine, m_toteAction, m_exoticsAction});
   menu->addSeparator();
   menu->addActions({m_cardAction, m_nextRace, m_previousRace});
   menu->addSeparator();
@@ -538,6 +541,13 @@ void QtDialog::ShowTote() {
   window.exec();
   m_toteWindow = nullptr;
   ShowDocument();  // the prices are the card's work too
+}
+
+void QtDialog::ShowExotics() {
+  if (m_toteWindow || !TakeTypedEntriesFirst()) return;
+  // Modal, as the tote window; it changes nothing of the card.
+  ExoticsDialog window(m_card, m_surface, this);
+  window.exec();
 }
 
 void QtDialog::ShowCard() {

@@ -72,6 +72,10 @@ class QtDialog final : public QDialog, public DialogWindow {
   // "Tote..." (Ctrl+T), in the same menu: takes what is being typed, as "Copy line" does, then
   // shows the tote window over the dialog until the user closes it.
   QAction* ToteAction() const { return m_toteAction; }
+  // "Exotics..." (Ctrl+Shift+E; a text field keeps Ctrl+E), beside it: takes what is being typed,
+  // then shows the Exotics window over the dialog, pricing tickets on the shown race, until the
+  // user closes it.
+  QAction* ExoticsAction() const { return m_exoticsAction; }
   // "Card..." (Ctrl+Shift+K), in the same menu: takes what is being typed, then shows the Card
   // window over the dialog until the user closes it. "Next race" (Ctrl+Page Down) and "Previous
   // race" (Ctrl+Page Up) show the next and the previous race of the card (card.h).
@@ -169,6 +173,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   bool TakeTypedEntriesFirst();
   void CopyLine();
   void ShowTote();
+  void ShowExotics();
   void ShowCard();
   // Shows race r of the card, taking what is being typed first; nothing for 0 or the race
   // shown.
@@ -189,6 +194,7 @@ class QtDialog final : public QDialog, public DialogWindow {
   QMenuBar* m_menuBar = nullptr;
   QLabel* m_status = nullptr;
   QAction* m_toteAction = nullptr;
+  QAction* m_exoticsAction = nullptr;
   QAction* m_cardAction = nullptr;
   QAction* m_nextRace = nullptr;
   QAction* m_previousRace = nullptr;

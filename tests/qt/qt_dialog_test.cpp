@@ -495,17 +495,17 @@ void QtDialogTest::CopyLineTakesTheTypedEntry() {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   QVERIFY(menu);
   QList<QAction*> actions = menu->actions();
-  QVERIFY(actions.size() == 15 && actions[5]->isSeparator() && actions[9]->isSeparator() &&
-          actions[12]->isSeparator());
-  actions.removeAt(12);
-  actions.removeAt(9);
-  actions.removeAt(5);
-  QCOMPARE(actions,
-           (QList<QAction*>{dialog.CopyLineAction(), dialog.SaveLineAction(), dialog.SaveAsAction(),
-                            dialog.OpenLineAction(), dialog.ToteAction(), dialog.CardAction(),
-                            dialog.NextRaceAction(), dialog.PreviousRaceAction(),
-                            dialog.ImportEntriesAction(), dialog.PasteEntriesAction(),
-                            dialog.UndoAction(), dialog.RedoAction()}));
+  QVERIFY(actions.size() == 16 && actions[6]->isSeparator() && actions[10]->isSeparator() &&
+          actions[13]->isSeparator());
+  actions.removeAt(13);
+  actions.removeAt(10);
+  actions.removeAt(6);
+  QCOMPARE(actions, (QList<QAction*>{
+                        dialog.CopyLineAction(), dialog.SaveLineAction(), dialog.SaveAsAction(),
+                        dialog.OpenLineAction(), dialog.ToteAction(), dialog.ExoticsAction(),
+                        dialog.CardAction(), dialog.NextRaceAction(), dialog.PreviousRaceAction(),
+                        dialog.ImportEntriesAction(), dialog.PasteEntriesAction(),
+                        dialog.UndoAction(), dialog.RedoAction()}));
   QCOMPARE(menu->actions().first()->text(), QStringLiteral("Copy &line"));
   clipboard->setText(QStringLiteral("before"));
   QTest::keyClick(menu, Qt::Key_L);
