@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "book/board.h"
+#include "book/book.h"
 #include "exotics/fraction.h"
 #include "text/table.h"
 #include "text/text.h"
@@ -236,12 +237,8 @@ const char* TicketRaces(Card& card, DialogSurface& surface, BetType type,
     const int r = card.shown + leg;
     const Race* race = r <= RACE_MAX ? FindRace(card, r) : nullptr;
     if (!race) return "a leg the card does not hold";
-    if (r == card.shown) {
-      races[leg] = ExoticRaceOf(surface, race->tote.edge);
-    } else {
-      HeadlessSurface controls(RaceState(card, surface, r));
-      races[leg] = ExoticRaceOf(controls, race->tote.edge);
-    }
+    int horses = 0;
+    races[leg] = RaceOfCard(card, surface, r, horses);
   }
   return nullptr;
 }
@@ -400,4 +397,70 @@ std::string TicketListed(const TicketPrice& price) {
   if (price.combinations <= static_cast<long long>(price.listed.size())) return "";
   return "The " + Grouped(static_cast<long long>(price.listed.size())) + " most likely of " +
          Grouped(price.combinations) + " are listed.";
+}
+
+ExoticRace RaceOfCard(Card& card, DialogSurface& surface, int r, int& horses) {
+  if (r == card.shown) {
+    horses = ReadFieldSize(surface);
+    return ExoticRaceOf(surface, ShownRace(card).tote.edge);
+  }
+  const Race* race = FindRace(card, r);
+  HeadlessSurface controls(RaceState(card, surface, r));
+  horses = ReadFieldSize(controls);
+  return ExoticRaceOf(controls, race ? race->tote.edge : 0);
+}
+
+std::string CombinationHorses(const Card& card, BetType type,
+                              const ExoticCombination& combination) {
+  const BetTypeInfo& info = InfoOf(type);
+  std::string text;
+  for (int m = 0; m < info.positions; ++m) {
+    const Race* race = FindRace(card, card.shown + (info.legs ? m : 0));
+    if (m > 0) text += '-';
+    text += HorseLabel(race ? race->horses : nullptr, combination.rows[m]);
+  }
+  return text;
+}
+
+namespace {
+
+struct Named {
+  const Card* card;
+  BetType type;
+};
+std::string NameByCard(const ExoticCombination& combination, int /*positions*/,
+                       const void* context) {
+  const auto& named = *static_cast<const Named*>(context);
+  return CombinationHorses(*named.card, named.type, combination);
+}
+
+}  // namespace
+
+CopiedTable CopyTicketTable(const Card& card, BetType type, const TicketPrice& price,
+                            const char* eol) {
+  const Named named{&card, type};
+  const int positions = InfoOf(type).positions;
+  return {FormatTicketTable(price, positions, eol, NameByCard, &named),
+          FormatTicketTable(price, positions, nullptr, NameByCard, &named)};
+}
+
+std::string WithoutMnemonic(const std::string& label) {
+  std::string shown;
+  for (const char c : label) {
+    shown += c;
+    if (c == '&') shown += '&';
+  }
+  return shown;
+}
+
+const char* TicketIncomplete(const Card& card, const Ticket& ticket) {
+  const BetTypeInfo& info = InfoOf(ticket.type);
+  for (int leg = 0; info.legs && leg < info.positions; ++leg) {
+    const int r = card.shown + leg;
+    if (r > RACE_MAX || !FindRace(card, r)) return "The card does not hold every leg's race.";
+  }
+  for (int m = 0; m < info.positions; ++m) {
+    if (ticket.sets[m] == 0) return "Choose at least one horse for each position.";
+  }
+  return nullptr;
 }

@@ -11,6 +11,7 @@
 
 #include "card/card.h"
 #include "dialog/surface.h"
+#include "text/table.h"
 
 enum class BetType { EXACTA, TRIFECTA, SUPERFECTA, PICK3, PICK4, PICK5, PICK6 };
 constexpr int BET_TYPE_COUNT = 7;
@@ -110,6 +111,22 @@ std::string PositionName(BetType type, int m);
 std::string PositionHeading(BetType type, int m, int race);
 // A horse as the window names it: its program number (UTF-8), else its row's number.
 std::string HorseLabel(const HorseIdentity* horses, int row);
+// label with each "&" doubled, for a control that would take it for a mnemonic's mark.
+std::string WithoutMnemonic(const std::string& label);
+// Why the windows cannot price the ticket being chosen: a leg the card does not hold, else a
+// position with no horse chosen; nullptr when it can be priced.
+const char* TicketIncomplete(const Card& card, const Ticket& ticket);
+// Race r of the card (held) as the windows offer its horses: the shown race from surface (the
+// main dialog), another as the card keeps it; horses gets its field size.
+ExoticRace RaceOfCard(Card& card, DialogSurface& surface, int r, int& horses);
+// A combination as the windows name it: each position's horse by HorseLabel, a leg's from its
+// own race, joined by "-".
+std::string CombinationHorses(const Card& card, BetType type, const ExoticCombination& combination);
+// The ticket's table for the clipboard, horses named as the windows name them, rows ended by
+// eol.
+CopiedTable CopyTicketTable(const Card& card, BetType type, const TicketPrice& price,
+                            const char* eol);
+
 // The summary as the window shows it: "24 combinations · Cost $24.00 · Chance 37.351% ·
 // Fair $64.26 · Needs $70.70", and where not all are listed, "The 1,000 most likely of
 // 24,024 are listed." (UTF-8).

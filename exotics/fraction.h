@@ -14,7 +14,7 @@
 class Natural {
  public:
   Natural() = default;
-  Natural(std::uint64_t value);  // NOLINT(google-explicit-constructor): a number is one
+  explicit Natural(std::uint64_t value);
 
   bool IsZero() const { return limbs_.empty(); }
 

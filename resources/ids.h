@@ -27,10 +27,10 @@
 #define IDC_FIRST IDC_POOL_BAR /* the 95 controls hold the identifiers 101 to 195 */
 #define IDC_LAST IDC_POOLS_HEAD
 
-/* "Copy line", "Open line...", "Save line", "Tote...", "Card...", "Next race", "Previous race",
-   the import's entries, "Save line as...", "Undo", "Redo" and "Print..." in the dialog's system
-   menu. A system
-   command leaves its low four bits to the system and keeps 0xF000 and up for its own commands. */
+/* "Copy line", "Open line...", "Save line", "Tote...", "Exotics...", "Card...", "Next race",
+   "Previous race", the import's entries, "Save line as...", "Undo", "Redo" and "Print..." in the
+   dialog's system menu. A system command leaves its low four bits to the system and keeps 0xF000
+   and up for its own commands. */
 #define IDM_COPY_LINE 0x0400
 #define IDM_OPEN_LINE 0x0410
 #define IDM_SAVE_LINE 0x0420
@@ -44,5 +44,6 @@
 #define IDM_UNDO 0x04A0
 #define IDM_REDO 0x04B0
 #define IDM_PRINT 0x04C0
+#define IDM_EXOTICS 0x04D0
 
 #endif

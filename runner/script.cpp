@@ -239,28 +239,28 @@ void AppendSheet(std::string& out, const std::vector<SheetPage>& pages) {
 // each rows 1 to 14 separated by ",", none twice in a set.
 const char* ParseTicket(const Rest& rest, ScriptCommand& command) {
   if (!rest.given) return "missing argument";
-  std::string_view words = rest.text;
-  const auto next = [&words]() {
-    const std::size_t end = words.find(' ');
-    const std::string_view word = words.substr(0, end);
-    words = end == std::string_view::npos ? std::string_view() : words.substr(end + 1);
-    return word;
-  };
-  const std::string_view type = next();
+  // Three words, one space apart.
+  std::string_view words[3];
+  std::size_t count = 0;
+  for (std::string_view line = rest.text;; ++count) {
+    const std::size_t end = line.find(' ');
+    if (count == 3) return "extra argument";
+    words[count] = line.substr(0, end);
+    if (end == std::string_view::npos) break;
+    line.remove_prefix(end + 1);
+  }
+  if (count < 2) return "missing argument";
   int found = -1;
   for (int n = 0; n < BET_TYPE_COUNT; ++n) {
-    if (type == InfoOf(static_cast<BetType>(n)).word) found = n;
+    if (words[0] == InfoOf(static_cast<BetType>(n)).word) found = n;
   }
   if (found < 0) return "no such bet type";
   command.ticket.type = static_cast<BetType>(found);
   long long base = 0;
-  if (words.empty()) return "missing argument";
-  if (!ParseNumber(next(), base)) return "not a number";
+  if (!ParseNumber(words[1], base)) return "not a number";
   if (!IsBaseCents(base)) return "base not 10, 50, 100 or 200";
   command.ticket.baseCents = static_cast<int>(base);
-  if (words.empty()) return "missing argument";
-  std::string_view sets = next();
-  if (!words.empty()) return "extra argument";
+  std::string_view sets = words[2];
   const int positions = InfoOf(command.ticket.type).positions;
   for (int m = 0; m < positions; ++m) {
     const std::size_t slash = sets.find('/');

@@ -125,6 +125,17 @@ TEST(Exotics, TheGuidesVectors) {
        1,
        "0.000%",
        ""},
+      // The first horse holds the whole book: nothing is left to run second and third.
+      {"the book's whole share",
+       RaceOf({1000, 0, 0}),
+       {BetType::TRIFECTA, 100, {Set({1}), Set({2}), Set({3})}},
+       "1-2-3",
+       "0.000%",
+       "",
+       "",
+       1,
+       "0.000%",
+       ""},
       // Every superfecta of fourteen horses: 24,024 of them, sure to hit.
       {"every superfecta",
        RaceOf({1200, 1100, 1000, 900, 800, 700, 700, 600, 600, 500, 500, 400, 300, 200}),

@@ -1,7 +1,5 @@
 #include "dialog/qt/exotics_dialog.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,23 +19,6 @@ namespace {
 
 constexpr int TABLE_COLUMNS = 4;
 constexpr int DEFAULT_BASE = 3;  // $2, the usual exacta and Pick N base
-
-// The combination's horses as the window names them, each leg's from its own race.
-struct Names {
-  const Card* card;
-  bool legs;
-};
-std::string NameCombination(const ExoticCombination& combination, int positions,
-                            const void* context) {
-  const auto& names = *static_cast<const Names*>(context);
-  std::string text;
-  for (int m = 0; m < positions; ++m) {
-    const Race* race = FindRace(*names.card, names.card->shown + (names.legs ? m : 0));
-    if (m > 0) text += '-';
-    text += HorseLabel(race ? race->horses : nullptr, combination.rows[m]);
-  }
-  return text;
-}
 
 // A label named for screen readers tells its text as its description, as the tote's figures do.
 void Tell(QLabel* label, const QString& text) {
@@ -123,6 +104,7 @@ void ExoticsDialog::MakeWindow() {
   m_table->setHorizontalHeaderLabels({QStringLiteral("Combination"), QStringLiteral("Chance"),
                                       QStringLiteral("Fair"), QStringLiteral("Needs")});
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_table->setTabKeyNavigation(false);  // Tab goes on to the buttons, not from cell to cell
   m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_table->verticalHeader()->hide();
   m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() * 3 / 2);
@@ -163,20 +145,12 @@ void ExoticsDialog::ShowPositions() {
     position.all->setVisible(used && race);
     const QString name = QString::fromStdString(PositionName(type, m));
     position.all->setAccessibleName(name + QStringLiteral(" all horses"));
-    ExoticRace field;
     int horses = 0;
-    if (race && r == m_card.shown) {
-      field = ExoticRaceOf(m_surface, 0);
-      horses = ReadFieldSize(m_surface);
-    } else if (race) {
-      HeadlessSurface controls(RaceState(m_card, m_surface, r));
-      field = ExoticRaceOf(controls, 0);
-      horses = ReadFieldSize(controls);
-    }
+    const ExoticRace field = race ? RaceOfCard(m_card, m_surface, r, horses) : ExoticRace();
     for (int i = 0; i < ROW_COUNT; ++i) {
       QCheckBox* box = position.horses[i];
       const QString label = QString::fromStdString(HorseLabel(race ? race->horses : nullptr, i));
-      box->setText(label);
+      box->setText(QString::fromStdString(WithoutMnemonic(label.toStdString())));
       box->setAccessibleName(name + QStringLiteral(" horse ") + label);
       box->setVisible(race && i < horses);
       box->setEnabled(field.runs[i]);
@@ -212,26 +186,23 @@ void ExoticsDialog::Price() {
     }
     m_positions[m].all->setChecked(any && all);
   }
-  const bool empty = std::any_of(ticket.sets, ticket.sets + info.positions,
-                                 [](std::uint16_t set) { return set == 0; });
-  const char* error = empty ? nullptr : PriceCardTicket(m_card, m_surface, ticket, m_price);
-  m_priced = !empty && !error;
+  const char* missing = TicketIncomplete(m_card, ticket);
+  const char* error = missing ? missing : PriceCardTicket(m_card, m_surface, ticket, m_price);
+  m_priced = !error;
   m_table->setRowCount(0);
   Tell(m_listed, QString());
   if (!m_priced) {
-    QString why = empty ? QStringLiteral("Choose at least one horse for each position.")
-                        : QString::fromLatin1(error);
+    QString why = QString::fromLatin1(error);
     why[0] = why[0].toUpper();
     Tell(m_summary, why);
     return;
   }
   Tell(m_summary, QString::fromStdString(TicketSummary(m_price)));
   Tell(m_listed, QString::fromStdString(TicketListed(m_price)));
-  const Names names{&m_card, info.legs};
   m_table->setRowCount(static_cast<int>(m_price.listed.size()));
   int row = 0;
   for (const ExoticCombination& combination : m_price.listed) {
-    const std::string cells[TABLE_COLUMNS] = {NameCombination(combination, info.positions, &names),
+    const std::string cells[TABLE_COLUMNS] = {CombinationHorses(m_card, ticket.type, combination),
                                               combination.chance, combination.fair,
                                               combination.needs};
     for (int column = 0; column < TABLE_COLUMNS; ++column) {
@@ -245,10 +216,7 @@ void ExoticsDialog::Price() {
 
 void ExoticsDialog::Copy() {
   if (!m_priced) return;
-  const BetTypeInfo& info = InfoOf(static_cast<BetType>(m_type->currentIndex()));
-  const Names names{&m_card, info.legs};
-  PutOnClipboard({FormatTicketTable(m_price, info.positions, "\n", NameCombination, &names),
-                  FormatTicketTable(m_price, info.positions, nullptr, NameCombination, &names)});
+  PutOnClipboard(CopyTicketTable(m_card, Chosen().type, m_price, "\n"));
 }
 
 QString ExoticsDialog::Summary() const { return m_summary->text(); }

@@ -10,6 +10,7 @@
 #include "book/board.h"
 #include "card/card_window.h"
 #include "dialog/win32/card_dialog.h"
+#include "dialog/win32/exotics_dialog.h"
 #include "dialog/win32/line_files.h"
 #include "dialog/win32/tote_dialog.h"
 #include "dialog/win32/win32_accessible.h"
@@ -101,6 +102,7 @@ void AddSystemMenuItems(HWND dialog) {
   AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE, "Sa&ve line");
   AppendMenuA(menu, MF_STRING, IDM_SAVE_LINE_AS, "Save line as...");  // no letter is free
   AppendMenuA(menu, MF_STRING, IDM_TOTE, TOTE_MENU_TEXT);
+  AppendMenuA(menu, MF_STRING, IDM_EXOTICS, EXOTICS_SYSTEM_MENU_TEXT);
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_CARD, CARD_MENU_TEXT);
   AppendMenuA(menu, MF_STRING, IDM_NEXT_RACE, NEXT_RACE_MENU_TEXT);
@@ -336,6 +338,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             MessageBeep(MB_ICONWARNING);
           }
           ShowTitle(dialog);  // the prices are the card's work too
+          return TRUE;
+        }
+        case IDM_EXOTICS: {
+          TakeTypedEntriesFirst(dialog);
+          MainWindowData* data = DataOf(dialog);
+          if (!data || !RunExoticsWindow(dialog, data->card)) MessageBeep(MB_ICONWARNING);
           return TRUE;
         }
         case IDM_CARD: {

@@ -22,6 +22,7 @@
 //        probe tote                   what the tote window shows (5 s at most), printed as the
 //                                     event runner prints "tote table"
 //        probe totewindow             the tote window's screen rectangle: left top right bottom
+//        probe exotics                the Exotics window's summary (5 s at most), UTF-8
 //        probe title                  the dialog's title, UTF-8
 //        probe tiptext                the text of the tip the dialog's tooltip shows (3 s at
 //                                     most), UTF-8
@@ -39,6 +40,7 @@
 #include "book/snapshot.h"
 #include "dialog/win32/win32_surface.h"
 #include "resources/dialog.h"
+#include "resources/exotics.h"
 #include "resources/tote.h"
 #include "runner/script.h"
 #include "tests/win32/clipboard.h"
@@ -196,15 +198,18 @@ HWND ShownOwnedWindow(HWND dialog, bool tip, int tries) {
 }
 
 // The tote window shown over the dialog, waited for 5 s at most.
-HWND ToteWindow(HWND dialog) {
+// The window called caption that the dialog shows over itself (5 s at most).
+HWND OwnedWindow(HWND dialog, const char* caption) {
   for (int tries = 0; tries < 50; ++tries) {
     if (tries > 0) Sleep(100);
-    const HWND tote = FindWindowExA(nullptr, nullptr, nullptr, TOTE_CAPTION);
-    if (tote && GetWindow(tote, GW_OWNER) == dialog && IsWindowVisible(tote)) return tote;
+    const HWND shown = FindWindowExA(nullptr, nullptr, nullptr, caption);
+    if (shown && GetWindow(shown, GW_OWNER) == dialog && IsWindowVisible(shown)) return shown;
   }
-  std::fprintf(stderr, "probe: no tote window\n");
+  std::fprintf(stderr, "probe: no %s window\n", caption);
   return nullptr;
 }
+
+HWND ToteWindow(HWND dialog) { return OwnedWindow(dialog, TOTE_CAPTION); }
 
 std::string WindowText(HWND window, int id) {
   WCHAR text[256] = L"";
@@ -324,6 +329,12 @@ int main(int argc, char** argv) {
       GetWindowRect(tote, &r);
       std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     }
+    return 0;
+  }
+  if (command == "exotics") {
+    const HWND exotics = OwnedWindow(dialog, EXOTICS_CAPTION);
+    if (!exotics) return 1;
+    std::printf("%s\n", WindowText(exotics, IDC_EXOTICS_SUMMARY).c_str());
     return 0;
   }
   if (command == "title") {

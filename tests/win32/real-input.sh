@@ -601,3 +601,57 @@ answer_box Oddsmith "The sheet could not be printed: no printer is installed." R
 check "Print takes horse 1's typed odds and, without a printer, changes nothing"
 keys key Escape # one race never saved, nothing named: no question
 finish "Escape after the print"
+
+# Session 11: "Exotics...", beside "Tote..." in the system menu, over a card of three races held
+# by Next race: a Pick 3 chosen by keys alone (the arrows choose the bet type, Tab and Space the
+# boxes), the summary read from the window, and Copy, whose ticket is the runner's.
+start
+for race in 2 3; do
+  keys key alt+space
+  keys key e # "Next race"
+  expect "race $race"
+done
+for race in 2 1; do
+  keys key alt+space
+  keys key u # "Previous race"
+  expect "race $race"
+done
+check "races 2 and 3 held, race 1 shown"
+keys key alt+space
+for _ in $(seq 9); do keys key Up; done # from "Print..." up past Card to "Exotics..."
+keys key Return
+for _ in $(seq 25); do
+  exotics=$(xdotool search --onlyvisible --name '^Exotics$' 2>/dev/null | head -1) || true
+  [ -z "$exotics" ] || break
+  sleep 0.2
+done
+[ -n "$exotics" ] || fail "no X window for the Exotics window"
+exotics_keys() {
+  xdotool windowfocus "$exotics"
+  xdotool "$@"
+  settle
+}
+exotics_keys key Down Down Down # Exacta, Trifecta, Superfecta, Pick 3
+exotics_keys key Tab Tab Tab space Tab space # the base, leg 1's All, horses 1 and 2
+for _ in $(seq 14); do exotics_keys key Tab; done # horses 3 to 14, leg 2's All, its horse 1
+exotics_keys key space
+for _ in $(seq 14); do exotics_keys key Tab; done # its horses 2 to 14, leg 3's All
+exotics_keys key space
+summary=$(probe exotics)
+[ "$summary" = "28 combinations · Cost \$56.00 · Chance 1.020% · Fair \$5488.00 · Needs \$6860.00" ] ||
+  fail "the Exotics window's summary reads '$summary'"
+echo "ok: the Pick 3's summary reads '$summary'"
+read -r left top right bottom < <(probe popup)
+screenshot_area win-exotics.png "$left" "$top" $((right - left)) $((bottom - top))
+exotics_keys key alt+c
+probe copy >"$work/copied"
+{ cat "$work/events"; echo "ticket pick3 200 1,2/1/$(seq -s, 1 14)"; } | wine "$runner" \
+  >"$work/ticket"
+cmp -s "$work/copied" "$work/ticket" ||
+  fail "the clipboard differs from the ticket: $(diff "$work/ticket" "$work/copied" | head)"
+echo "ok: the clipboard holds the runner's ticket"
+close_window Exotics "$exotics"
+check "the Exotics window changed nothing"
+keys key Escape # the races held are the card's work: the question, and Don't Save
+save_question "Save changes to Untitled?" alt+n
+finish "Don't Save after the Exotics window"
