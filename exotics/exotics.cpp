@@ -214,8 +214,10 @@ bool IsBaseCents(long long cents) {
 }
 
 std::string FormatBase(int cents) {
-  if (cents % 100 == 0) return "$" + std::to_string(cents / 100);
-  return "$" + FormatScaled(Natural(static_cast<std::uint64_t>(cents)), 2);
+  std::string base = "$";
+  base += cents % 100 == 0 ? std::to_string(cents / 100)
+                           : FormatScaled(Natural(static_cast<std::uint64_t>(cents)), 2);
+  return base;
 }
 
 ExoticRace ExoticRaceOf(DialogSurface& surface, int edge) {
