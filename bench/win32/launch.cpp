@@ -1,7 +1,9 @@
-// Starts two dialog programs in turn, many times, and times each: from its start to its
-// dialog shown and waiting for input, and on to its exit once that dialog is sent WM_CLOSE.
-// Usage: launch RUNS A.exe B.exe
-// Prints "a|b<TAB>microseconds to shown<TAB>microseconds to exit<TAB>peak KiB" per run.
+// Starts dialog programs in turn, many times, and times each: from its start to its dialog
+// shown and waiting for input, and on to its exit once that dialog is sent WM_CLOSE, with the
+// processor time the process took (user and kernel) beside the wall time.
+// Usage: launch RUNS A.exe B.exe [C.exe ...]
+// Prints "a|b|c...<TAB>microseconds to shown<TAB>microseconds to exit<TAB>peak KiB<TAB>CPU
+// microseconds" per run.
 #include <windows.h>
 // After <windows.h>, whose types it uses.
 #include <psapi.h>
@@ -62,15 +64,24 @@ bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
     TerminateProcess(process.hProcess, 1);
   }
   QueryPerformanceCounter(&exited);
+  FILETIME created, ended, kernel, user;
+  unsigned long long cpu = 0;  // in 100 ns
+  if (GetProcessTimes(process.hProcess, &created, &ended, &kernel, &user)) {
+    const auto ticks = [](FILETIME time) {
+      return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    cpu = ticks(kernel) + ticks(user);
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   if (code != 0) {
     std::fprintf(stderr, "launch: %s ended with %lu\n", program, code);
     return false;
   }
-  std::printf("%s\t%lld\t%lld\t%llu\n", name, Microseconds(start, shown, frequency),
+  std::printf("%s\t%lld\t%lld\t%llu\t%llu\n", name, Microseconds(start, shown, frequency),
               Microseconds(start, exited, frequency),
-              measured ? static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024) : 0ULL);
+              measured ? static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024) : 0ULL,
+              cpu / 10);
   std::fflush(stdout);
   return true;
 }
@@ -78,21 +89,26 @@ bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: launch RUNS A.exe B.exe\n");
+  constexpr int PROGRAMS_MAX = 8;
+  const int programs = argc - 2;
+  if (programs < 2 || programs > PROGRAMS_MAX) {
+    std::fprintf(stderr, "usage: launch RUNS A.exe B.exe [C.exe ...] (at most %d)\n", PROGRAMS_MAX);
     return 2;
   }
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   const int runs = std::atoi(argv[1]);
+  static const char* const NAMES[PROGRAMS_MAX] = {"a", "b", "c", "d", "e", "f", "g", "h"};
   // One row a start-up, under named columns: which program, its times to the shown dialog and
-  // to its exit, its peak working set.
-  std::printf("program\tshown_us\texit_us\tpeak_kib\n");
+  // to its exit, its peak working set, its processor time.
+  std::printf("program\tshown_us\texit_us\tpeak_kib\tcpu_us\n");
   for (int i = 0; i < runs; ++i) {
-    // Alternate which goes first, so neither always starts right after the other has ended.
-    const bool aFirst = i % 2 == 0;
-    if (!Run(aFirst ? argv[2] : argv[3], aFirst ? "a" : "b", frequency)) return 1;
-    if (!Run(aFirst ? argv[3] : argv[2], aFirst ? "b" : "a", frequency)) return 1;
+    // Interleaved, each round starting with the next program, so that none always starts right
+    // after the same other has ended.
+    for (int k = 0; k < programs; ++k) {
+      const int n = (i + k) % programs;
+      if (!Run(argv[2 + n], NAMES[n], frequency)) return 1;
+    }
   }
   return 0;
 }
