@@ -1,15 +1,16 @@
 // Starts dialog programs in turn, many times, and times each: from its start to its dialog
 // shown and waiting for input, and on to its exit once that dialog is sent WM_CLOSE, with the
-// processor time the process took (user and kernel) beside the wall time.
-// Usage: launch RUNS A.exe B.exe [C.exe ...]
+// processor time the process took to its shown dialog (user and kernel) beside the wall time.
+// Usage: launch RUNS "A.exe [WORDS]" "B.exe [WORDS]" [...]
 // Prints "a|b|c...<TAB>microseconds to shown<TAB>microseconds to exit<TAB>peak KiB<TAB>CPU
-// microseconds" per run.
+// microseconds to shown" per run.
 #include <windows.h>
 // After <windows.h>, whose types it uses.
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -29,6 +30,89 @@ BOOL CALLBACK FindShown(HWND window, LPARAM param) {
 
 long long Microseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
   return (to.QuadPart - from.QuadPart) * 1000000 / frequency.QuadPart;
+}
+
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// A small file's text, at most max - 1 bytes; "" where it cannot be read.
+void ReadSmallFile(const char* path, char* text, DWORD max) {
+  text[0] = '\0';
+  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD got = 0;
+  if (!ReadFile(file, text, max - 1, &got, nullptr)) got = 0;
+  text[got] = '\0';
+  CloseHandle(file);
+}
+
+// Under Wine, GetProcessTimes of another process answers with the caller's own times. Each
+// program Wine starts is a Linux process, whose threads' time on the processor Linux keeps in
+// /proc (drive Z: under Wine) to the nanosecond: the process is the newest whose name is the
+// program's file name (the first 15 letters of it, as Linux keeps them).
+long long LinuxCpuMicroseconds(const char* commandLine) {
+  const char* name = commandLine;
+  const char* end = std::strchr(commandLine, ' ');
+  if (!end) end = commandLine + std::strlen(commandLine);
+  for (const char* c = commandLine; c < end; ++c) {
+    if (*c == '\\' || *c == '/') name = c + 1;
+  }
+  const std::size_t nameLength = end - name < 15 ? static_cast<std::size_t>(end - name) : 15;
+  WIN32_FIND_DATAA entry;
+  const HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+  if (search == INVALID_HANDLE_VALUE) return -1;
+  unsigned long long newest = 0;
+  char found[MAX_PATH] = "";
+  do {
+    if (entry.cFileName[0] < '1' || entry.cFileName[0] > '9') continue;
+    char path[MAX_PATH], stat[1024];
+    std::snprintf(path, sizeof path, "Z:\\proc\\%s\\stat", entry.cFileName);
+    ReadSmallFile(path, stat, sizeof stat);
+    // "pid (name) state ppid ...": the start time is the 22nd field, the 20th after the name.
+    const char* open = std::strchr(stat, '(');
+    const char* close = std::strrchr(stat, ')');
+    if (!open || !close || static_cast<std::size_t>(close - open - 1) != nameLength ||
+        std::strncmp(open + 1, name, nameLength) != 0) {
+      continue;
+    }
+    const char* field = close + 1;
+    for (int i = 0; i < 20 && field; ++i) field = std::strchr(field + 1, ' ');
+    const unsigned long long started = field ? std::strtoull(field, nullptr, 10) : 0;
+    if (started >= newest) {
+      newest = started;
+      std::snprintf(found, sizeof found, "Z:\\proc\\%s\\task", entry.cFileName);
+    }
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  if (!found[0]) return -1;
+  char pattern[MAX_PATH];
+  std::snprintf(pattern, sizeof pattern, "%s\\*", found);
+  const HANDLE tasks = FindFirstFileA(pattern, &entry);
+  if (tasks == INVALID_HANDLE_VALUE) return -1;
+  unsigned long long nanoseconds = 0;
+  do {
+    if (entry.cFileName[0] < '1' || entry.cFileName[0] > '9') continue;
+    char path[MAX_PATH], schedule[128];
+    std::snprintf(path, sizeof path, "%s\\%s\\schedstat", found, entry.cFileName);
+    ReadSmallFile(path, schedule, sizeof schedule);
+    nanoseconds += std::strtoull(schedule, nullptr, 10);  // its first field: time run
+  } while (FindNextFileA(tasks, &entry));
+  FindClose(tasks);
+  return static_cast<long long>(nanoseconds / 1000);
+}
+
+// The processor time the running process has taken so far, user and kernel; -1 unknown.
+long long CpuMicroseconds(HANDLE process, const char* commandLine) {
+  if (UnderWine()) return LinuxCpuMicroseconds(commandLine);
+  FILETIME created, ended, kernel, user;
+  if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
+  const auto ticks = [](FILETIME time) {  // in 100 ns
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  return static_cast<long long>((ticks(kernel) + ticks(user)) / 10);
 }
 
 bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
@@ -51,6 +135,8 @@ bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
     if (!search.found) Sleep(1);
   }
   QueryPerformanceCounter(&shown);
+  // Waiting for input, it takes no more time until it is closed.
+  const long long cpu = CpuMicroseconds(process.hProcess, program);
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   const bool measured = GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
@@ -64,24 +150,16 @@ bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
     TerminateProcess(process.hProcess, 1);
   }
   QueryPerformanceCounter(&exited);
-  FILETIME created, ended, kernel, user;
-  unsigned long long cpu = 0;  // in 100 ns
-  if (GetProcessTimes(process.hProcess, &created, &ended, &kernel, &user)) {
-    const auto ticks = [](FILETIME time) {
-      return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    };
-    cpu = ticks(kernel) + ticks(user);
-  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   if (code != 0) {
     std::fprintf(stderr, "launch: %s ended with %lu\n", program, code);
     return false;
   }
-  std::printf("%s\t%lld\t%lld\t%llu\t%llu\n", name, Microseconds(start, shown, frequency),
+  std::printf("%s\t%lld\t%lld\t%llu\t%lld\n", name, Microseconds(start, shown, frequency),
               Microseconds(start, exited, frequency),
               measured ? static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024) : 0ULL,
-              cpu / 10);
+              cpu);
   std::fflush(stdout);
   return true;
 }
@@ -89,18 +167,20 @@ bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  constexpr int PROGRAMS_MAX = 8;
+  constexpr int PROGRAMS_MAX = 10;
   const int programs = argc - 2;
   if (programs < 2 || programs > PROGRAMS_MAX) {
-    std::fprintf(stderr, "usage: launch RUNS A.exe B.exe [C.exe ...] (at most %d)\n", PROGRAMS_MAX);
+    std::fprintf(stderr,
+                 "usage: launch RUNS \"A.exe [WORDS]\" \"B.exe [WORDS]\" [...] (at most %d)\n",
+                 PROGRAMS_MAX);
     return 2;
   }
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   const int runs = std::atoi(argv[1]);
-  static const char* const NAMES[PROGRAMS_MAX] = {"a", "b", "c", "d", "e", "f", "g", "h"};
+  static const char* const NAMES[PROGRAMS_MAX] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"};
   // One row a start-up, under named columns: which program, its times to the shown dialog and
-  // to its exit, its peak working set, its processor time.
+  // to its exit, its peak working set, its processor time to the shown dialog.
   std::printf("program\tshown_us\texit_us\tpeak_kib\tcpu_us\n");
   for (int i = 0; i < runs; ++i) {
     // Interleaved, each round starting with the next program, so that none always starts right
