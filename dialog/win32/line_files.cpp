@@ -149,7 +149,12 @@ bool OpenLineChosen(HWND dialog, Card& card, std::string& path) {
   if (!ChooseFile(dialog, false, LineFileChoice(), chosen)) return false;
   Win32Surface surface(dialog);
   LineFileError error;
-  if (!OpenLineFile(surface, card, chosen, error)) {
+  bool opened;
+  {
+    const HeldPainting held(dialog);  // the race read paints once, whole
+    opened = OpenLineFile(surface, card, chosen, error);
+  }
+  if (!opened) {
     ReportFileFailure(dialog, LineFileAction::OPEN, chosen, error);
     return false;
   }

@@ -59,6 +59,7 @@ struct MainWindowData {
   DocumentState document;
   std::string title = DLG_CAPTION;  // as the template has it
   TipText tip;
+  bool tipsMade = false;  // on the pointer's first move over the dialog
 };
 
 // A message the dialog posts to itself: once the focus change that a Tab started is over, the
@@ -92,10 +93,11 @@ void DropData(HWND dialog) {
 }
 
 // Each entry's mnemonic differs from the system's own (Restore, Move, Size, Minimize,
-// Maximize, Close) and from the others'.
+// Maximize, Close) and from the others'. Added as the menu first opens, so that the start need
+// not wait for them.
 void AddSystemMenuItems(HWND dialog) {
   const HMENU menu = GetSystemMenu(dialog, FALSE);
-  if (!menu) return;
+  if (!menu || GetMenuState(menu, IDM_COPY_LINE, MF_BYCOMMAND) != static_cast<UINT>(-1)) return;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_COPY_LINE, "Copy &line");
   AppendMenuA(menu, MF_STRING, IDM_OPEN_LINE, "O&pen line...");
@@ -232,7 +234,10 @@ void GoToRace(HWND dialog, int r) {
   if (r == 0 || r == data->card.shown) return;
   TakeTypedEntriesFirst(dialog);
   Win32Surface surface(dialog);
-  ShowRace(data->card, surface, r);
+  {
+    const HeldPainting held(dialog);  // the race shown paints once, whole
+    ShowRace(data->card, surface, r);
+  }
   ShowCardChanges(dialog);
 }
 
@@ -284,9 +289,20 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       return TRUE;
     }
     case WM_NCDESTROY: DropData(dialog); break;
+    case WM_SETCURSOR:
+      // The pointer's first move over the dialog or a control: the tips are for the pointer
+      // alone, so the start does not wait for them. The tooltip takes the control's mouse
+      // messages from the move that follows this message on.
+      if (MainWindowData* data = DataOf(dialog); data && !data->tipsMade) {
+        data->tipsMade = true;
+        AddMainTooltips(dialog);
+      }
+      break;
     case WM_INITMENUPOPUP:
-      // The system menu about to open: Undo and Redo only where there is a step to take.
+      // The system menu about to open: the program's entries, and Undo and Redo only where
+      // there is a step to take.
       if (HIWORD(lParam)) {
+        AddSystemMenuItems(dialog);
         if (const MainWindowData* data = DataOf(dialog)) {
           const HMENU menu = reinterpret_cast<HMENU>(wParam);
           const auto enable = [menu](UINT item, bool on) {
@@ -381,11 +397,13 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     default: break;
   }
   if (message == MSG_INITDIALOG) KeepData(dialog);
-  Win32Dialog window(dialog);
+  // The start shows the dialog and then writes every figure: painted once, when all are in.
+  Win32Dialog window(dialog, message == MSG_INITDIALOG);
   // A Tab's focus change: the key is down while the field left tells of it.
   const bool byTab =
       message == MSG_COMMAND && HighWord(wParam) == NOTIFY_KILLFOCUS && GetKeyState(VK_TAB) < 0;
   const bool handled = MainDialogProc(window, message, wParam, lParam);
+  window.EndHeldPainting();
   if (message == MSG_COMMAND || message == MSG_HSCROLL) RefreshToteWindow(dialog);
   if (byTab) PostMessageA(dialog, MSG_SELECT_FOCUSED, 0, 0);
   // A field left and a box clicked are each a step; a bar's, from its press to its release (the
@@ -399,8 +417,6 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
   if (message == MSG_INITDIALOG) {
     SetProgramIcon(dialog);
-    AddMainTooltips(dialog);
-    AddSystemMenuItems(dialog);
     ShowCardChanges(dialog);
   }
   return handled ? TRUE : FALSE;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "book/snapshot.h"
+#include "dialog/win32/win32_windows.h"
 
 // The portable dispatch spells the window system's numbers without <windows.h>; they must be
 // the very values user32 sends and expects.
@@ -140,7 +141,20 @@ int Win32Dialog::ControlId(LongParam handle) {
   return control && IsChild(dialog_, control) ? GetDlgCtrlID(control) : 0;
 }
 
-void Win32Dialog::ShowDialog(bool visible) { ShowWindow(dialog_, visible ? SW_SHOW : SW_HIDE); }
+void Win32Dialog::ShowDialog(bool visible) {
+  ShowWindow(dialog_, visible ? SW_SHOW : SW_HIDE);
+  if (visible && holdWhenShown_ && !held_) {
+    SendMessageA(dialog_, WM_SETREDRAW, FALSE, 0);
+    held_ = true;
+  }
+}
+
+void Win32Dialog::EndHeldPainting() {
+  if (!held_) return;
+  held_ = false;
+  SendMessageA(dialog_, WM_SETREDRAW, TRUE, 0);
+  PaintAllAgain(dialog_);
+}
 
 void Win32Dialog::EndDialog(LongParam result) { ::EndDialog(dialog_, result); }
 

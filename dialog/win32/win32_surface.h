@@ -40,6 +40,11 @@ class Win32Surface final : public DialogSurface {
 class Win32Dialog final : public DialogWindow {
  public:
   explicit Win32Dialog(HWND dialog) : dialog_(dialog), surface_(dialog) {}
+  // Every show of the dialog holds its painting, until EndHeldPainting paints it once: for the
+  // start, whose figures are all written after the show.
+  Win32Dialog(HWND dialog, bool holdPaintingWhenShown)
+      : dialog_(dialog), surface_(dialog), holdWhenShown_(holdPaintingWhenShown) {}
+  void EndHeldPainting();
 
   DialogSurface& Surface() override { return surface_; }
   int ControlId(LongParam handle) override;
@@ -51,6 +56,8 @@ class Win32Dialog final : public DialogWindow {
  private:
   HWND dialog_;
   Win32Surface surface_;
+  bool holdWhenShown_ = false;
+  bool held_ = false;
 };
 
 // The full position of a thumb drag from the 16-bit word of a scroll message: the word is the

@@ -110,3 +110,18 @@ int AskSaveChanges(HWND owner, const std::string& question) {
   // Without the task dialog, the message box's Yes and No stand for Save and Don't Save.
   return OwnedMessageBox(owner, question, DLG_CAPTION, MB_YESNOCANCEL | MB_ICONWARNING);
 }
+
+HeldPainting::HeldPainting(HWND window)
+    : held_(window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) ? window : nullptr) {
+  if (held_) SendMessageW(held_, WM_SETREDRAW, FALSE, 0);
+}
+
+HeldPainting::~HeldPainting() {
+  if (!held_) return;
+  SendMessageW(held_, WM_SETREDRAW, TRUE, 0);
+  PaintAllAgain(held_);
+}
+
+void PaintAllAgain(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}

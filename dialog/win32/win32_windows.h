@@ -25,6 +25,25 @@ inline HMODULE SystemLibrary(const wchar_t* name) {
 // (ole32 loaded then); true once it is in one. A second join only counts.
 bool JoinComApartment();
 
+// Holds a shown window's painting while many of its controls are rewritten, and paints it
+// once when it goes: Wine paints a static text or a scroll bar on each write, so a whole race
+// rewritten control by control shows half of one race beside half of another for as long as
+// the writes take. A window not shown (or already held) is left as it is.
+class HeldPainting {
+ public:
+  explicit HeldPainting(HWND window);
+  ~HeldPainting();
+  HeldPainting(const HeldPainting&) = delete;
+  HeldPainting& operator=(const HeldPainting&) = delete;
+
+ private:
+  HWND held_;
+};
+
+// Paints the whole of window again (its frame and every control) at its next paint, once a
+// hold of its painting has ended.
+void PaintAllAgain(HWND window);
+
 // Keeps button from ever becoming the default: the window's default button ("Close") stays
 // so when the focus moves onto this one, and Enter closes the window wherever the focus is.
 // The button still takes Space and its mnemonic.

@@ -85,6 +85,25 @@ std::wstring TipOf(HWND owner, int id) {
   return text;
 }
 
+HWND LiveDialog::Tips() const {
+  // What the system sends the dialog as the pointer moves over its "% Line:" field.
+  SendMessageA(dialog_, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, IDC_LINE)),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return TipsOf(dialog_);
+}
+
+std::wstring LiveDialog::Tip(int id) const {
+  Tips();
+  return TipOf(dialog_, id);
+}
+
+HMENU LiveDialog::SystemMenu() const {
+  const HMENU menu = GetSystemMenu(dialog_, FALSE);
+  // What the dialog hears as its system menu opens.
+  SendMessageA(dialog_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+  return menu;
+}
+
 void LiveDialog::WithTote(const std::function<void(HWND)>& steps) {
   WithWindow(IDM_TOTE, TOTE_CAPTION, steps);
 }

@@ -41,9 +41,12 @@ class LiveDialog {
   void Enter(int id, const char* text);
   void Click(int id);
 
-  // The dialog's tooltip control, and the tip it would show now for control id (TipOf).
-  HWND Tips() const { return TipsOf(dialog_); }
-  std::wstring Tip(int id) const { return TipOf(dialog_, id); }
+  // The dialog's tooltip control, and the tip it would show now for control id (TipOf), once
+  // the pointer has moved over the dialog (the tooltip is made then).
+  HWND Tips() const;
+  std::wstring Tip(int id) const;
+  // The system menu as it shows once opened (its entries are added then).
+  HMENU SystemMenu() const;
 
   // Chooses "Tote..." ("Card...") in the system menu and, while its window shows, runs steps on
   // a second thread, as a user acts beside the window's own message loop; steps end by closing

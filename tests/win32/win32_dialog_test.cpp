@@ -189,7 +189,7 @@ void CopyLineTakesTypedEntriesFirst(HMODULE exe) {
   LiveDialog dialog(exe);
   if (!dialog.Handle()) return;
   // Alt+Space and a letter choose an entry only if no two entries share the letter.
-  const HMENU menu = GetSystemMenu(dialog.Handle(), FALSE);
+  const HMENU menu = dialog.SystemMenu();
   std::string letters;
   int ours = 0;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
