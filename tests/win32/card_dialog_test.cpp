@@ -79,9 +79,11 @@ void RacesMoveFromTheMenu(HMODULE exe) {
   }
   // Typed but not left: the move takes it first, as leaving would.
   dialog.Type(IDC_ODDS + 3, "4");
+  EXPECT(IsWindowVisible(main), "the start left the dialog's painting held");
   Move(dialog, IDM_NEXT_RACE, 2);
   EXPECT(card.shown == 2 && Title(main) == L"Oddsmith \u2014 Race 2", "'%s'",
          Narrow(Title(main)).c_str());
+  EXPECT(IsWindowVisible(main), "the race change left the dialog's painting held");
   EXPECT(SameAsTwin(dialog), "race 2 differs from the twin's");
   dialog.Click(IDC_SCRATCH + 5);
   Move(dialog, IDM_PREVIOUS_RACE, 1);
