@@ -611,16 +611,20 @@ bool SaveLineFile(DialogSurface& surface, Card& card, const std::string& path,
   return WriteFileAtomically(path, FormatLineFile(CardStateOf(card, surface)), error.reason);
 }
 
-bool OpenLineFile(DialogSurface& surface, Card& card, const std::string& path,
-                  LineFileError& error) {
+bool ReadLineFile(const std::string& path, CardState& state, LineFileError& error) {
   std::string bytes;
   bool tooLarge = false;
   if (!ReadFileLimited(path, LINE_FILE_SIZE_MAX, bytes, error.reason, tooLarge)) {
     error.line = 0;
     return false;
   }
+  return ParseLineFile(bytes, state, error);
+}
+
+bool OpenLineFile(DialogSurface& surface, Card& card, const std::string& path,
+                  LineFileError& error) {
   CardState state;
-  if (!ParseLineFile(bytes, state, error)) return false;
+  if (!ReadLineFile(path, state, error)) return false;
   ShowCardState(state, card, surface);
   return true;
 }

@@ -135,6 +135,10 @@ bool ParseLineFile(std::string_view bytes, CardState& state, LineFileError& erro
 bool SaveLineFile(DialogSurface& surface, Card& card, const std::string& path,
                   LineFileError& error);
 
+// Reads and parses the line file at path (UTF-8) into state, without showing it. False with
+// the reason in error.
+bool ReadLineFile(const std::string& path, CardState& state, LineFileError& error);
+
 // Opens path (UTF-8) as card and shows its current race on surface. False with the reason in
 // error and the controls and the card left as they were.
 bool OpenLineFile(DialogSurface& surface, Card& card, const std::string& path,

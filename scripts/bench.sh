@@ -4,7 +4,13 @@
 # Usage: scripts/bench.sh [--smoke] [STAGE...]
 #   STAGE: core, qt, wine (without one, every stage runs)
 #   --smoke: one quick pass of each stage to prove it runs; figures not worth quoting
+#   ODDSMITH_WINE_BEFORE=other.exe: the wine stage times that build of the program too
 set -euo pipefail
+# Named from where the script was started.
+before=""
+if [ -n "${ODDSMITH_WINE_BEFORE:-}" ]; then
+  before=$(realpath -e "$ODDSMITH_WINE_BEFORE") || { echo "bench.sh: no program $ODDSMITH_WINE_BEFORE" >&2; exit 2; }
+fi
 cd "$(dirname "$0")/.."
 
 all_stages=(core qt wine)
@@ -15,7 +21,7 @@ source scripts/xvfb.sh
 for arg in "$@"; do
   case "$arg" in
     --smoke) smoke=1 ;;
-    -h | --help) sed -n '2,6s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,7s/^# \{0,1\}//p' "$0"; exit 0 ;;
     -*) echo "bench.sh: unknown option '$arg'" >&2; exit 2 ;;
     *) stages+=("$arg") ;;
   esac
@@ -225,6 +231,7 @@ stage_wine() {
     { cat "$out/wine-build.log"; exit 1; }
   local exe=$tree/dialog/win32/oddsmith.exe minimal=$tree/bench/win32/minimal-dialog.exe
   local resources=$tree/bench/win32/resources-dialog.exe like=$tree/bench/win32/like-dialog.exe
+  local plain=$tree/bench/win32/plain-resources-dialog.exe
 
   local run
   run=$(mktemp -d)
@@ -240,7 +247,8 @@ stage_wine() {
   first_frame() {
     wine "$@" &
     local pid=$! window
-    window=$(xdotool search --sync --onlyvisible --name '^Oddsmith$' | head -1)
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Oddsmith$' | head -1) ||
+      { echo "wine: $1 showed no dialog" >&2; exit 1; }
     sleep 2
     import -window root "$run/$(basename "$1" .exe).png"
     xdotool windowclose "$window" 2>/dev/null || true
@@ -264,16 +272,16 @@ stage_wine() {
   # resources under a do-nothing procedure (c); the same resources showing the program's start
   # state, written with no logic (d, the like-for-like floor); and d less or plus one phase:
   # no hide and show (e), no state written (f), the tooltips (g), the system menu's entries
-  # (h), the state written with the painting held, as the program writes it (i); and where
-  # ODDSMITH_WINE_BEFORE names another build of the program, that one (j), to compare a change
-  # in the same run. The Windows program's lines end in CR LF.
+  # (h), the state written with the painting held, as the program writes it (i); the
+  # do-nothing procedure over the resources without the manifest, so without the common
+  # controls library (j); and where ODDSMITH_WINE_BEFORE names another build of the program,
+  # that one (k), to compare a change in the same run. The Windows program's lines end in CR LF.
   win_path() { printf 'Z:%s\\%s' "${PWD//\//\\}" "${1//\//\\}"; }
   local programs=("$(win_path "$exe")" "$(win_path "$minimal")" "$(win_path "$resources")"
     "$(win_path "$like")" "$(win_path "$like") noshow" "$(win_path "$like") nostate"
-    "$(win_path "$like") tips" "$(win_path "$like") menu" "$(win_path "$like") held")
-  local before=${ODDSMITH_WINE_BEFORE:-}
+    "$(win_path "$like") tips" "$(win_path "$like") menu" "$(win_path "$like") held"
+    "$(win_path "$plain")")
   if [ -n "$before" ]; then
-    [ -f "$before" ] || { echo "bench.sh: no program $before" >&2; exit 2; }
     cp "$before" "$run/before.exe"
     programs+=("$(printf 'Z:%s' "${run//\//\\}")\\before.exe")
   fi
@@ -311,10 +319,10 @@ stage_wine() {
     1000 0 " ms" 2
   if [ -n "$before" ]; then
     row "to shown, ODDSMITH_WINE_BEFORE against its own resources with no logic, median" \
-      "$(figure median "$launches" j shown_us)" "$(figure median "$launches" d shown_us)" \
+      "$(figure median "$launches" k shown_us)" "$(figure median "$launches" d shown_us)" \
       1000 0 " ms" 2
     row "processor time to shown, ODDSMITH_WINE_BEFORE against the same, median" \
-      "$(figure median "$launches" j cpu_us)" "$(figure median "$launches" d cpu_us)" \
+      "$(figure median "$launches" k cpu_us)" "$(figure median "$launches" d cpu_us)" \
       1000 0 " ms" 2
   fi
   row "to shown, against its own resources under a do-nothing procedure, median" \
@@ -342,15 +350,16 @@ stage_wine() {
   echo "| phase, what it adds (median minus median) | to shown | processor time |"
   echo "|---|---:|---:|"
   phase "the 95 controls and the common controls library (c − b)" c b
+  phase "of which the common controls library the manifest asks for (c − j)" c j
   phase "the start state written with no logic (d − c)" d c
   phase "of which the hide and show (d − e)" d e
   phase "of which the texts, ranges and positions and their repaints (d − f)" d f
   phase "tooltip control and 29 tools made at the start (g − d)" g d
-  phase "system menu's 20 entries added at the start (h − d)" h d
+  phase "system menu's 19 entries added at the start (h − d)" h d
   phase "the state written with its painting held, one paint (i − d)" i d
   phase "the program over the like-for-like floor (a − d)" a d
   if [ -n "$before" ]; then
-    phase "the build in ODDSMITH_WINE_BEFORE over the floor (j − d)" j d
+    phase "the build in ODDSMITH_WINE_BEFORE over the floor (k − d)" k d
   fi
 }
 

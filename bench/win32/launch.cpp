@@ -37,22 +37,24 @@ bool UnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-// A small file's text, at most max - 1 bytes; "" where it cannot be read.
-void ReadSmallFile(const char* path, char* text, DWORD max) {
+// A small file's text, at most max - 1 bytes; false where it cannot be read.
+bool ReadSmallFile(const char* path, char* text, DWORD max) {
   text[0] = '\0';
   const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  if (file == INVALID_HANDLE_VALUE) return false;
   DWORD got = 0;
-  if (!ReadFile(file, text, max - 1, &got, nullptr)) got = 0;
-  text[got] = '\0';
+  const bool read = ReadFile(file, text, max - 1, &got, nullptr) && got > 0;
+  text[read ? got : 0] = '\0';
   CloseHandle(file);
+  return read;
 }
 
 // Under Wine, GetProcessTimes of another process answers with the caller's own times. Each
 // program Wine starts is a Linux process, whose threads' time on the processor Linux keeps in
 // /proc (drive Z: under Wine) to the nanosecond: the process is the newest whose name is the
-// program's file name (the first 15 letters of it, as Linux keeps them).
+// program's file name (the first 15 letters of it, as Linux keeps them). Threads that have
+// already ended are not counted (the program's start ends none); -1 where it cannot be read.
 long long LinuxCpuMicroseconds(const char* commandLine) {
   const char* name = commandLine;
   const char* end = std::strchr(commandLine, ' ');
@@ -71,7 +73,8 @@ long long LinuxCpuMicroseconds(const char* commandLine) {
     char path[MAX_PATH], stat[1024];
     std::snprintf(path, sizeof path, "Z:\\proc\\%s\\stat", entry.cFileName);
     ReadSmallFile(path, stat, sizeof stat);
-    // "pid (name) state ppid ...": the start time is the 22nd field, the 20th after the name.
+    // "pid (name) state ppid ...": the start time is the 22nd field, 19 spaces after the one
+    // before the state.
     const char* open = std::strchr(stat, '(');
     const char* close = std::strrchr(stat, ')');
     if (!open || !close || static_cast<std::size_t>(close - open - 1) != nameLength ||
@@ -79,7 +82,7 @@ long long LinuxCpuMicroseconds(const char* commandLine) {
       continue;
     }
     const char* field = close + 1;
-    for (int i = 0; i < 20 && field; ++i) field = std::strchr(field + 1, ' ');
+    for (int i = 0; i < 19 && field; ++i) field = std::strchr(field + 1, ' ');
     const unsigned long long started = field ? std::strtoull(field, nullptr, 10) : 0;
     if (started >= newest) {
       newest = started;
@@ -93,15 +96,16 @@ long long LinuxCpuMicroseconds(const char* commandLine) {
   const HANDLE tasks = FindFirstFileA(pattern, &entry);
   if (tasks == INVALID_HANDLE_VALUE) return -1;
   unsigned long long nanoseconds = 0;
+  bool all = true;
   do {
     if (entry.cFileName[0] < '1' || entry.cFileName[0] > '9') continue;
     char path[MAX_PATH], schedule[128];
     std::snprintf(path, sizeof path, "%s\\%s\\schedstat", found, entry.cFileName);
-    ReadSmallFile(path, schedule, sizeof schedule);
+    all = ReadSmallFile(path, schedule, sizeof schedule) && all;
     nanoseconds += std::strtoull(schedule, nullptr, 10);  // its first field: time run
   } while (FindNextFileA(tasks, &entry));
   FindClose(tasks);
-  return static_cast<long long>(nanoseconds / 1000);
+  return all && nanoseconds > 0 ? static_cast<long long>(nanoseconds / 1000) : -1;
 }
 
 // The processor time the running process has taken so far, user and kernel; -1 unknown.
@@ -156,6 +160,10 @@ bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
     std::fprintf(stderr, "launch: %s ended with %lu\n", program, code);
     return false;
   }
+  if (cpu < 0) {
+    std::fprintf(stderr, "launch: cannot read the processor time of %s\n", program);
+    return false;
+  }
   std::printf("%s\t%lld\t%lld\t%llu\t%lld\n", name, Microseconds(start, shown, frequency),
               Microseconds(start, exited, frequency),
               measured ? static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024) : 0ULL,
@@ -167,7 +175,7 @@ bool Run(char* program, const char* name, LARGE_INTEGER frequency) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  constexpr int PROGRAMS_MAX = 10;
+  constexpr int PROGRAMS_MAX = 11;
   const int programs = argc - 2;
   if (programs < 2 || programs > PROGRAMS_MAX) {
     std::fprintf(stderr,
@@ -178,7 +186,8 @@ int main(int argc, char** argv) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   const int runs = std::atoi(argv[1]);
-  static const char* const NAMES[PROGRAMS_MAX] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"};
+  static const char* const NAMES[PROGRAMS_MAX] = {"a", "b", "c", "d", "e", "f",
+                                                  "g", "h", "i", "j", "k"};
   // One row a start-up, under named columns: which program, its times to the shown dialog and
   // to its exit, its peak working set, its processor time to the shown dialog.
   std::printf("program\tshown_us\texit_us\tpeak_kib\tcpu_us\n");

@@ -6,7 +6,7 @@
 //   noshow  no hide and show in the initialisation
 //   nostate no texts, ranges or positions written
 //   tips    the tooltip control and its 29 tools, as the program once made them at its start
-//   menu    the system menu's 20 entries, as the program once appended them at its start
+//   menu    the system menu's 19 entries, as the program once appended them at its start
 //   held    the writes made with the dialog's redraw held, then one repaint
 #include <windows.h>
 // After <windows.h>, whose types it uses.
@@ -88,13 +88,12 @@ void AddTips(HWND dialog) {
 void AddMenu(HWND dialog) {
   const HMENU menu = GetSystemMenu(dialog, FALSE);
   if (!menu) return;
-  // As many entries and separators as the program's, under placeholder commands.
-  for (int i = 0; i < 20; ++i) {
-    if (i % 5 == 0) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    } else {
-      AppendMenuA(menu, MF_STRING, 0x0400 + 0x10 * i, "Entry...");
-    }
+  // As many entries in as many groups as the program's, under placeholder commands.
+  UINT command = 0x0400;
+  for (const int group : {6, 3, 2, 2, 1}) {
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    for (int i = 0; i < group; ++i, command += 0x10)
+      AppendMenuA(menu, MF_STRING, command, "Entry...");
   }
 }
 

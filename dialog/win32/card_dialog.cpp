@@ -166,7 +166,10 @@ void AddRace(HWND dialog, CardWindow& window) {
     return;
   }
   Win32Surface main(window.main);
-  ShowRace(*window.card, main, r);
+  {
+    const HeldPainting held(window.main);  // the race shown paints once, whole
+    ShowRace(*window.card, main, r);
+  }
   FillList(dialog, window, r);
   Changed(window);
 }
@@ -180,14 +183,20 @@ void RemoveSelected(HWND dialog, CardWindow& window) {
                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
     return;
   }
-  RemoveRace(*window.card, main, r);
+  {
+    const HeldPainting held(window.main);  // a neighbour may be shown in its place
+    RemoveRace(*window.card, main, r);
+  }
   FillList(dialog, window, window.card->shown);
   Changed(window);
 }
 
 void ShowSelected(HWND dialog, CardWindow& window) {
   Win32Surface main(window.main);
-  ShowRace(*window.card, main, window.race);
+  {
+    const HeldPainting held(window.main);
+    ShowRace(*window.card, main, window.race);
+  }
   FillList(dialog, window, window.race);
   Changed(window);
 }

@@ -147,16 +147,17 @@ bool SaveLine(HWND dialog, Card& card, std::string& path, bool askName) {
 bool OpenLineChosen(HWND dialog, Card& card, std::string& path) {
   std::string chosen = path;
   if (!ChooseFile(dialog, false, LineFileChoice(), chosen)) return false;
-  Win32Surface surface(dialog);
   LineFileError error;
-  bool opened;
-  {
-    const HeldPainting held(dialog);  // the race read paints once, whole
-    opened = OpenLineFile(surface, card, chosen, error);
-  }
-  if (!opened) {
+  CardState state;
+  if (!ReadLineFile(chosen, state, error)) {
     ReportFileFailure(dialog, LineFileAction::OPEN, chosen, error);
     return false;
+  }
+  {
+    // Only while the race read is written: it paints once, whole.
+    const HeldPainting held(dialog);
+    Win32Surface surface(dialog);
+    ShowCardState(state, card, surface);
   }
   path = chosen;
   return true;

@@ -234,10 +234,8 @@ void GoToRace(HWND dialog, int r) {
   if (r == 0 || r == data->card.shown) return;
   TakeTypedEntriesFirst(dialog);
   Win32Surface surface(dialog);
-  {
-    const HeldPainting held(dialog);  // the race shown paints once, whole
-    ShowRace(data->card, surface, r);
-  }
+  const HeldPainting held(dialog);  // the race shown, its title and names paint once, whole
+  ShowRace(data->card, surface, r);
   ShowCardChanges(dialog);
 }
 
@@ -403,7 +401,6 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   const bool byTab =
       message == MSG_COMMAND && HighWord(wParam) == NOTIFY_KILLFOCUS && GetKeyState(VK_TAB) < 0;
   const bool handled = MainDialogProc(window, message, wParam, lParam);
-  window.EndHeldPainting();
   if (message == MSG_COMMAND || message == MSG_HSCROLL) RefreshToteWindow(dialog);
   if (byTab) PostMessageA(dialog, MSG_SELECT_FOCUSED, 0, 0);
   // A field left and a box clicked are each a step; a bar's, from its press to its release (the
@@ -418,7 +415,11 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (message == MSG_INITDIALOG) {
     SetProgramIcon(dialog);
     ShowCardChanges(dialog);
+    // The window's own copy of the system menu, made now: the system opens a shared menu for a
+    // window without one, to which nothing may be added. Its entries come as it first opens.
+    GetSystemMenu(dialog, FALSE);
   }
+  window.EndHeldPainting();
   return handled ? TRUE : FALSE;
 }
 

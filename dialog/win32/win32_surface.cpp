@@ -142,6 +142,11 @@ int Win32Dialog::ControlId(LongParam handle) {
 }
 
 void Win32Dialog::ShowDialog(bool visible) {
+  // A hold hides the window from ShowWindow's view: ended first, so that a hide hides it.
+  if (!visible && held_) {
+    SendMessageA(dialog_, WM_SETREDRAW, TRUE, 0);
+    held_ = false;
+  }
   ShowWindow(dialog_, visible ? SW_SHOW : SW_HIDE);
   if (visible && holdWhenShown_ && !held_) {
     SendMessageA(dialog_, WM_SETREDRAW, FALSE, 0);

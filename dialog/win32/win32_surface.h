@@ -44,6 +44,9 @@ class Win32Dialog final : public DialogWindow {
   // start, whose figures are all written after the show.
   Win32Dialog(HWND dialog, bool holdPaintingWhenShown)
       : dialog_(dialog), surface_(dialog), holdWhenShown_(holdPaintingWhenShown) {}
+  ~Win32Dialog() { EndHeldPainting(); }
+  Win32Dialog(const Win32Dialog&) = delete;
+  Win32Dialog& operator=(const Win32Dialog&) = delete;
   void EndHeldPainting();
 
   DialogSurface& Surface() override { return surface_; }
