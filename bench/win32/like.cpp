@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "resources/columns.h"
 #include "resources/dialog.h"
