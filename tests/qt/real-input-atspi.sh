@@ -35,7 +35,9 @@ pid=
 xvfb_pid=
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  # Waited for: an X server still shutting down removes its socket, which a server started
+  # meanwhile by a session beside this one may have taken over under the same display number.
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$dir"
 }
 trap cleanup EXIT
