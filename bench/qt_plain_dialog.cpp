@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "bench/start_state.h"
 #include "dialog/qt/dialog_layout.h"
 #include "dialog/qt/dialog_template.h"
 #include "dialog/qt/menus.h"
@@ -19,13 +20,6 @@
 
 namespace {
 
-// What the program's start shows: a 120 % line shared evenly by 14 horses.
-constexpr char LINE[] = "120";
-constexpr char HORSES[] = "14";
-constexpr char ODDS[] = "10.7";
-constexpr char SHARE[] = " 8.6%";
-constexpr int BAR_MAX = 10800;
-constexpr int BAR_POS = 857;
 constexpr char STATUS[] = "Book 119.98 % of a 120 % line, 14 horses";
 
 // The control as the program makes it, less its connections and event filters.
@@ -92,14 +86,14 @@ int main(int argc, char** argv) {
   // The same menus, their actions unconnected.
   MakeMenus(window);
 
-  Write(at(IDC_LINE), LINE);
-  Write(at(IDC_HORSES), HORSES);
+  Write(at(IDC_LINE), START_LINE);
+  Write(at(IDC_HORSES), START_HORSES);
   for (int row = 0; row < ROW_COUNT; ++row) {
-    Write(at(IDC_ODDS + row), ODDS);
-    Write(at(IDC_WIN_PCT + row), SHARE);
+    Write(at(IDC_ODDS + row), START_ODDS);
+    Write(at(IDC_WIN_PCT + row), START_SHARE);
     auto* bar = qobject_cast<QScrollBar*>(at(IDC_POOL_BAR + row));
-    bar->setRange(0, BAR_MAX);
-    bar->setValue(BAR_POS);
+    bar->setRange(0, START_BAR_MAX);
+    bar->setValue(START_BAR_POS);
   }
   window.show();
   // The program's start leaves "% Line:" focused with its text selected.

@@ -15,19 +15,12 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "bench/start_state.h"
 #include "resources/columns.h"
 #include "resources/dialog.h"
 #include "resources/ids.h"
 
 namespace {
-
-// What the program's start shows: a 120 % line shared evenly by 14 horses.
-constexpr char LINE[] = "120";
-constexpr char HORSES[] = "14";
-constexpr char ODDS[] = "10.7";
-constexpr char SHARE[] = " 8.6%";
-constexpr int BAR_MAX = 10800;
-constexpr int BAR_POS = 857;
 
 struct Phases {
   bool show = true;
@@ -50,19 +43,19 @@ void SetIcon(HWND dialog) {
 }
 
 void WriteState(HWND dialog) {
-  SetDlgItemTextA(dialog, IDC_LINE, LINE);
-  SetDlgItemTextA(dialog, IDC_HORSES, HORSES);
+  SetDlgItemTextA(dialog, IDC_LINE, START_LINE);
+  SetDlgItemTextA(dialog, IDC_HORSES, START_HORSES);
   for (int row = 0; row < ROW_COUNT; ++row) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE;
-    info.nMax = BAR_MAX;
+    info.nMax = START_BAR_MAX;
     const HWND bar = GetDlgItem(dialog, IDC_POOL_BAR + row);
     SendMessageA(bar, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
-    SendMessageA(bar, SBM_SETPOS, BAR_POS, TRUE);
+    SendMessageA(bar, SBM_SETPOS, START_BAR_POS, TRUE);
     SendMessageA(bar, SBM_ENABLE_ARROWS, ESB_ENABLE_BOTH, 0);
-    SetDlgItemTextA(dialog, IDC_ODDS + row, ODDS);
-    SetDlgItemTextA(dialog, IDC_WIN_PCT + row, SHARE);
+    SetDlgItemTextA(dialog, IDC_ODDS + row, START_ODDS);
+    SetDlgItemTextA(dialog, IDC_WIN_PCT + row, START_SHARE);
   }
 }
 
